@@ -1,0 +1,28 @@
+#pragma once
+// The frequency field: swallows typed characters that cannot belong to a frequency, hands the
+// focus to the main view when Enter or Escape is released, selects all when clicked.
+
+#include <QLineEdit>
+
+namespace tonel {
+
+class CFilterEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CFilterEdit(QWidget* parent = nullptr);
+
+    // Printable ASCII 0x21..0x7E except 0-9 . f k o F K O: 77 characters.
+    static bool isRejected(char32_t character);
+
+signals:
+    // The field lost the keyboard focus, whatever the reason (the page then reads the entry).
+    void focusLost();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+}  // namespace tonel

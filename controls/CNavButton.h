@@ -1,0 +1,43 @@
+#pragma once
+// The owner-drawn page button: rounded face in an owner-chosen colour, raised inner edge, white
+// border while hovered, flat while held down.
+
+#include <QColor>
+#include <QPushButton>
+#include <QRect>
+
+namespace tonel {
+
+class CNavButton : public QPushButton {
+    Q_OBJECT
+public:
+    enum ButtonVisualState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+
+    explicit CNavButton(const QString& caption, QWidget* parent = nullptr);
+
+    void SetCaptionColor(const QColor& colour);
+    void SetFaceColor(const QColor& colour);
+
+    ButtonVisualState visualState() const { return state_; }
+    QColor captionColor() const { return captionColor_; }
+    QColor faceColor() const { return faceColor_; }
+    QColor disabledTextColor() const { return disabledTextColor_; }
+    // Border colour of a state (the disabled state borrows the face colour).
+    QColor borderColor(ButtonVisualState state) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    ButtonVisualState state_ = Normal;
+    QColor captionColor_{0, 0, 0};
+    QColor faceColor_{243, 243, 243};
+    QColor disabledTextColor_;
+    QRect itemRect_;
+};
+
+}  // namespace tonel

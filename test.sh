@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, runs every test; then the same tests under ASan + UBSan.
+set -euo pipefail
+. "$(dirname "$0")/scripts/common.sh"
+cd "$TONEL_ROOT"
+tonel_install_packages
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build"
+tonel_build build
+echo "== tests"
+(cd build && ctest --output-on-failure -j 2 --timeout 300)
+
+echo "== build with AddressSanitizer and UndefinedBehaviorSanitizer"
+tonel_build build-asan -DTONEL_SANITIZE=ON -DTONEL_BUILD_BENCH=OFF
+echo "== tests under sanitizers"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j 2 --timeout 600)

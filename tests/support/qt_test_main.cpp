@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+// CTest discovery runs the binary at build time without a display: default to offscreen.
+int main(int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
