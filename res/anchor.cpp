@@ -1,0 +1,1 @@
+namespace tonel::res { void templatesAnchor() {} }
