@@ -1,14 +1,62 @@
 #include "pages/CEffectPage.h"
 
+#include "model/Fields.h"
+
 namespace tonel {
 
-CEffectPage::CEffectPage(PageContext context, QWidget* parent) : CPage(context, 130, parent)
+namespace {
+
+namespace fx = fields::effect;
+
+constexpr FrequencyTexts kFrequencyTexts{kEffectSpinFormat, kEffectSpinFormat, kEffectSpinFormat, kEffectEnteredFormat};
+
+BandBinding effectBand(int band, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin)
 {
-    setFixedSize(504 * 2, 296 * 2);
+    return {inProgram(fx::eq(band)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 1, kFrequencyTexts};
 }
 
-void CEffectPage::refreshFromImage() {}
-void CEffectPage::redrawGraph() {}
-void CEffectPage::applyControlMode() {}
+}  // namespace
+
+CEffectPage::CEffectPage(PageContext context, QWidget* parent)
+    : BoundPage(context, res::effectTemplate(), parent)
+{
+    bindLevels({
+        {1094, 1093, inProgram(fx::masterLevel)},
+        {1096, 1095, inProgram(fx::toLeftRight)},
+        {1098, 1097, inProgram(fx::toCentre)},
+        {1100, 1099, inProgram(fx::toAux1)},
+        {1102, 1101, inProgram(fx::toAux2)},
+        {1105, 1016, inProgram(fx::delay), kAmountMax},
+        {1106, 1019, inProgram(fx::repeat), kAmountMax},
+        {1107, 1022, inProgram(fx::reverbTime), kAmountMax},
+        {1023, 1024, inProgram(fx::reverbEchoMix), kAmountMax},
+    });
+    bindSpins({
+        {1104, inProgram(fx::extension), 0, 1, {readout::switchByArrow(1103, "ON ", "OFF ", "OFF")}},
+    });
+    bindBands({
+        effectBand(0, 1085, 1081, 1079, 1083, 1089, 1084, 1090),
+        effectBand(1, 1088, 1082, 1080, 1086, 1091, 1087, 1092),
+    });
+    setMouseTracking(true);
+}
+
+std::vector<EqCurve> CEffectPage::curves() const
+{
+    EqCurve curve;
+    curve.bands = {image().band(image().effectOffset(fx::eq(0))), image().band(image().effectOffset(fx::eq(1)))};
+    curve.colour = QColor(24, 180, 255, 255);
+    curve.labels = {"1", "2"};
+    curve.handleOffset = 5;
+    curve.offset5At121 = false;  // 5 for every band already
+    curve.shift = 0;
+    return {curve};
+}
+
+void CEffectPage::mouseMoveEvent(QMouseEvent* event)
+{
+    BoundPage::mouseMoveEvent(event);
+    redrawGraph();
+}
 
 }  // namespace tonel

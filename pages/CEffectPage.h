@@ -1,18 +1,21 @@
 #pragma once
+// Template 130: one effect program — master and send levels, echo/reverb amounts, the extension
+// switch and a two-band EQ. It edits the program global.effectProgram selects at each moment.
 
-#include "pages/CPage.h"
+#include "pages/BoundPage.h"
+
+class QMouseEvent;
 
 namespace tonel {
 
-// Template 130.
-class CEffectPage : public CPage {
+class CEffectPage : public BoundPage {
     Q_OBJECT
 public:
     CEffectPage(PageContext context, QWidget* parent);
 
-    void refreshFromImage() override;
-    void redrawGraph() override;
-    void applyControlMode() override;
+protected:
+    std::vector<EqCurve> curves() const override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 }  // namespace tonel

@@ -1,0 +1,86 @@
+#pragma once
+// The binding tables a page declares: which control edits which image byte, and how.
+
+#include "model/ParameterImage.h"
+#include "model/ValueScales.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tonel {
+
+// An image offset, either absolute or inside the effect program selected at the moment of use.
+struct ByteRef {
+    std::size_t offset = 0;
+    bool inEffectProgram = false;
+    std::size_t resolve(const ParameterImage& image) const
+    {
+        return inEffectProgram ? image.effectOffset(offset) : offset;
+    }
+};
+inline ByteRef at(std::size_t offset) { return {offset, false}; }
+inline ByteRef inProgram(std::size_t offset) { return {offset, true}; }
+
+// A vertical trackbar over a level (0..50) or amount (0..100) byte, with its value field.
+struct LevelBinding {
+    int sliderId;
+    int fieldId;
+    ByteRef byte;
+    int max = kLevelMax;
+    std::optional<std::size_t> boundedBy = {};  // a main level never above this maximum-level byte
+    std::function<void()> afterMove = {};       // page rule after a move that changed the byte
+};
+
+enum class SpinArrow { None, Up, Down };  // None: the text of a refresh
+
+// A read-out field of a spin; the text is chosen from the byte, the arrow pressed and whether the
+// click changed the byte. No text leaves the field as it is.
+struct Readout {
+    int fieldId;
+    std::function<std::optional<std::string>(int byte, SpinArrow arrow, bool changed)> text;
+};
+
+struct SpinBinding {
+    int spinId;
+    ByteRef byte;
+    int min;
+    int max;
+    std::vector<Readout> readouts;
+    bool reversed = false;                         // the down arrow raises the byte
+    std::function<void(SpinArrow)> afterStep = {}; // page rule, before the command is sent
+};
+
+struct FrequencyTexts {
+    FrequencyFormat up;       // after the spin's up arrow
+    FrequencyFormat down;     // after the spin's down arrow
+    FrequencyFormat refresh;  // after a refresh
+    FrequencyFormat entered;  // right after a typed entry
+};
+
+// One equaliser band column: type button, gain slider + field, frequency field + spin, Q field + spin.
+struct BandBinding {
+    ByteRef band;  // the band's type byte
+    int typeButtonId;
+    int gainSliderId;
+    int gainFieldId;
+    int freqFieldId;
+    int freqSpinId;
+    int qFieldId;
+    int qSpinId;
+    int qMin;
+    FrequencyTexts frequencyTexts;
+};
+
+// Common read-out texts.
+namespace readout {
+Readout number(int fieldId);                                            // "%d"
+// After the up arrow `on`, after the down arrow `offAfterDown`; a refresh shows `on` for 1 and
+// `offOnRefresh` for anything else.
+Readout switchByArrow(int fieldId, std::string on, std::string offAfterDown, std::string offOnRefresh);
+Readout byByte(int fieldId, std::function<std::string(int)> text);      // the byte's text, always
+}  // namespace readout
+
+}  // namespace tonel

@@ -1,0 +1,327 @@
+#include "pages/BoundPage.h"
+
+#include "controls/CFilterEdit.h"
+#include "controls/CSpinButton.h"
+#include "eq/EqGraphView.h"
+#include "model/Fields.h"
+#include "model/ParameterCommands.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <stdexcept>
+
+namespace tonel {
+
+namespace {
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+// Controls of a band whose enabling follows its type (the type button is handled apart).
+struct BandEnabling {
+    bool gain;
+    bool frequency;
+    bool q;
+};
+
+BandEnabling fullSetEnabling(int type)
+{
+    switch (type) {
+    case ByPass: return {false, false, false};
+    case BandPass: return {false, true, true};
+    case HiShelf:
+    case LoShelf: return {true, true, false};
+    case Notch: return {false, true, true};
+    default: return {true, true, true};  // Peaking, and codes without a name
+    }
+}
+
+}  // namespace
+
+BoundPage::BoundPage(PageContext context, const res::DialogTemplate& dialog, QWidget* parent)
+    : CPage(context, dialog.id, parent)
+{
+    controls_.build(dialog, this);
+    controls_.graph()->setCurveSource([this] { return curves(); });
+}
+
+// ---- Declaring the tables
+
+void BoundPage::bindLevels(std::vector<LevelBinding> levels)
+{
+    levels_ = std::move(levels);
+    for (std::size_t i = 0; i < levels_.size(); ++i) {
+        QSlider* slider = controls_.slider(levels_[i].sliderId);
+        slider->setRange(0, levels_[i].max);
+        connect(slider, &QSlider::valueChanged, this, [this, i] { onLevelMoved(levels_[i]); });
+        connect(slider, &QSlider::sliderReleased, this, [this, i] { onLevelMoved(levels_[i]); });
+    }
+}
+
+void BoundPage::bindSpins(std::vector<SpinBinding> spins)
+{
+    spins_ = std::move(spins);
+    for (std::size_t i = 0; i < spins_.size(); ++i)
+        connect(controls_.spin(spins_[i].spinId), &CSpinButton::deltaPos, this,
+                [this, i](int delta) { onSpin(spins_[i], delta); });
+}
+
+void BoundPage::bindBands(std::vector<BandBinding> bands)
+{
+    bands_ = std::move(bands);
+    for (std::size_t i = 0; i < bands_.size(); ++i) {
+        const BandBinding& b = bands_[i];
+        QSlider* gain = controls_.slider(b.gainSliderId);
+        gain->setRange(0, 24);
+        connect(gain, &QSlider::valueChanged, this, [this, i] { onGainMoved(bands_[i]); });
+        connect(gain, &QSlider::sliderReleased, this, [this, i] { onGainMoved(bands_[i]); });
+        connect(controls_.spin(b.freqSpinId), &CSpinButton::deltaPos, this,
+                [this, i](int delta) { onFrequencySpin(bands_[i], delta); });
+        connect(controls_.spin(b.qSpinId), &CSpinButton::deltaPos, this,
+                [this, i](int delta) { onQSpin(bands_[i], delta); });
+        connect(controls_.button(b.typeButtonId), &QPushButton::clicked, this,
+                [this, i] { onTypeClicked(bands_[i]); });
+        connect(controls_.filterEdit(b.freqFieldId), &CFilterEdit::focusLost, this,
+                [this, i] { onFrequencyTyped(bands_[i]); });
+    }
+}
+
+const LevelBinding& BoundPage::level(int sliderId) const
+{
+    for (const auto& l : levels_)
+        if (l.sliderId == sliderId)
+            return l;
+    throw std::out_of_range("no level slider " + std::to_string(sliderId));
+}
+
+const BandBinding& BoundPage::band(int typeButtonId) const
+{
+    for (const auto& b : bands_)
+        if (b.typeButtonId == typeButtonId)
+            return b;
+    throw std::out_of_range("no band " + std::to_string(typeButtonId));
+}
+
+// ---- Page operations
+
+void BoundPage::refreshFromImage()
+{
+    for (const auto& b : bands_)
+        refreshBand(b);
+    for (const auto& l : levels_)
+        refreshLevel(l);
+    for (const auto& s : spins_)
+        refreshSpin(s);
+}
+
+void BoundPage::redrawGraph() { controls_.graph()->redraw(); }
+
+void BoundPage::applyControlMode()
+{
+    if (image().get(fields::global::controlMode) != 0) {
+        refreshFromImage();
+        return;
+    }
+    for (const auto& b : bands_)
+        applyEasySet(b);
+}
+
+void BoundPage::sendParameterCommand(std::size_t offset)
+{
+    if (!context_.channel.connected())
+        return;
+    if (auto command = commandForOffset(image(), offset))
+        context_.channel.write(*command);
+}
+
+// ---- Sliders
+
+// The trackbar's position counts from the top; the Qt slider's value grows upward.
+int BoundPage::sliderPosition(int sliderId) const
+{
+    const QSlider* s = controls_.slider(sliderId);
+    return s->maximum() - s->value();
+}
+
+void BoundPage::setSliderPosition(int sliderId, int position)
+{
+    QSlider* s = controls_.slider(sliderId);
+    const QSignalBlocker quiet(s);
+    s->setValue(s->maximum() - position);
+}
+
+void BoundPage::refreshLevel(const LevelBinding& l)
+{
+    const int byte = image().get(l.byte.resolve(image()));
+    setSliderPosition(l.sliderId, levelToPosition(byte, l.max));
+    controls_.field(l.fieldId)->setText(QString::number(byte));
+}
+
+void BoundPage::onLevelMoved(const LevelBinding& l)
+{
+    const std::size_t offset = l.byte.resolve(image());
+    const int wanted = positionToLevel(sliderPosition(l.sliderId), l.max);
+    const int current = image().get(offset);
+    if (wanted == current)
+        return;  // thumb release and end of scroll land here
+    if (l.boundedBy && wanted > image().get(*l.boundedBy)) {
+        setSliderPosition(l.sliderId, levelToPosition(current, l.max));
+        return;
+    }
+    image().set(offset, static_cast<std::uint8_t>(wanted));
+    controls_.field(l.fieldId)->setText(QString::number(wanted));
+    if (l.afterMove)
+        l.afterMove();
+    sendParameterCommand(offset);
+}
+
+void BoundPage::pullMainLevelDown(std::size_t maxOffset, int mainSliderId)
+{
+    const LevelBinding& main = level(mainSliderId);
+    const std::size_t mainOffset = main.byte.resolve(image());
+    if (image().get(mainOffset) <= image().get(maxOffset))
+        return;
+    image().set(mainOffset, image().get(maxOffset));
+    refreshLevel(main);
+}
+
+// ---- Spins
+
+void BoundPage::refreshSpin(const SpinBinding& s)
+{
+    const int byte = image().get(s.byte.resolve(image()));
+    for (const auto& r : s.readouts)
+        if (auto t = r.text(byte, SpinArrow::None, false))
+            controls_.field(r.fieldId)->setText(text(*t));
+}
+
+void BoundPage::onSpin(const SpinBinding& s, int delta)
+{
+    const std::size_t offset = s.byte.resolve(image());
+    const bool upArrow = delta < 0;
+    const bool raise = s.reversed ? delta > 0 : delta < 0;
+    int byte = image().get(offset);
+    bool changed = false;
+    if (raise && byte < s.max) {
+        ++byte;
+        changed = true;
+    } else if (!raise && byte > s.min) {
+        --byte;
+        changed = true;
+    }
+    image().set(offset, static_cast<std::uint8_t>(byte));
+    const SpinArrow arrow = upArrow ? SpinArrow::Up : SpinArrow::Down;
+    for (const auto& r : s.readouts)
+        if (auto t = r.text(byte, arrow, changed))
+            controls_.field(r.fieldId)->setText(text(*t));
+    if (s.afterStep)
+        s.afterStep(arrow);
+    sendParameterCommand(offset);
+}
+
+// ---- Bands
+
+void BoundPage::refreshBand(const BandBinding& b)
+{
+    const EqBand band = image().band(b.band.resolve(image()));
+    controls_.field(b.freqFieldId)->setText(text(formatFrequencyAs(band.freqIndex, b.frequencyTexts.refresh)));
+    controls_.field(b.qFieldId)->setText(text(formatQ(band.qIndex)));
+    controls_.field(b.gainFieldId)->setText(text(formatGain(band.gain)));
+    setSliderPosition(b.gainSliderId, gainToSliderPosition(band.gain));
+    controls_.button(b.typeButtonId)->setEnabled(true);
+    for (int id : {b.gainFieldId, b.gainSliderId, b.freqFieldId, b.qFieldId})
+        controls_.widget(id)->setEnabled(true);
+    applyFullSetEnabling(b);
+}
+
+void BoundPage::applyFullSetEnabling(const BandBinding& b)
+{
+    const int type = image().get(b.band.resolve(image()));
+    const std::string_view name = filterTypeName(type);
+    if (!name.empty())
+        controls_.button(b.typeButtonId)->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    const BandEnabling e = fullSetEnabling(type);
+    controls_.widget(b.gainFieldId)->setEnabled(e.gain);
+    controls_.widget(b.gainSliderId)->setEnabled(e.gain);
+    controls_.widget(b.freqFieldId)->setEnabled(e.frequency);
+    controls_.widget(b.qFieldId)->setEnabled(e.q);
+}
+
+void BoundPage::applyEasySet(const BandBinding& b)
+{
+    for (int id : {b.typeButtonId, b.freqFieldId, b.qFieldId})
+        controls_.widget(id)->setEnabled(false);
+    const int type = image().get(b.band.resolve(image()));
+    const bool gain = type != BandPass && type != Notch;
+    controls_.widget(b.gainFieldId)->setEnabled(gain);
+    controls_.widget(b.gainSliderId)->setEnabled(gain);
+}
+
+void BoundPage::bandChanged(const BandBinding& b)
+{
+    afterBandChange(b);
+    redrawGraph();
+    sendParameterCommand(b.band.resolve(image()));
+}
+
+void BoundPage::onGainMoved(const BandBinding& b)
+{
+    const std::size_t offset = b.band.resolve(image()) + 2;
+    const int p = sliderPosition(b.gainSliderId);
+    if (2 * p == 48 - image().get(offset))
+        return;  // compared exactly: an odd gain from a file never compares equal
+    image().set(offset, static_cast<std::uint8_t>(sliderPositionToGain(p)));
+    controls_.field(b.gainFieldId)->setText(text(formatGain(sliderPositionToGain(p))));
+    bandChanged(b);
+}
+
+void BoundPage::onFrequencySpin(const BandBinding& b, int delta)
+{
+    const std::size_t offset = b.band.resolve(image()) + 1;
+    int index = image().get(offset);
+    const bool up = delta < 0;
+    if (up && index < kMaxFreqIndex)
+        ++index;
+    else if (!up && index > 1)
+        --index;
+    image().set(offset, static_cast<std::uint8_t>(index));
+    const FrequencyFormat& format = up ? b.frequencyTexts.up : b.frequencyTexts.down;
+    controls_.field(b.freqFieldId)->setText(text(formatFrequencyAs(index, format)));
+    bandChanged(b);
+}
+
+void BoundPage::onQSpin(const BandBinding& b, int delta)
+{
+    const std::size_t offset = b.band.resolve(image()) + 3;
+    int index = image().get(offset);
+    if (delta < 0 && index < kMaxQIndex)
+        ++index;
+    else if (delta >= 0 && index > b.qMin)
+        --index;
+    image().set(offset, static_cast<std::uint8_t>(index));
+    controls_.field(b.qFieldId)->setText(text(formatQ(index)));
+    bandChanged(b);
+}
+
+void BoundPage::onTypeClicked(const BandBinding& b)
+{
+    for (int id : {b.gainFieldId, b.gainSliderId, b.freqFieldId, b.qFieldId})
+        controls_.widget(id)->setEnabled(true);
+    const std::size_t offset = b.band.resolve(image());
+    image().set(offset, static_cast<std::uint8_t>(nextFilterType(image().get(offset))));
+    applyFullSetEnabling(b);
+    bandChanged(b);
+}
+
+void BoundPage::onFrequencyTyped(const BandBinding& b)
+{
+    const std::size_t offset = b.band.resolve(image()) + 1;
+    QLineEdit* field = controls_.field(b.freqFieldId);
+    const int index = parseFrequencyText(field->text().toStdString());
+    image().set(offset, static_cast<std::uint8_t>(index));
+    field->setText(text(formatFrequencyAs(index, b.frequencyTexts.entered)));
+    bandChanged(b);
+}
+
+}  // namespace tonel

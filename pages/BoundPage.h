@@ -1,0 +1,72 @@
+#pragma once
+// The mechanics every page shares: level sliders, spins, band columns, refresh, Easy/Full set and
+// the sending rule, driven by the binding tables a page declares.
+
+#include "eq/EqGraph.h"
+#include "pages/Bindings.h"
+#include "pages/CPage.h"
+#include "pages/PageControls.h"
+
+#include <vector>
+
+namespace tonel {
+
+class BoundPage : public CPage {
+    Q_OBJECT
+public:
+    BoundPage(PageContext context, const res::DialogTemplate& dialog, QWidget* parent);
+
+    void refreshFromImage() override;
+    void redrawGraph() override;
+    void applyControlMode() override;
+
+    const PageControls& controls() const { return controls_; }
+
+protected:
+    // Declaring the tables connects every control to its handler.
+    void bindLevels(std::vector<LevelBinding> levels);
+    void bindSpins(std::vector<SpinBinding> spins);
+    void bindBands(std::vector<BandBinding> bands);
+
+    // The page's curves, read from the image at each redraw.
+    virtual std::vector<EqCurve> curves() const = 0;
+    // A page rule after one of its bands changed through a control, before the redraw and send.
+    virtual void afterBandChange(const BandBinding&) {}
+
+    // The sending rule: while a session is open, the command of the field holding `offset`.
+    void sendParameterCommand(std::size_t offset);
+
+    // Pieces of the mechanics the page rules reuse.
+    void refreshLevel(const LevelBinding& level);
+    void refreshSpin(const SpinBinding& spin);
+    void refreshBand(const BandBinding& band);
+    void applyFullSetEnabling(const BandBinding& band);
+    void applyEasySet(const BandBinding& band);
+    const LevelBinding& level(int sliderId) const;
+    const BandBinding& band(int typeButtonId) const;
+    // Maximum-level spin, down arrow: pull the main level down to the new maximum (slider and
+    // field follow; the lowered level itself is not sent — the device applies its bound).
+    void pullMainLevelDown(std::size_t maxOffset, int mainSliderId);
+
+    ParameterImage& image() { return context_.image; }
+    const ParameterImage& image() const { return context_.image; }
+    PageControls controls_;
+
+private:
+    void onLevelMoved(const LevelBinding& level);
+    void onSpin(const SpinBinding& spin, int delta);
+    void onGainMoved(const BandBinding& band);
+    void onFrequencySpin(const BandBinding& band, int delta);
+    void onQSpin(const BandBinding& band, int delta);
+    void onTypeClicked(const BandBinding& band);
+    void onFrequencyTyped(const BandBinding& band);
+    void bandChanged(const BandBinding& band);
+    void setSliderPosition(int sliderId, int position);
+    int sliderPosition(int sliderId) const;
+
+    std::vector<LevelBinding> levels_;
+    std::vector<SpinBinding> spins_;
+    std::vector<BandBinding> bands_;
+};
+
+}  // namespace tonel

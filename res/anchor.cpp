@@ -1,1 +1,0 @@
-namespace tonel::res { void templatesAnchor() {} }

@@ -1,0 +1,65 @@
+#pragma once
+// Operates a page's controls by dialog id the way a user does, for widget tests.
+
+#include "controls/CFilterEdit.h"
+#include "controls/CSpinButton.h"
+#include "eq/EqGraphView.h"
+#include "pages/BoundPage.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QString>
+#include <stdexcept>
+
+namespace tonel::test {
+
+class PageDriver {
+public:
+    explicit PageDriver(BoundPage& page) : page_(page) {}
+
+    template <class T = QWidget>
+    T* find(int id) const
+    {
+        auto* w = page_.findChild<T*>(QString::number(id), Qt::FindDirectChildrenOnly);
+        if (!w)
+            throw std::runtime_error("no control " + std::to_string(id));
+        return w;
+    }
+
+    QString text(int id) const { return find<QLineEdit>(id)->text(); }
+    bool enabled(int id) const { return find<QWidget>(id)->isEnabled(); }
+    QString caption(int id) const { return find<QPushButton>(id)->text(); }
+
+    // Trackbar position counted from the top, as the page sees it.
+    int position(int sliderId) const
+    {
+        auto* s = find<QSlider>(sliderId);
+        return s->maximum() - s->value();
+    }
+    void moveSlider(int sliderId, int position) const
+    {
+        auto* s = find<QSlider>(sliderId);
+        s->setValue(s->maximum() - position);
+    }
+    void releaseSlider(int sliderId) const { emit find<QSlider>(sliderId)->sliderReleased(); }
+
+    void spinUp(int spinId) const { find<CSpinButton>(spinId)->stepUp(); }
+    void spinDown(int spinId) const { find<CSpinButton>(spinId)->stepDown(); }
+    void click(int buttonId) const { find<QPushButton>(buttonId)->click(); }
+
+    // Types into a frequency field and leaves it.
+    void typeFrequency(int fieldId, const QString& text) const
+    {
+        auto* edit = find<CFilterEdit>(fieldId);
+        edit->setText(text);
+        emit edit->focusLost();
+    }
+
+    int redraws() const { return find<EqGraphView>(1000)->redrawCount(); }
+
+private:
+    BoundPage& page_;
+};
+
+}  // namespace tonel::test
