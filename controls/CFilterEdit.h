@@ -13,6 +13,8 @@ public:
 
     // Printable ASCII 0x21..0x7E except 0-9 . f k o F K O: 77 characters.
     static bool isRejected(char32_t character);
+    // Whether typed text holds a rejected character (the key is then swallowed).
+    static bool rejectsText(const QString& text);
 
 signals:
     // The field lost the keyboard focus, whatever the reason (the page then reads the entry).
@@ -23,6 +25,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // Opens the edit's standard menu without waiting for it (tests replace it).
+    virtual void showContextMenu(const QPoint& globalPos);
 };
 
 }  // namespace tonel

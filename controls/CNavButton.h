@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRect>
 
+class QPainter;
+
 namespace tonel {
 
 class CNavButton : public QPushButton {
@@ -24,6 +26,11 @@ public:
     QColor disabledTextColor() const { return disabledTextColor_; }
     // Border colour of a state (the disabled state borrows the face colour).
     QColor borderColor(ButtonVisualState state) const;
+    QColor textColor(ButtonVisualState state) const;
+
+    // The owner marks the shown page's button; the drawing does not depend on it.
+    void setHighlight(bool on);
+    bool highlight() const { return highlight_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,7 +40,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void setVisualState(ButtonVisualState state);
+    void drawFocusRect(QPainter& painter, const QRect& r);
+
     ButtonVisualState state_ = Normal;
+    bool highlight_ = false;
     QColor captionColor_{0, 0, 0};
     QColor faceColor_{243, 243, 243};
     QColor disabledTextColor_;

@@ -25,8 +25,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    QRect upRect() const;
+    QRect downRect() const;
     void fire();
     int pressedDelta_ = 0;  // 0: none held
     QTimer repeat_;

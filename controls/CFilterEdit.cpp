@@ -1,0 +1,106 @@
+#include "controls/CFilterEdit.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace tonel {
+
+namespace {
+bool isEnterOrEscape(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+}  // namespace
+
+CFilterEdit::CFilterEdit(QWidget* parent) : QLineEdit(parent) {}
+
+bool CFilterEdit::isRejected(char32_t character)
+{
+    if (character < 0x21 || character > 0x7E)
+        return false;  // space, control characters and everything beyond ASCII pass
+    if (character >= U'0' && character <= U'9')
+        return false;
+    switch (character) {
+    case U'.': case U'f': case U'k': case U'o': case U'F': case U'K': case U'O':
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool CFilterEdit::rejectsText(const QString& text)
+{
+    for (const char32_t c : text.toUcs4()) {
+        if (isRejected(c))
+            return true;
+    }
+    return false;
+}
+
+void CFilterEdit::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Escape act on their release; the press must not trigger anything else.
+    if (isEnterOrEscape(event->key()) || rejectsText(event->text())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CFilterEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!isEnterOrEscape(event->key())) {
+        QLineEdit::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    // The page's parent (the main view) takes the focus; losing it makes the page read the entry.
+    QWidget* page = parentWidget();
+    QWidget* target = page != nullptr ? page->parentWidget() : nullptr;
+    if (target == nullptr)
+        target = window();
+    if (target != this)
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void CFilterEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        selectAll();
+    } else if (event->button() == Qt::RightButton) {
+        setFocus(Qt::MouseFocusReason);
+        selectAll();
+        showContextMenu(event->globalPosition().toPoint());
+    }
+}
+
+void CFilterEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    // A right click shows the menu from its release, after the text is selected; the keyboard's
+    // menu key still opens it at once.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        event->accept();
+        return;
+    }
+    showContextMenu(event->globalPos());
+}
+
+void CFilterEdit::showContextMenu(const QPoint& globalPos)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
+void CFilterEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Our own context menu takes the focus only for a moment; it is not the user leaving.
+    if (event->reason() != Qt::PopupFocusReason)
+        emit focusLost();
+}
+
+}  // namespace tonel
