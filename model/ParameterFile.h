@@ -3,7 +3,10 @@
 
 #include "model/ParameterImage.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <sys/types.h>
 
 namespace tonel {
 
@@ -21,11 +24,22 @@ struct FileResult {
     bool ok() const { return status == FileStatus::Ok; }
 };
 
+// The calls a save makes that can fail late; tests replace them to simulate a full disk or a
+// rename that is refused. Each returns like its POSIX namesake (-1 and errno on failure).
+struct FileOperations {
+    std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+    std::function<int(int fd)> sync;
+    std::function<int(const char* from, const char* to)> rename;
+
+    static FileOperations posix();
+};
+
 // Replaces the whole image on success; leaves it unchanged on any failure.
 FileResult loadParameterFile(const std::string& path, ParameterImage& image);
 
 // Writes a temporary file beside the target, flushes it to disk and renames it over the target,
 // so a failed save never destroys the previous file.
 FileResult saveParameterFile(const std::string& path, const ParameterImage& image);
+FileResult saveParameterFile(const std::string& path, const ParameterImage& image, const FileOperations& ops);
 
 }  // namespace tonel
