@@ -50,7 +50,8 @@ struct SpinBinding {
     int max;
     std::vector<Readout> readouts;
     bool reversed = false;                         // the down arrow raises the byte
-    std::function<void(SpinArrow)> afterStep = {}; // page rule, before the command is sent
+    // Page rule before the command is sent; `changed`: the click moved the byte (not at a bound).
+    std::function<void(SpinArrow, bool changed)> afterStep = {};
 };
 
 struct FrequencyTexts {

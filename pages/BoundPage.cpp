@@ -216,7 +216,7 @@ void BoundPage::onSpin(const SpinBinding& s, int delta)
         if (auto t = r.text(byte, arrow, changed))
             controls_.field(r.fieldId)->setText(text(*t));
     if (s.afterStep)
-        s.afterStep(arrow);
+        s.afterStep(arrow, changed);
     sendParameterCommand(offset);
 }
 
