@@ -1,0 +1,99 @@
+#include "device/WireProtocol.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace tonel::wire {
+namespace {
+
+constexpr std::size_t kHexStart = 7;       // "(01Q376" precedes the image
+constexpr std::size_t kCountPosition = 4;  // after "(01Q" / "(01P"
+constexpr std::size_t kCountDigits = 3;
+
+char hexDigit(unsigned nibble) { return static_cast<char>(nibble < 10 ? nibble + 0x30 : nibble + 0x37); }
+
+// The device's own arithmetic, unvalidated and on unsigned 8-bit values throughout.
+std::uint8_t decodePair(char hc, char lc)
+{
+    const auto h = static_cast<std::uint8_t>(hc);
+    const auto l = static_cast<std::uint8_t>(lc);
+    const auto highDigit = static_cast<std::uint8_t>(h <= 0x39 ? h : h + 9);
+    const auto high = static_cast<std::uint8_t>(highDigit << 4);
+    const auto low = static_cast<std::uint8_t>(l <= 0x39 ? l - 0x30 : l - 0x37);
+    return static_cast<std::uint8_t>(high + low);
+}
+
+bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// atoi of the (up to) three characters at `position`: blanks, a sign, then digits.
+int countAt(std::string_view text, std::size_t position)
+{
+    if (position >= text.size())
+        return 0;
+    const std::string_view field = text.substr(position, kCountDigits);
+    std::size_t i = 0;
+    while (i < field.size() && isCSpace(field[i]))
+        ++i;
+    int sign = 1;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-'))
+        sign = field[i++] == '-' ? -1 : 1;
+    int value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+        value = value * 10 + (field[i] - '0');
+    return sign * value;
+}
+
+}  // namespace
+
+std::string encodeImageHex(const ParameterImage& image)
+{
+    std::string hex;
+    hex.reserve(kImageHexCount);
+    for (std::uint8_t byte : image.bytes()) {
+        hex += hexDigit(byte >> 4);
+        hex += hexDigit(byte & 0x0F);
+    }
+    return hex;
+}
+
+std::string uploadFrame(const ParameterImage& image)
+{
+    char count[8];
+    std::snprintf(count, sizeof count, "%03d", kImageHexCount);
+    return std::string("(01P") + count + encodeImageHex(image) + ")";
+}
+
+bool decodeImageHex(std::string_view reply, ParameterImage& image)
+{
+    if (reply.size() < kQueryReplyMinLength)
+        return false;  // never read past a short reply; the image keeps its bytes
+    ImageBytes bytes{};
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        bytes[i] = decodePair(reply[kHexStart + 2 * i], reply[kHexStart + 2 * i + 1]);
+    image.replaceAll(bytes);
+    return true;
+}
+
+int queryReplyCount(std::string_view reply) { return countAt(reply, kCountPosition); }
+
+bool isQueryReplyPrefix(std::string_view reply)
+{
+    return reply.starts_with(kQueryReplyPrefix) && queryReplyCount(reply) == kImageHexCount;
+}
+
+void ReplyBuffer::append(char c)
+{
+    if (c == '(') {
+        text_.assign(1, '(');
+        return;
+    }
+    // A device that never sends "(" again must not grow the buffer without end.
+    if (text_.size() < kMaxLength)
+        text_ += c;
+}
+
+std::string_view ReplyBuffer::firstFour() const { return std::string_view(text_).substr(0, 4); }
+
+int ReplyBuffer::numberAt4() const { return countAt(text_, kCountPosition); }
+
+}  // namespace tonel::wire
