@@ -12,6 +12,12 @@ bool isEnterOrEscape(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
+
+// Control and Meta combinations are editing shortcuts (select all, copy, paste), not typing.
+bool isShortcut(const QKeyEvent& event)
+{
+    return (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+}
 }  // namespace
 
 CFilterEdit::CFilterEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -42,7 +48,7 @@ bool CFilterEdit::rejectsText(const QString& text)
 void CFilterEdit::keyPressEvent(QKeyEvent* event)
 {
     // Enter and Escape act on their release; the press must not trigger anything else.
-    if (isEnterOrEscape(event->key()) || rejectsText(event->text())) {
+    if (isEnterOrEscape(event->key()) || (!isShortcut(*event) && rejectsText(event->text()))) {
         event->accept();
         return;
     }

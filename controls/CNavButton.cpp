@@ -72,6 +72,11 @@ QColor CNavButton::textColor(ButtonVisualState state) const
     return state == Disabled ? disabledTextColor_ : captionColor_;
 }
 
+QString CNavButton::displayedCaption() const
+{
+    return fontMetrics().elidedText(text(), Qt::ElideRight, width());
+}
+
 void CNavButton::paintEvent(QPaintEvent*)
 {
     itemRect_ = rect();
@@ -89,8 +94,7 @@ void CNavButton::paintEvent(QPaintEvent*)
         drawRaisedInnerEdge(painter, itemRect_.adjusted(2, 1, 0, 0));
 
     painter.setPen(textColor(state_));
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, itemRect_.width());
-    painter.drawText(itemRect_, Qt::AlignCenter | Qt::TextSingleLine, shown);
+    painter.drawText(itemRect_, Qt::AlignCenter | Qt::TextSingleLine, displayedCaption());
 
     if (hasFocus())
         drawFocusRect(painter, itemRect_.adjusted(3, 2, -3, -2));

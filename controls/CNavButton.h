@@ -27,6 +27,8 @@ public:
     // Border colour of a state (the disabled state borrows the face colour).
     QColor borderColor(ButtonVisualState state) const;
     QColor textColor(ButtonVisualState state) const;
+    // The caption as drawn: one line, ending in an ellipsis when it does not fit.
+    QString displayedCaption() const;
 
     // The owner marks the shown page's button; the drawing does not depend on it.
     void setHighlight(bool on);

@@ -1,11 +1,12 @@
 #include "controls/CSpinButton.h"
 
 #include <QMouseEvent>
-#include <algorithm>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace tonel {
 

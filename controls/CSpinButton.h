@@ -16,6 +16,8 @@ public:
     // Same as a click on an arrow (for keyboard use and tests).
     void stepUp() { emit deltaPos(-1); }
     void stepDown() { emit deltaPos(+1); }
+    // An arrow is held and repeats.
+    bool isRepeating() const { return repeat_.isActive(); }
 
 signals:
     void deltaPos(int delta);  // negative: up arrow; zero or positive: down arrow

@@ -1,0 +1,78 @@
+#include "controls/CSpinButton.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+namespace tonel {
+namespace {
+
+struct Spin : ::testing::Test {
+    CSpinButton spin;
+    QSignalSpy deltas{&spin, &CSpinButton::deltaPos};
+
+    Spin()
+    {
+        spin.resize(CSpinButton::kWidth, 24);
+        spin.show();
+    }
+    int delta(int i) const { return deltas.at(i).at(0).toInt(); }
+};
+
+TEST_F(Spin, IsSixteenPixelsWide) { EXPECT_EQ(spin.width(), 16); }
+
+TEST_F(Spin, UpperHalfIsTheUpArrowLowerHalfTheDownArrow)
+{
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 2));
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 11));
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 12));
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 23));
+    ASSERT_EQ(deltas.count(), 4);
+    EXPECT_EQ(delta(0), -1);
+    EXPECT_EQ(delta(1), -1);
+    EXPECT_EQ(delta(2), +1);
+    EXPECT_EQ(delta(3), +1);
+    EXPECT_FALSE(spin.isRepeating());
+}
+
+TEST_F(Spin, RepeatsWhileHeldAndStopsOnRelease)
+{
+    QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 20));
+    EXPECT_EQ(deltas.count(), 1);
+    QElapsedTimer clock;
+    clock.start();
+    while (deltas.count() < 4 && clock.elapsed() < 5000)
+        QTest::qWait(10);
+    EXPECT_GE(deltas.count(), 4);
+    EXPECT_GE(clock.elapsed(), 400 - 20) << "the first repeat waits";
+    QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(8, 20));
+    EXPECT_FALSE(spin.isRepeating());
+    for (int i = 0; i < deltas.count(); ++i)
+        EXPECT_EQ(delta(i), +1);
+}
+
+TEST_F(Spin, HidingStopsTheRepeat)
+{
+    QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 2));
+    EXPECT_TRUE(spin.isRepeating());
+    spin.hide();
+    EXPECT_FALSE(spin.isRepeating());
+}
+
+TEST_F(Spin, WheelUpStepsUp)
+{
+    QWheelEvent up(QPointF(8, 8), spin.mapToGlobal(QPointF(8, 8)), {}, {0, 120}, Qt::NoButton, {},
+                   Qt::NoScrollPhase, false);
+    QWheelEvent down(QPointF(8, 8), spin.mapToGlobal(QPointF(8, 8)), {}, {0, -120}, Qt::NoButton, {},
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&spin, &up);
+    QApplication::sendEvent(&spin, &down);
+    ASSERT_EQ(deltas.count(), 2);
+    EXPECT_EQ(delta(0), -1);
+    EXPECT_EQ(delta(1), +1);
+}
+
+}  // namespace
+}  // namespace tonel
