@@ -1,0 +1,198 @@
+#include "model/Fields.h"
+#include "model/ParameterFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace tonel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ParameterFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "tonel-file-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string path(const char* name) const { return (folder_ / name).string(); }
+
+    static void writeBytes(const std::string& file, const std::vector<std::uint8_t>& bytes)
+    {
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    static std::vector<std::uint8_t> readBytes(const std::string& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t entriesInFolder() const
+    {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    }
+
+    fs::path folder_;
+};
+
+// An image that differs from the defaults in every byte.
+ParameterImage distinctImage()
+{
+    ParameterImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.set(i, static_cast<std::uint8_t>(image.get(i) + 100));
+    return image;
+}
+
+TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoads)
+{
+    struct Case {
+        std::size_t length;
+        FileStatus status;
+    };
+    ImageBytes sevens;
+    sevens.fill(7);
+    for (const Case c : {Case{0, FileStatus::Invalid}, Case{187, FileStatus::Invalid}, Case{188, FileStatus::Ok},
+                         Case{189, FileStatus::Invalid}, Case{376, FileStatus::Invalid}}) {
+        writeBytes(path("p.cfg"), std::vector<std::uint8_t>(c.length, 7));
+        ParameterImage image;
+        const FileResult result = loadParameterFile(path("p.cfg"), image);
+        EXPECT_EQ(result.status, c.status) << c.length;
+        EXPECT_EQ(image.bytes(), c.status == FileStatus::Ok ? sevens : defaultImageBytes()) << c.length;
+    }
+}
+
+TEST_F(ParameterFileTest, LoadTakesValuesThePagesNeverWrite)
+{
+    std::vector<std::uint8_t> bytes(kImageSize, 255);
+    bytes[fields::global::controlMode] = 2;
+    writeBytes(path("odd.cfg"), bytes);
+    ParameterImage image;
+    ASSERT_TRUE(loadParameterFile(path("odd.cfg"), image).ok());
+    EXPECT_EQ(image.get(fields::global::controlMode), 2);
+    EXPECT_EQ(image.get(fields::global::effectProgram), 255);
+}
+
+TEST_F(ParameterFileTest, MissingFileFailsToOpenWithTheSystemsReason)
+{
+    ParameterImage image = distinctImage();
+    const FileResult result = loadParameterFile(path("missing.cfg"), image);
+    EXPECT_EQ(result.status, FileStatus::OpenFailed);
+    EXPECT_EQ(result.reason, std::strerror(ENOENT));
+    EXPECT_EQ(image, distinctImage());
+}
+
+TEST_F(ParameterFileTest, FolderIsNotAFile)
+{
+    ParameterImage image = distinctImage();
+    const FileResult result = loadParameterFile(folder_.string(), image);
+    EXPECT_EQ(result.status, FileStatus::OpenFailed);
+    EXPECT_EQ(result.reason, std::strerror(EISDIR));
+    EXPECT_EQ(image, distinctImage());
+}
+
+TEST_F(ParameterFileTest, UnreadableFileFailsToOpen)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    writeBytes(path("locked.cfg"), std::vector<std::uint8_t>(kImageSize, 1));
+    fs::permissions(path("locked.cfg"), fs::perms::none);
+    ParameterImage image;
+    const FileResult result = loadParameterFile(path("locked.cfg"), image);
+    EXPECT_EQ(result.status, FileStatus::OpenFailed);
+    EXPECT_EQ(result.reason, std::strerror(EACCES));
+    EXPECT_EQ(image.bytes(), defaultImageBytes());
+}
+
+TEST_F(ParameterFileTest, SaveThenLoadGivesBackTheSameBytes)
+{
+    const ParameterImage saved = distinctImage();
+    ASSERT_TRUE(saveParameterFile(path("round.cfg"), saved).ok());
+    const auto onDisk = readBytes(path("round.cfg"));
+    EXPECT_EQ(onDisk, std::vector<std::uint8_t>(saved.bytes().begin(), saved.bytes().end()));
+    ParameterImage loaded;
+    ASSERT_TRUE(loadParameterFile(path("round.cfg"), loaded).ok());
+    EXPECT_EQ(loaded, saved);
+    EXPECT_EQ(entriesInFolder(), 1u);  // no temporary file left behind
+}
+
+TEST_F(ParameterFileTest, SaveReplacesALongerFileCompletely)
+{
+    writeBytes(path("old.cfg"), std::vector<std::uint8_t>(1000, 9));
+    ASSERT_TRUE(saveParameterFile(path("old.cfg"), ParameterImage{}).ok());
+    EXPECT_EQ(readBytes(path("old.cfg")).size(), kImageSize);
+}
+
+TEST_F(ParameterFileTest, FailedSaveKeepsThePreviousFile)
+{
+    auto failingRename = FileOperations::posix();
+    failingRename.rename = [](const char*, const char*) { errno = EACCES; return -1; };
+    auto failingWrite = FileOperations::posix();
+    failingWrite.write = [](int, const void*, std::size_t) -> ssize_t { errno = ENOSPC; return -1; };
+    auto failingSync = FileOperations::posix();
+    failingSync.sync = [](int) { errno = EIO; return -1; };
+    struct Case {
+        const char* what;
+        FileOperations ops;
+        int error;
+    };
+    const std::vector<Case> cases{{"rename", failingRename, EACCES}, {"write", failingWrite, ENOSPC},
+                                  {"sync", failingSync, EIO}};
+    const std::vector<std::uint8_t> previous(kImageSize, 42);
+    for (const Case& c : cases) {
+        writeBytes(path("keep.cfg"), previous);
+        const FileResult result = saveParameterFile(path("keep.cfg"), distinctImage(), c.ops);
+        EXPECT_EQ(result.status, FileStatus::WriteFailed) << c.what;
+        EXPECT_EQ(result.reason, std::strerror(c.error)) << c.what;
+        EXPECT_EQ(readBytes(path("keep.cfg")), previous) << c.what;
+        EXPECT_EQ(entriesInFolder(), 1u) << c.what;  // the temporary file is gone
+    }
+}
+
+TEST_F(ParameterFileTest, PartialWritesAreContinued)
+{
+    auto trickle = FileOperations::posix();
+    trickle.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size > 0 ? 1 : 0); };
+    const ParameterImage saved = distinctImage();
+    ASSERT_TRUE(saveParameterFile(path("slow.cfg"), saved, trickle).ok());
+    ParameterImage loaded;
+    ASSERT_TRUE(loadParameterFile(path("slow.cfg"), loaded).ok());
+    EXPECT_EQ(loaded, saved);
+}
+
+TEST_F(ParameterFileTest, SaveIntoAMissingFolderFails)
+{
+    const FileResult result = saveParameterFile(path("nowhere/p.cfg"), ParameterImage{});
+    EXPECT_EQ(result.status, FileStatus::WriteFailed);
+    EXPECT_EQ(result.reason, std::strerror(ENOENT));
+}
+
+TEST_F(ParameterFileTest, SaveOntoAFolderFailsAndLeavesNoTemporary)
+{
+    fs::create_directory(path("sub"));
+    const FileResult result = saveParameterFile(path("sub"), ParameterImage{});
+    EXPECT_EQ(result.status, FileStatus::WriteFailed);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_TRUE(fs::is_directory(path("sub")));
+    EXPECT_EQ(entriesInFolder(), 1u);
+}
+
+}  // namespace
+}  // namespace tonel
