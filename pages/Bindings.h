@@ -50,8 +50,7 @@ struct SpinBinding {
     int max;
     std::vector<Readout> readouts;
     bool reversed = false;                         // the down arrow raises the byte
-    // Page rule before the command is sent; `changed`: the click moved the byte (not at a bound).
-    std::function<void(SpinArrow, bool changed)> afterStep = {};
+    std::function<void(SpinArrow)> afterStep = {}; // page rule, before the command is sent
 };
 
 struct FrequencyTexts {

@@ -215,8 +215,9 @@ void BoundPage::onSpin(const SpinBinding& s, int delta)
     for (const auto& r : s.readouts)
         if (auto t = r.text(byte, arrow, changed))
             controls_.field(r.fieldId)->setText(text(*t));
+    lastStepChanged_ = changed;
     if (s.afterStep)
-        s.afterStep(arrow, changed);
+        s.afterStep(arrow);
     sendParameterCommand(offset);
 }
 

@@ -47,6 +47,8 @@ protected:
     // Maximum-level spin, down arrow: pull the main level down to the new maximum (slider and
     // field follow; the lowered level itself is not sent — the device applies its bound).
     void pullMainLevelDown(std::size_t maxOffset, int mainSliderId);
+    // For a spin's page rule: whether the click moved the byte (false at a bound).
+    bool stepChanged() const { return lastStepChanged_; }
 
     ParameterImage& image() { return context_.image; }
     const ParameterImage& image() const { return context_.image; }
@@ -67,6 +69,7 @@ private:
     std::vector<LevelBinding> levels_;
     std::vector<SpinBinding> spins_;
     std::vector<BandBinding> bands_;
+    bool lastStepChanged_ = false;
 };
 
 }  // namespace tonel
