@@ -1,14 +1,161 @@
 #include "pages/CMicPage.h"
 
+#include "model/Fields.h"
+
+#include <QWidget>
+
 namespace tonel {
 
-CMicPage::CMicPage(PageContext context, QWidget* parent) : CPage(context, 131, parent)
+namespace {
+
+namespace mic = fields::mic;
+
+constexpr int kMic1TypeButton = 1116;
+constexpr int kMic2TypeButton = 1117;
+constexpr int kMainSlider = 1094;
+constexpr int kInputGainSliders[2] = {1155, 1157};
+
+// The two microphone bands' own spins show one decimal in part of their cases.
+constexpr FrequencyFormat kOneDecimal{1, 1, "KHz", KhzFactor::Single};
+constexpr FrequencyFormat kOneDecimalHz{1, 2, "KHz", KhzFactor::Single};
+constexpr FrequencyTexts kMic1Texts{kOneDecimal, kOneDecimal, kPageSpinFormat, kPageEnteredFormat};
+constexpr FrequencyTexts kMic2Texts{kOneDecimalHz, kOneDecimal, kPageSpinFormat, kPageEnteredFormat};
+constexpr FrequencyTexts kSharedTexts{kPageSpinFormat, kPageSpinFormat, kPageSpinFormat, kPageEnteredFormat};
+
+BandBinding sharedBand(int k, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin)
 {
-    setFixedSize(504 * 2, 296 * 2);
+    return {at(mic::eq(k)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 0, kSharedTexts};
 }
 
-void CMicPage::refreshFromImage() {}
-void CMicPage::redrawGraph() {}
-void CMicPage::applyControlMode() {}
+Readout onOff(int fieldId) { return readout::switchByArrow(fieldId, " ON", "OFF", "OFF"); }
+
+// The device's feedback modes are 0..3; a larger byte from a file keeps the same form.
+Readout feedbackMode(int fieldId)
+{
+    return readout::byByte(fieldId, [](int byte) { return "FB.EX" + std::to_string(byte); });
+}
+
+EqCurve micCurve(std::vector<EqBand> bands, QColor colour, std::vector<QString> labels)
+{
+    EqCurve curve;
+    curve.bands = std::move(bands);
+    curve.colour = colour;
+    curve.labels = std::move(labels);
+    curve.handleOffset = 3;
+    curve.offset5At121 = true;
+    curve.shift = -1.5;
+    return curve;
+}
+
+}  // namespace
+
+CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, res::micTemplate(), parent)
+{
+    bindLevels({
+        {kMainSlider, 1093, at(mic::mainLevel), kLevelMax, mic::maxLevel},
+        {1096, 1095, at(mic::sendLR)},
+        {1098, 1097, at(mic::sendCentre)},
+        {1100, 1099, at(mic::sendAux1)},
+        {1102, 1101, at(mic::sendAux2)},
+        {kInputGainSliders[0], 1154, at(mic::inputGain(0)), kLevelMax, {}, [this] { inputGainMoved(0); }},
+        {kInputGainSliders[1], 1156, at(mic::inputGain(1)), kLevelMax, {}, [this] { inputGainMoved(1); }},
+    });
+    bindSpins({
+        {1164, at(mic::maxLevel), 0, kLevelMax, {readout::number(1162)}, false,
+         [this](SpinArrow arrow) {
+             if (arrow == SpinArrow::Down)
+                 pullMainLevelDown(mic::maxLevel, kMainSlider);
+         }},
+        {1165, at(mic::exciter), 0, 1, {onOff(1170)}},
+        {1166, at(mic::noiseGate), 0, 1, {onOff(1171)}},
+        {1167, at(mic::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
+        {1168, at(mic::autoGain), 0, 1, {onOff(1173)}},
+        {1169, at(mic::link), 0, 1, {onOff(1174)}, false,
+         [this](SpinArrow arrow) { linkStepped(arrow); }},
+        {1176, at(mic::feedback), 0, 3, {feedbackMode(1175)}},
+    });
+    bindBands({
+        {at(mic::micEq(0)), kMic1TypeButton, 1110, 1108, 1158, 1113, 1159, 1114, 1, kMic1Texts},
+        {at(mic::micEq(1)), kMic2TypeButton, 1111, 1109, 1160, 1112, 1161, 1115, 1, kMic2Texts},
+        sharedBand(0, 1124, 1119, 1118, 1122, 1120, 1123, 1121),
+        sharedBand(1, 1131, 1126, 1125, 1129, 1127, 1130, 1128),
+        sharedBand(2, 1138, 1133, 1132, 1136, 1134, 1137, 1135),
+        sharedBand(3, 1143, 1140, 1139, 1141, 1144, 1142, 1145),
+        sharedBand(4, 1152, 1147, 1146, 1150, 1148, 1151, 1149),
+    });
+    setMouseTracking(true);
+}
+
+bool CMicPage::linked() const { return image().get(mic::link) == 1; }
+
+// Switching the link on makes microphone 2 a copy of microphone 1; switching it off copies nothing.
+void CMicPage::linkStepped(SpinArrow arrow)
+{
+    if (arrow != SpinArrow::Up || !stepChanged())
+        return;
+    image().setBand(mic::micEq(1), image().band(mic::micEq(0)));
+    image().set(mic::inputGain(1), image().get(mic::inputGain(0)));
+    refreshFromImage();
+    redrawGraph();
+    applyControlMode();
+}
+
+// While linked, a change of one microphone band is copied to the other; only the changed band is
+// sent, the device links the other itself.
+void CMicPage::afterBandChange(const BandBinding& changed)
+{
+    if (!linked())
+        return;
+    const bool mic1 = changed.typeButtonId == kMic1TypeButton;
+    if (!mic1 && changed.typeButtonId != kMic2TypeButton)
+        return;  // the shared bands are never copied
+    image().setBand(mic::micEq(mic1 ? 1 : 0), image().band(mic::micEq(mic1 ? 0 : 1)));
+    refreshMicBands();
+}
+
+void CMicPage::inputGainMoved(int moved)
+{
+    if (!linked())
+        return;
+    image().set(mic::inputGain(1 - moved), image().get(mic::inputGain(moved)));
+    refreshMicBands();
+    redrawGraph();
+}
+
+void CMicPage::refreshMicBands()
+{
+    const bool fullSet = image().get(fields::global::controlMode) == 1;
+    for (int typeButton : {kMic1TypeButton, kMic2TypeButton}) {
+        const BandBinding& b = band(typeButton);
+        refreshBand(b);  // fields, gain slider, everything enabled, then the Full-set enabling
+        if (fullSet)
+            continue;
+        for (int id : {b.typeButtonId, b.freqFieldId, b.qFieldId})
+            controls_.widget(id)->setEnabled(false);
+        for (int id : {b.gainFieldId, b.gainSliderId})
+            controls_.widget(id)->setEnabled(true);
+        applyFullSetEnabling(b);
+    }
+    for (int slider : kInputGainSliders)
+        refreshLevel(level(slider));
+}
+
+std::vector<EqCurve> CMicPage::curves() const
+{
+    std::vector<EqBand> shared;
+    for (int k = 0; k < 5; ++k)
+        shared.push_back(image().band(mic::eq(k)));
+    return {
+        micCurve(std::move(shared), QColor(255, 255, 0, 255), {"2", "3", "4", "5", "6"}),
+        micCurve({image().band(mic::micEq(1))}, QColor(0, 0, 255, 255), {"MIC2"}),
+        micCurve({image().band(mic::micEq(0))}, QColor(0, 255, 0, 255), {"MIC1"}),
+    };
+}
+
+void CMicPage::mouseMoveEvent(QMouseEvent* event)
+{
+    BoundPage::mouseMoveEvent(event);
+    redrawGraph();
+}
 
 }  // namespace tonel

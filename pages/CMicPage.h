@@ -1,18 +1,31 @@
 #pragma once
+// Template 131: microphone master and send levels, the two input gains, the microphone dynamics,
+// the link that makes microphone 2 follow microphone 1, and seven EQ bands (one per microphone,
+// five shared by both).
 
-#include "pages/CPage.h"
+#include "pages/BoundPage.h"
+
+class QMouseEvent;
 
 namespace tonel {
 
-// Template 131.
-class CMicPage : public CPage {
+class CMicPage : public BoundPage {
     Q_OBJECT
 public:
     CMicPage(PageContext context, QWidget* parent);
 
-    void refreshFromImage() override;
-    void redrawGraph() override;
-    void applyControlMode() override;
+    // Both microphone band columns and both input gains from the image, with their enabling.
+    void refreshMicBands();
+
+protected:
+    std::vector<EqCurve> curves() const override;
+    void afterBandChange(const BandBinding& band) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    bool linked() const;
+    void linkStepped(SpinArrow arrow);
+    void inputGainMoved(int moved);
 };
 
 }  // namespace tonel

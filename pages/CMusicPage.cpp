@@ -1,14 +1,87 @@
 #include "pages/CMusicPage.h"
 
+#include "model/Fields.h"
+
+#include <array>
+
 namespace tonel {
 
-CMusicPage::CMusicPage(PageContext context, QWidget* parent) : CPage(context, 134, parent)
+namespace {
+
+namespace music = fields::music;
+
+constexpr int kMainSlider = 1094;
+
+// Band 4's up arrow shows its kHz values with one decimal.
+constexpr FrequencyFormat kOneDecimalKhz{2, 1, "KHz", KhzFactor::Single};
+constexpr FrequencyTexts kTexts{kPageSpinFormat, kPageSpinFormat, kPageSpinFormat, kPageEnteredFormat};
+constexpr FrequencyTexts kBand4Texts{kOneDecimalKhz, kPageSpinFormat, kPageSpinFormat, kPageEnteredFormat};
+
+BandBinding musicBand(int k, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin,
+                      const FrequencyTexts& texts = kTexts)
 {
-    setFixedSize(504 * 2, 296 * 2);
+    return {at(music::eq(k)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 0, texts};
 }
 
-void CMusicPage::refreshFromImage() {}
-void CMusicPage::redrawGraph() {}
-void CMusicPage::applyControlMode() {}
+Readout onOff(int fieldId) { return readout::switchByArrow(fieldId, "ON ", "OFF", "OFF"); }
+
+// The source names; a click at a bound leaves the text as it is, a byte without a name shows
+// nothing.
+Readout inputSource(int fieldId)
+{
+    return {fieldId, [](int byte, SpinArrow arrow, bool changed) -> std::optional<std::string> {
+                static constexpr std::array<const char*, 4> kNames{"AUTO", "DIGIT", "VOD", "BGM"};
+                if (arrow != SpinArrow::None && !changed)
+                    return std::nullopt;
+                return byte >= 0 && byte < 4 ? kNames[static_cast<std::size_t>(byte)] : "";
+            }};
+}
+
+}  // namespace
+
+CMusicPage::CMusicPage(PageContext context, QWidget* parent) : BoundPage(context, res::musicTemplate(), parent)
+{
+    bindLevels({
+        {kMainSlider, 1175, at(music::mainLevel), kLevelMax, music::maxLevel},
+        {1177, 1176, at(music::sendLR)},
+        {1179, 1178, at(music::sendCentre)},
+        {1005, 1006, at(music::sendSub)},
+        {1181, 1180, at(music::sendAux1)},
+        {1011, 1182, at(music::sendAux2)},
+        {1048, 1049, at(music::inputGain)},
+        {1050, 1051, at(music::bgmGain)},
+    });
+    bindSpins({
+        {1184, at(music::maxLevel), 0, kLevelMax, {readout::number(1183)}, false,
+         [this](SpinArrow arrow) {
+             if (arrow == SpinArrow::Down)
+                 pullMainLevelDown(music::maxLevel, kMainSlider);
+         }},
+        {1166, at(music::noiseGate), 0, 1, {onOff(1171)}},
+        {1167, at(music::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
+        {1168, at(music::autoGain), 0, 1, {onOff(1173)}},
+        {1186, at(music::inputSelect), 0, 3, {inputSource(1185)}},
+    });
+    bindBands({
+        musicBand(0, 1124, 1119, 1118, 1122, 1120, 1123, 1121),
+        musicBand(1, 1131, 1126, 1125, 1129, 1127, 1130, 1128),
+        musicBand(2, 1138, 1133, 1132, 1136, 1134, 1137, 1135),
+        musicBand(3, 1143, 1140, 1139, 1141, 1144, 1142, 1145, kBand4Texts),
+        musicBand(4, 1152, 1147, 1146, 1150, 1148, 1151, 1149),
+    });
+}
+
+std::vector<EqCurve> CMusicPage::curves() const
+{
+    EqCurve curve;
+    for (int k = 0; k < 5; ++k)
+        curve.bands.push_back(image().band(music::eq(k)));
+    curve.colour = QColor(255, 255, 0, 255);
+    curve.labels = {"1", "2", "3", "4", "5"};
+    curve.handleOffset = 3;
+    curve.offset5At121 = true;
+    curve.shift = -1.5;
+    return {curve};
+}
 
 }  // namespace tonel

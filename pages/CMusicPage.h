@@ -1,18 +1,18 @@
 #pragma once
+// Template 134: music master and send levels, the input and background-music gains, the music
+// dynamics, the input source and a five-band EQ.
 
-#include "pages/CPage.h"
+#include "pages/BoundPage.h"
 
 namespace tonel {
 
-// Template 134.
-class CMusicPage : public CPage {
+class CMusicPage : public BoundPage {
     Q_OBJECT
 public:
     CMusicPage(PageContext context, QWidget* parent);
 
-    void refreshFromImage() override;
-    void redrawGraph() override;
-    void applyControlMode() override;
+protected:
+    std::vector<EqCurve> curves() const override;
 };
 
 }  // namespace tonel
