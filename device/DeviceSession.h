@@ -80,16 +80,19 @@ public:
     bool writeMode() const { return writeMode_; }
 
 private:
-    bool scanPorts();                 // fills presentPorts_; false (and the message) when none
+    // Where the session stands; a hang-up of the line matters only while it is not Idle.
+    enum class Phase { Idle, Probing, Reading, Writing, Connected, Closing };
+
+    void scanAndConnect();            // the port scan, then open and greet the first port that opens
     bool openPort(int port);
-    void openAndGreet();
+    void greet();
     bool tryPortsFrom(std::size_t index);  // open the first that opens from index on, greet it
     void checkHello();
     void checkRead();
     void checkUpload();
-    void closeSession();
-    void endSessionAfterHangUp();
-    int absentPortNumber() const;
+    void endSession();  // connected cleared, port closed, 1201/1203/1204/1206 enabled
+    void closePort();
+    bool sessionActive() const;
 
     ParameterImage& image_;
     SerialPort& port_;
@@ -101,7 +104,8 @@ private:
     std::size_t portCursor_ = 0;
     bool writeMode_ = false;
     bool connected_ = false;
-    bool portOpen_ = false;     // a port of ours is open (probing or in session)
+    Phase phase_ = Phase::Idle;
+    int openPort_ = 0;  // the number our port object has open; 0 when closed
     wire::ReplyBuffer reply_;
 };
 

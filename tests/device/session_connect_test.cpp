@@ -1,0 +1,182 @@
+// Finding the device: the scan, the open arguments, the fallback from port to port and the
+// messages when nothing answers.
+
+#include "tests/device/session_fixture.h"
+
+namespace tonel::testing {
+namespace {
+
+using Message = FakeSessionOwner::Message;
+
+void expectOneMessage(const FakeSessionOwner& owner, const std::string& text)
+{
+    ASSERT_EQ(owner.messages().size(), 1u);
+    EXPECT_EQ(owner.messages()[0].text, text);
+    EXPECT_EQ(owner.messages()[0].caption, "Message");
+    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Information);
+}
+
+TEST_F(SessionTest, OpensWithTheSessionLineSettingsThenGreets)
+{
+    oneGoodDevice(distinctImage(0));
+    session.onReadButton();
+
+    ASSERT_EQ(port.opens().size(), 1u);
+    const FakeSerialPort::OpenCall& call = port.opens()[0];
+    EXPECT_EQ(call.owner, static_cast<PortOwner*>(&owner));
+    EXPECT_EQ(call.port, 1);
+    EXPECT_EQ(call.baud, 38400);
+    EXPECT_EQ(call.parity, 'N');
+    EXPECT_EQ(call.dataBits, 8);
+    EXPECT_EQ(call.stopBits, 1);
+    EXPECT_EQ(call.eventMask, 0x1FDu);
+    EXPECT_EQ(call.writeBufferSize, 1024u);
+    EXPECT_EQ(port.startMonitoringCalls(), 1);
+    EXPECT_TRUE(port.monitoring());
+    EXPECT_EQ(port.sentTexts(), std::vector<std::string>{"(01hello)"});
+    EXPECT_EQ(owner.dueIn(timer::kHello), 280ms);
+}
+
+TEST_F(SessionTest, SecondPortIsGreetedWhenTheFirstCannotOpen)
+{
+    catalog.setPorts({1, 2});
+    port.failOpen(1);
+    port.setDevice(2, readableDevice(queryReply(distinctImage(1))));
+    session.onReadButton();
+
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(port.openPort(), 2);
+    EXPECT_EQ(session.portCursor(), 1u);
+    ASSERT_EQ(port.writes().size(), 1u);
+    EXPECT_EQ(port.writes()[0].port, 2);
+    EXPECT_EQ(port.writes()[0].text, "(01hello)");
+    EXPECT_TRUE(owner.messages().empty());
+
+    elapse(timer::kHelloDelay + timer::kReadDelay);
+    expectState(kConnected);
+}
+
+TEST_F(SessionTest, ThirdPortAnswersAfterTwoHelloTimeouts)
+{
+    catalog.setPorts({1, 2, 3});
+    port.setDevice(3, readableDevice(queryReply(distinctImage(1))));
+    session.onReadButton();
+    elapse(279ms);
+    EXPECT_EQ(port.openedPortNumbers(), std::vector<int>{1});
+    elapse(1ms);
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2}));
+    elapse(280ms);
+    // Each port was left by opening the next one: nothing else was opened in between.
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(port.openPort(), 3);
+    expectState(kProbing);
+
+    elapse(timer::kHelloDelay);
+    ASSERT_FALSE(port.writes().empty());
+    EXPECT_EQ(port.writes().back().port, 3);
+    EXPECT_EQ(port.writes().back().text, "(01Q)");
+    elapse(timer::kReadDelay);
+    expectState(kConnected);
+    EXPECT_EQ(owner.now(), 560ms + 280ms + 400ms);
+    EXPECT_EQ(image, distinctImage(1));
+    EXPECT_TRUE(owner.messages().empty());
+}
+
+TEST_F(SessionTest, EveryPortUnopenableGivesOneMessage)
+{
+    catalog.setPorts({1, 2, 3});
+    for (int n : {1, 2, 3})
+        port.failOpen(n);
+    session.onReadButton();
+
+    expectOneMessage(owner, "Device Not Found...");
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(port.writes().empty());
+    EXPECT_EQ(port.startMonitoringCalls(), 0);
+    expectState(kIdle);
+    elapse(5s);
+    EXPECT_EQ(owner.messages().size(), 1u);
+}
+
+TEST_F(SessionTest, NoPortPresentIsReported)
+{
+    catalog.setPorts({});
+    session.onWriteButton();
+
+    expectOneMessage(owner, "SerialPort Not Found!....");
+    EXPECT_TRUE(port.opens().empty());
+    EXPECT_TRUE(session.writeMode());
+    expectState(kIdle);
+}
+
+TEST_F(SessionTest, NoPortAnsweringIsReportedAfterTheLast)
+{
+    catalog.setPorts({1, 2});
+    session.onReadButton();
+    elapse(timer::kHelloDelay);
+    EXPECT_TRUE(owner.messages().empty());
+    elapse(timer::kHelloDelay);
+
+    expectOneMessage(owner, "Device Not Found!....");
+    expectState(kIdle);
+    EXPECT_EQ(port.openPort(), 2);  // the last port tried stays open
+}
+
+struct HelloCase {
+    const char* name;
+    std::string reply;
+    bool accepted;
+};
+
+class HelloReply : public SessionTest, public ::testing::WithParamInterface<HelloCase> {};
+
+TEST_P(HelloReply, OnlyTheWholeExactReplyIsAccepted)
+{
+    catalog.setPorts({1});
+    port.setDevice(1, deviceAnswering(GetParam().reply, "", ""));
+    session.onReadButton();
+    elapse(timer::kHelloDelay);
+
+    if (GetParam().accepted) {
+        expectState(kReading);
+        EXPECT_TRUE(owner.messages().empty());
+    } else {
+        expectState(kIdle);
+        expectOneMessage(owner, "Device Not Found!....");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, HelloReply,
+                         ::testing::Values(HelloCase{"Exact", "(01hello13)", true},
+                                           HelloCase{"AfterNoise", "xyz(01hello13)", true},
+                                           HelloCase{"TrailingReturn", "(01hello13)\r", false},
+                                           HelloCase{"OtherModel", "(01hello12)", false},
+                                           HelloCase{"Unclosed", "(01hello13", false},
+                                           HelloCase{"Silent", "", false}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(SessionTest, WriteDuringProbingRescansFromTheFirstPort)
+{
+    catalog.setPorts({1, 2, 3});
+    port.setDevice(3, writableDevice("(01P376)"));
+    session.onReadButton();
+    elapse(timer::kHelloDelay);
+    ASSERT_EQ(session.portCursor(), 1u);
+    elapse(100ms);
+
+    session.onWriteButton();
+    EXPECT_TRUE(session.writeMode());
+    EXPECT_EQ(session.portCursor(), 0u);
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 1}));
+    EXPECT_EQ(owner.dueIn(timer::kHello), 280ms);  // the pending hello timer was replaced
+    expectState(kProbing);
+
+    elapse(3 * timer::kHelloDelay);
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 1, 2, 3}));
+    EXPECT_EQ(port.sentTexts().back(), "(01P376" + hexOf(image) + ")");
+    elapse(timer::kUploadDelay);
+    expectState(kConnected);
+}
+
+}  // namespace
+}  // namespace tonel::testing

@@ -1,0 +1,116 @@
+// The line going away (device unplugged, emulator gone) ends an open or opening session the
+// way the close after "(01bye)" does, so that the next read can start at once.
+
+#include "tests/device/session_fixture.h"
+
+#include <functional>
+
+namespace tonel::testing {
+namespace {
+
+struct HangUpCase {
+    const char* name;
+    std::function<void(SessionTest&)> reach;
+    StateRow before;
+};
+
+class HangUpInSession : public SessionTest, public ::testing::WithParamInterface<HangUpCase> {};
+
+TEST_P(HangUpInSession, EndsTheSessionAndANewReadSucceeds)
+{
+    GetParam().reach(*this);
+    expectState(GetParam().before);
+    const std::size_t opens = port.opens().size();
+
+    port.hangUp();
+    port.deliverPending();
+
+    expectState(kIdleAfterClose);
+    ASSERT_EQ(port.opens().size(), opens + 1);
+    EXPECT_EQ(port.opens().back().port, 2);  // the lowest number without a device
+    EXPECT_EQ(port.openPort(), 0);
+    EXPECT_TRUE(owner.messages().empty());
+
+    // Nothing left over fires later.
+    const std::size_t writes = port.writes().size();
+    elapse(5s);
+    EXPECT_EQ(port.writes().size(), writes);
+    expectState(kIdleAfterClose);
+
+    image = ParameterImage();
+    session.onReadButton();
+    elapse(timer::kHelloDelay + timer::kReadDelay);
+    expectState(kConnected);
+    EXPECT_EQ(image, distinctImage(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ActiveStates, HangUpInSession,
+    ::testing::Values(HangUpCase{"Probing", [](SessionTest& t) { t.toProbing(false); }, kProbing},
+                      HangUpCase{"Reading", [](SessionTest& t) { t.toReading(); }, kReading},
+                      HangUpCase{"Writing", [](SessionTest& t) { t.toWriting(); }, kWriting},
+                      HangUpCase{"Connected", [](SessionTest& t) { t.toConnected(); }, kConnected},
+                      HangUpCase{"ConnectedWithoutAck",
+                                 [](SessionTest& t) {
+                                     t.toConnectedNoAck();
+                                     t.port.setDevice(1, readableDevice(queryReply(distinctImage(1))));
+                                 },
+                                 kConnectedNoAck},
+                      HangUpCase{"Closing", [](SessionTest& t) { t.toClosing(); }, kClosing},
+                      HangUpCase{"ReadingAfterWriteButton",
+                                 [](SessionTest& t) {
+                                     t.toReading();
+                                     t.session.onWriteButton();
+                                 },
+                                 kProbingReadPending}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SessionTest, HangUpWithoutSessionIsIgnored)
+{
+    session.onPortEvent(PortEvent::HangUp, 0, 1);
+    EXPECT_TRUE(port.opens().empty());
+    EXPECT_TRUE(owner.enableCalls().empty());
+    expectState(kIdle);
+}
+
+TEST_F(SessionTest, HangUpAfterNoDeviceAnsweredIsIgnored)
+{
+    catalog.setPorts({1});
+    session.onReadButton();
+    elapse(timer::kHelloDelay);
+    ASSERT_EQ(port.openPort(), 1);  // the last port tried stays open
+    const std::size_t opens = port.opens().size();
+    const std::size_t enables = owner.enableCalls().size();
+
+    port.hangUp();
+    port.deliverPending();
+    EXPECT_EQ(port.opens().size(), opens);
+    EXPECT_EQ(owner.enableCalls().size(), enables);
+    expectState(kIdle);
+}
+
+TEST_F(SessionTest, HangUpAfterCloseIsIgnored)
+{
+    toClosing();
+    elapse(timer::kCloseDelay);
+    const std::size_t opens = port.opens().size();
+    session.onPortEvent(PortEvent::HangUp, 0, 1);
+    EXPECT_EQ(port.opens().size(), opens);
+    expectState(kIdleAfterClose);
+}
+
+TEST_F(SessionTest, LateHangUpOfAPortAlreadyLeftIsIgnored)
+{
+    catalog.setPorts({1, 2});
+    session.onReadButton();
+    elapse(timer::kHelloDelay);
+    ASSERT_EQ(port.openPort(), 2);
+    const std::size_t opens = port.opens().size();
+
+    session.onPortEvent(PortEvent::HangUp, 0, 1);
+    EXPECT_EQ(port.opens().size(), opens);
+    expectState(kProbing);
+}
+
+}  // namespace
+}  // namespace tonel::testing

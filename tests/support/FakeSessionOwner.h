@@ -1,0 +1,79 @@
+#pragma once
+// A recording main window for session tests: button enabling, message boxes, page refreshes,
+// and one-shot timers on a fake clock. It also stands in as the port's owner and hands port
+// notifications straight to the attached session.
+
+#include "device/DeviceSession.h"
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tonel::testing {
+
+class FakeSessionOwner : public SessionOwner, public PortOwner {
+public:
+    struct Message {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+    };
+
+    FakeSessionOwner();  // buttons as the main view starts: all on but 1206
+
+    void attach(DeviceSession* session) { session_ = session; }
+    // Runs before each timer fires, e.g. to hand over the replies that arrived in the meantime.
+    void setBeforeTimer(std::function<void()> hook) { beforeTimer_ = std::move(hook); }
+
+    // SessionOwner
+    void enableButton(int id, bool enabled) override;
+    void armTimer(int id, std::chrono::milliseconds delay) override;
+    void cancelTimer(int id) override;
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void refreshAllPages() override { ++refreshes_; }
+
+    // PortOwner
+    void portNotification(PortEvent event, std::uint8_t byte, int port) override;
+    void portErrorReport(const std::string& text) override { errorReports_.push_back(text); }
+
+    // The fake clock: advance fires every timer that falls due, earliest first.
+    void advance(std::chrono::milliseconds span);
+    bool fire(int id);  // fire an armed timer now; false when it is not armed
+    std::chrono::milliseconds now() const { return now_; }
+
+    bool enabled(int id) const;
+    bool armed(int id) const { return timers_.count(id) > 0; }
+    std::set<int> armedTimers() const;
+    std::chrono::milliseconds dueIn(int id) const;  // -1 ms when not armed
+    const std::vector<std::pair<int, std::chrono::milliseconds>>& arms() const { return arms_; }
+    const std::vector<int>& cancels() const { return cancels_; }
+    const std::vector<std::pair<int, bool>>& enableCalls() const { return enableCalls_; }
+    const std::vector<Message>& messages() const { return messages_; }
+    const std::vector<std::string>& errorReports() const { return errorReports_; }
+    int refreshes() const { return refreshes_; }
+
+private:
+    struct Armed {
+        std::chrono::milliseconds due;
+        long order;  // arming order breaks ties
+    };
+
+    DeviceSession* session_ = nullptr;
+    std::function<void()> beforeTimer_;
+    std::map<int, bool> buttons_;
+    std::map<int, Armed> timers_;
+    std::chrono::milliseconds now_{0};
+    long armCount_ = 0;
+    std::vector<std::pair<int, std::chrono::milliseconds>> arms_;
+    std::vector<int> cancels_;
+    std::vector<std::pair<int, bool>> enableCalls_;
+    std::vector<Message> messages_;
+    std::vector<std::string> errorReports_;
+    int refreshes_ = 0;
+};
+
+}  // namespace tonel::testing
