@@ -50,7 +50,7 @@ double leadingNumber(std::string_view text)
 {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const std::string copy(text);
-    return strtod_l(copy.c_str(), nullptr, cLocale);
+    return cLocale != locale_t{} ? strtod_l(copy.c_str(), nullptr, cLocale) : std::strtod(copy.c_str(), nullptr);
 }
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }

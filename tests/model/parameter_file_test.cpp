@@ -108,6 +108,26 @@ TEST_F(ParameterFileTest, FolderIsNotAFile)
     EXPECT_EQ(image, distinctImage());
 }
 
+TEST_F(ParameterFileTest, PathThroughAFileFailsToOpen)
+{
+    writeBytes(path("plain.cfg"), std::vector<std::uint8_t>(kImageSize, 1));
+    ParameterImage image = distinctImage();
+    const FileResult result = loadParameterFile(path("plain.cfg") + "/inner.cfg", image);
+    EXPECT_EQ(result.status, FileStatus::OpenFailed);
+    EXPECT_EQ(result.reason, std::strerror(ENOTDIR));
+    EXPECT_EQ(image, distinctImage());
+}
+
+TEST_F(ParameterFileTest, FileThatOpensButCannotBeReadFails)
+{
+    // The process's own memory file opens, and reading its unmapped first page fails.
+    ParameterImage image = distinctImage();
+    const FileResult result = loadParameterFile("/proc/self/mem", image);
+    EXPECT_EQ(result.status, FileStatus::ReadFailed);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(image, distinctImage());
+}
+
 TEST_F(ParameterFileTest, UnreadableFileFailsToOpen)
 {
     if (::geteuid() == 0)
