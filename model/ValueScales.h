@@ -60,13 +60,13 @@ int levelToPosition(int byte, int max);
 int positionToLevel(int position, int max);
 
 // ---- Other scales
-std::string formatThreshold(int byte);      // 0..24 "%ddBV" of byte - 18; 25 "OFF"
+std::string formatThreshold(int byte);      // 0..24 "%ddBV" of byte - 18; 25 and above "OFF"
 float delayMs(int byte);                    // byte x 0.5, single precision
 std::string formatDelay(int byte);          // "%.1fms"
 std::string formatDistance(int byte);       // "%.1fm" of the delay in ms x 0.34
-std::string formatCrossoverLow(int byte);   // 0 "OFF", else "%.1fHz" of the table entry
-std::string formatCrossoverHigh(int byte);  // "%.1fHz" of the table entry
-std::string formatAttenuation(int byte);    // 0 "OFF", 1..4 "-%ddB" of byte x 3, 5 "MUTE"
+std::string formatCrossoverLow(int byte);   // 0 "OFF", else "%.1fHz" of the table entry (byte clamped to 25)
+std::string formatCrossoverHigh(int byte);  // "%.1fHz" of the table entry (byte clamped to 25..50)
+std::string formatAttenuation(int byte);    // 0 "OFF", 1..4 "-%ddB" of byte x 3, 5 and above "MUTE"
 
 // printf into a std::string.
 std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
