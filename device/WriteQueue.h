@@ -1,0 +1,37 @@
+#pragma once
+// Texts handed to the port and not yet sent, oldest first. A slider drag produces a burst of the
+// same command: a new text replaces the last pending one when both are the same command, so the
+// device gets the latest value without a backlog. Any other text is kept, and order is preserved
+// (an effect command must stay behind the program switch sent before it).
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tonel {
+
+// What makes two texts the same command: "(01$" + group + item for a parameter command, the
+// command letter or word for the others ("(01O", "(01hello"). Empty for texts that are not frames:
+// those never replace anything.
+std::string_view commandKey(std::string_view text);
+
+class WriteQueue {
+public:
+    // A device that stops taking bytes must not let the queue grow without end.
+    static constexpr std::size_t kMaxTexts = 256;
+
+    void push(std::string text);
+    std::optional<std::string> pop();
+    void clear() { texts_.clear(); }
+    std::size_t size() const { return texts_.size(); }
+    bool empty() const { return texts_.empty(); }
+    std::size_t dropped() const { return dropped_; }
+
+private:
+    std::deque<std::string> texts_;
+    std::size_t dropped_ = 0;
+};
+
+}  // namespace tonel
