@@ -1,0 +1,100 @@
+#include "emulator/CommandLine.h"
+
+#include <charconv>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace tonel::emulator {
+namespace {
+
+std::optional<long> readCount(const std::string& text)
+{
+    long value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+using Setter = std::function<bool(EmulatorOptions&, const std::string&)>;
+
+// Options that take a value; false from a setter means the value is unusable.
+const std::map<std::string, Setter>& valueOptions()
+{
+    static const std::map<std::string, Setter> options = {
+        {"--image", [](EmulatorOptions& o, const std::string& v) { o.imagePath = v; return true; }},
+        {"--device", [](EmulatorOptions& o, const std::string& v) { o.devicePath = v; return true; }},
+        {"--hello-reply", [](EmulatorOptions& o, const std::string& v) { o.faults.helloReply = v; return true; }},
+        {"--ack-reply", [](EmulatorOptions& o, const std::string& v) { o.faults.ackReply = v; return true; }},
+        {"--trailing", [](EmulatorOptions& o, const std::string& v) { o.faults.trailing = v; return true; }},
+        {"--q-count", [](EmulatorOptions& o, const std::string& v) {
+             auto n = readCount(v);
+             if (n && *n <= 999)
+                 o.faults.queryCount = static_cast<int>(*n);
+             return n && *n <= 999;
+         }},
+        {"--q-truncate", [](EmulatorOptions& o, const std::string& v) {
+             auto n = readCount(v);
+             if (n)
+                 o.faults.queryTruncate = static_cast<std::size_t>(*n);
+             return n.has_value();
+         }},
+        {"--reply-delay-ms", [](EmulatorOptions& o, const std::string& v) {
+             auto n = readCount(v);
+             if (n)
+                 o.faults.replyDelay = std::chrono::milliseconds(*n);
+             return n.has_value();
+         }},
+    };
+    return options;
+}
+
+}  // namespace
+
+CommandLineResult parseCommandLine(std::span<const std::string> args)
+{
+    EmulatorOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name == "--silent") {
+            options.faults.silent = true;
+            continue;
+        }
+        auto option = valueOptions().find(name);
+        if (option == valueOptions().end())
+            return {std::nullopt, "unknown option: " + name};
+        if (i + 1 == args.size())
+            return {std::nullopt, name + " needs a value"};
+        if (!option->second(options, args[++i]))
+            return {std::nullopt, "bad value for " + name + ": " + args[i]};
+    }
+    return {options, {}};
+}
+
+std::string usageText()
+{
+    return "usage: tonel-emulator [--image FILE.cfg] [--device PATH] [--hello-reply TEXT] [--ack-reply TEXT]\n"
+           "                      [--q-count N] [--q-truncate N] [--silent] [--reply-delay-ms N] [--trailing TEXT]\n";
+}
+
+std::string printable(const std::string& text)
+{
+    std::string line;
+    for (unsigned char c : text) {
+        if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\n') {
+            line += "\\n";
+        } else if (c < 0x20 || c >= 0x7F || c == '\\') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            line += escaped;
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return line;
+}
+
+}  // namespace tonel::emulator

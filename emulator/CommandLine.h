@@ -1,0 +1,32 @@
+#pragma once
+// The tonel-emulator command line:
+//   tonel-emulator [--image FILE.cfg] [--device PATH] [--hello-reply TEXT] [--ack-reply TEXT]
+//                  [--q-count N] [--q-truncate N] [--silent] [--reply-delay-ms N] [--trailing TEXT]
+
+#include "emulator/DeviceModel.h"
+
+#include <optional>
+#include <span>
+#include <string>
+
+namespace tonel::emulator {
+
+struct EmulatorOptions {
+    std::string imagePath;   // empty: the default image
+    std::string devicePath;  // empty: a new pseudo-terminal
+    DeviceFaults faults;
+};
+
+struct CommandLineResult {
+    std::optional<EmulatorOptions> options;  // nothing when the line is wrong
+    std::string error;
+};
+
+// The arguments after the program name.
+CommandLineResult parseCommandLine(std::span<const std::string> args);
+std::string usageText();
+
+// A frame as one printable line: control characters become \r, \n or \xNN.
+std::string printable(const std::string& text);
+
+}  // namespace tonel::emulator

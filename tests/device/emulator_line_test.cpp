@@ -1,0 +1,205 @@
+// The virtual processor on a real pseudo-terminal: its answers on the line, its frame log, the
+// reply delay, attaching to an existing device, hanging up, and the tonel-emulator program.
+
+#include "device/WireProtocol.h"
+#include "emulator/VirtualProcessor.h"
+#include "model/Fields.h"
+#include "tests/device/comm_port_fixture.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tonel::testing {
+namespace {
+
+using emulator::DeviceFaults;
+using emulator::FrameRecord;
+using emulator::VirtualProcessor;
+using Clock = std::chrono::steady_clock;
+using Direction = FrameRecord::Direction;
+
+class EmulatorLineTest : public ::testing::Test {
+protected:
+    void startWith(DeviceFaults faults)
+    {
+        processor_ = std::make_unique<VirtualProcessor>(std::move(faults));
+        ASSERT_TRUE(processor_->start());
+        line_ = openRawTerminal(processor_->terminalPath());
+        ASSERT_TRUE(line_.valid());
+    }
+    void SetUp() override { startWith({}); }
+
+    std::unique_ptr<VirtualProcessor> processor_;
+    TerminalEnd line_;
+};
+
+TEST_F(EmulatorLineTest, GreetsReadsAndTakesAnUploadLoggingEveryFrame)
+{
+    ASSERT_TRUE(line_.writeAll("noise(01hello)"));
+    EXPECT_EQ(line_.readUntil(")"), "(01hello13)");
+    ASSERT_TRUE(line_.writeAll("(01Q)"));
+    const std::string reply = line_.readCount(384);
+    EXPECT_EQ(reply, "(01Q376" + wire::encodeImageHex(ParameterImage{}) + ")");
+
+    ParameterImage panel;
+    panel.set(fields::mic::mainLevel, 12);
+    const std::string upload = wire::uploadFrame(panel);
+    ASSERT_TRUE(line_.writeAll(upload));
+    EXPECT_EQ(line_.readUntil(")"), "(01P376)");
+    EXPECT_EQ(processor_->image(), panel.bytes());
+
+    const std::vector<FrameRecord> expected = {
+        {Direction::Received, "(01hello)"}, {Direction::Replied, "(01hello13)"}, {Direction::Received, "(01Q)"},
+        {Direction::Replied, reply},        {Direction::Received, upload},       {Direction::Replied, "(01P376)"}};
+    EXPECT_EQ(processor_->frameLog(), expected);
+}
+
+TEST_F(EmulatorLineTest, AppliesCommandsAndWaitsCanSeeThem)
+{
+    ASSERT_TRUE(line_.writeAll("(01$001000002)(01$004000020)(01S)(01bye)"));
+    ASSERT_TRUE(processor_->waitForReceived(4, 5s));
+    EXPECT_EQ(processor_->image()[fields::effect::at(2, fields::effect::masterLevel)], 20);
+    ASSERT_TRUE(processor_->storedImage());
+    EXPECT_EQ(*processor_->storedImage(), processor_->image());
+    EXPECT_EQ(processor_->receivedFrames(),
+              (std::vector<std::string>{"(01$001000002)", "(01$004000020)", "(01S)", "(01bye)"}));
+    EXPECT_EQ(line_.readAvailable(), "") << "none of these is answered";
+}
+
+TEST_F(EmulatorLineTest, SilentDeviceAnswersNothing)
+{
+    DeviceFaults faults;
+    faults.silent = true;
+    startWith(faults);
+    ASSERT_TRUE(line_.writeAll("(01hello)(01Q)(01bye)"));
+    // Frames are handled in order: once the third is logged, any answer to the first two is out.
+    ASSERT_TRUE(processor_->waitForReceived(3, 5s));
+    EXPECT_EQ(line_.readAvailable(), "");
+    EXPECT_EQ(processor_->frameLog().size(), 3u);
+}
+
+TEST_F(EmulatorLineTest, DelayedReplyComesLate)
+{
+    DeviceFaults faults;
+    faults.replyDelay = 150ms;
+    faults.trailing = "\r";
+    startWith(faults);
+    const auto start = Clock::now();
+    ASSERT_TRUE(line_.writeAll("(01hello)"));
+    EXPECT_EQ(line_.readUntil("\r"), "(01hello13)\r");
+    EXPECT_GE(Clock::now() - start, 150ms);
+}
+
+TEST_F(EmulatorLineTest, StoppingDuringADelayedReplyIsPrompt)
+{
+    DeviceFaults faults;
+    faults.replyDelay = 60s;
+    startWith(faults);
+    ASSERT_TRUE(line_.writeAll("(01hello)"));
+    ASSERT_TRUE(processor_->waitForReceived(1, 5s));
+    const auto start = Clock::now();
+    processor_->stop();
+    EXPECT_LT(Clock::now() - start, 2s);
+    EXPECT_FALSE(processor_->running());
+}
+
+TEST(EmulatorAttach, ServesAnExistingDevice)
+{
+    PtyPair pty;
+    VirtualProcessor processor;
+    ASSERT_TRUE(processor.attach(pty.terminalPath()));
+    EXPECT_EQ(processor.terminalPath(), pty.terminalPath());
+    ASSERT_TRUE(pty.device().writeAll("(01hello)"));
+    EXPECT_EQ(pty.device().readUntil(")"), "(01hello13)");
+    EXPECT_FALSE(VirtualProcessor().attach("/nonexistent/tty"));
+}
+
+TEST(EmulatorWithPort, TheSessionsExchangesThroughTheRealPort)
+{
+    VirtualProcessor processor;
+    ASSERT_TRUE(processor.start());
+    ExplicitPortCatalog catalog({processor.terminalPath()});
+    RecordingPortOwner owner;
+    CCommPort port(catalog);
+    ASSERT_TRUE(openLikeSession(port, owner, 1));
+    ASSERT_TRUE(port.startMonitoring());
+    port.write("(01hello)");
+    ASSERT_TRUE(owner.waitForText(11));
+    EXPECT_EQ(owner.text(), "(01hello13)");
+    port.write("(01$005000020)");
+    port.write("(01Q)");
+    ASSERT_TRUE(owner.waitForText(11 + 384));
+    ParameterImage read;
+    ASSERT_TRUE(wire::decodeImageHex(owner.text().substr(11), read));
+    EXPECT_EQ(read.get(fields::mic::mainLevel), 20);
+}
+
+TEST(EmulatorWithPort, HangingUpDropsTheLineForThePort)
+{
+    VirtualProcessor processor;
+    ASSERT_TRUE(processor.start());
+    ExplicitPortCatalog catalog({processor.terminalPath()});
+    RecordingPortOwner owner;
+    CCommPort port(catalog);
+    ASSERT_TRUE(openLikeSession(port, owner, 1));
+    ASSERT_TRUE(port.startMonitoring());
+    processor.hangUp();
+    ASSERT_TRUE(owner.waitForEvent(PortEvent::HangUp));
+    EXPECT_EQ(owner.reports().size(), 1u);
+    EXPECT_FALSE(openLikeSession(port, owner, 1)) << "the pseudo-terminal is gone";
+}
+
+TEST(EmulatorWithPort, PortReopensBetweenSessionsWhileTheEmulatorRuns)
+{
+    VirtualProcessor processor;
+    ASSERT_TRUE(processor.start());
+    ExplicitPortCatalog catalog({processor.terminalPath()});
+    RecordingPortOwner owner;
+    CCommPort port(catalog);
+    for (int session = 0; session < 3; ++session) {
+        ASSERT_TRUE(openLikeSession(port, owner, 1)) << session;
+        ASSERT_TRUE(port.startMonitoring());
+        port.write("(01hello)");
+        ASSERT_TRUE(owner.waitForText(11 * (session + 1)));
+        EXPECT_FALSE(openLikeSession(port, owner, 257));
+    }
+    EXPECT_EQ(owner.count(PortEvent::HangUp), 0u);
+}
+
+// The program itself: first line the path, then one line per frame, ended by SIGTERM.
+TEST(EmulatorProgram, PrintsThePathThenEveryFrame)
+{
+    const char* buildDir = std::getenv("TONEL_BUILD_DIR");
+    if (buildDir == nullptr)
+        GTEST_SKIP() << "TONEL_BUILD_DIR is set by CTest";
+    const std::string program = std::string(buildDir) + "/emulator/tonel-emulator";
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::execl(program.c_str(), program.c_str(), "--trailing", "\r", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::fcntl(out[0], F_SETFL, O_NONBLOCK);
+    TerminalEnd output(out[0]);
+    const std::string path = output.readUntil("\n");
+    ASSERT_TRUE(path.starts_with("/dev/")) << path;
+    TerminalEnd line = openRawTerminal(path.substr(0, path.size() - 1));
+    ASSERT_TRUE(line.writeAll("(01hello)"));
+    EXPECT_EQ(line.readUntil("\r"), "(01hello13)\r");
+    EXPECT_EQ(output.readUntil("\\r\n"), "< (01hello)\n> (01hello13)\\r\n");
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+}  // namespace
+}  // namespace tonel::testing
