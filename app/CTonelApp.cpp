@@ -1,0 +1,79 @@
+#include "app/CTonelApp.h"
+
+#include "device/CCommPort.h"
+#include "device/PortCatalog.h"
+#include "emulator/VirtualProcessor.h"
+
+#include <chrono>
+#include <thread>
+
+namespace tonel {
+
+namespace {
+// How long the end of the run waits for the port to send the goodbye.
+constexpr std::chrono::milliseconds kGoodbyeDeadline{1000};
+constexpr std::chrono::milliseconds kGoodbyePoll{5};
+}  // namespace
+
+CTonelApp::CTonelApp(MessageBoxes* messages, FileDialogs* files)
+    : messages_(messages != nullptr ? *messages : qtMessages_), files_(files != nullptr ? *files : qtFiles_)
+{
+}
+
+CTonelApp::~CTonelApp() { shutDown(); }
+
+bool CTonelApp::start(const TonelOptions& options, QString* error)
+{
+    if (!makeCatalog(options, error))
+        return false;
+    port_ = std::make_unique<CCommPort>(*catalog_);
+    frame_ = std::make_unique<CMainFrame>(ViewContext{image_, *port_, *catalog_, portOwner_, messages_, files_, timers_});
+    qtMessages_.setParent(frame_.get());
+    qtFiles_.setParent(frame_.get());
+    frame_->showCentred();
+    if (!options.file.empty())
+        frame_->view().loadFile(QString::fromLocal8Bit(options.file.c_str()));
+    return true;
+}
+
+bool CTonelApp::makeCatalog(const TonelOptions& options, QString* error)
+{
+    if (options.demo) {
+        demo_ = std::make_unique<emulator::VirtualProcessor>();
+        if (!demo_->start()) {
+            if (error != nullptr)
+                *error = QStringLiteral("cannot start the virtual processor on a pseudo-terminal");
+            return false;
+        }
+        catalog_ = std::make_unique<ExplicitPortCatalog>(std::vector<std::string>{demo_->terminalPath()});
+    } else if (!options.ports.empty()) {
+        catalog_ = std::make_unique<ExplicitPortCatalog>(options.ports);
+    } else {
+        catalog_ = std::make_unique<SysfsPortCatalog>();
+    }
+    return true;
+}
+
+void CTonelApp::closeMainWindow()
+{
+    if (frame_)
+        frame_->close();
+}
+
+// Destroying the view writes "(01bye)" to a connected device; the port's thread sends it unless
+// the port is shut down first, so give it a moment before the port goes.
+void CTonelApp::shutDown()
+{
+    if (!frame_)
+        return;
+    const bool connected = frame_->view().session().connected();
+    const std::uint64_t sentBefore = port_->textsSent();
+    frame_.reset();
+    if (!connected)
+        return;
+    const auto deadline = std::chrono::steady_clock::now() + kGoodbyeDeadline;
+    while (port_->isOpen() && port_->textsSent() == sentBefore && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kGoodbyePoll);
+}
+
+}  // namespace tonel

@@ -1,0 +1,61 @@
+#pragma once
+// The application: creates the run's one image, port, port catalog and main window, and tears
+// them down in an order that lets a connected device hear "(01bye)".
+
+#include "app/CMainFrame.h"
+#include "app/FileDialogs.h"
+#include "app/MessageBoxes.h"
+#include "app/QueuedPortOwner.h"
+#include "app/TimerService.h"
+#include "app/TonelOptions.h"
+#include "model/ParameterImage.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tonel {
+
+class CCommPort;
+class PortCatalog;
+namespace emulator {
+class VirtualProcessor;
+}
+
+class CTonelApp {
+public:
+    // Message boxes and file dialogs are Qt's unless given (tests record and script them).
+    explicit CTonelApp(MessageBoxes* messages = nullptr, FileDialogs* files = nullptr);
+    ~CTonelApp();
+    CTonelApp(const CTonelApp&) = delete;
+    CTonelApp& operator=(const CTonelApp&) = delete;
+
+    // Builds everything and shows the main window; a file of the options is then loaded as the
+    // open button would. False (with `error`) when the demo device cannot be started.
+    bool start(const TonelOptions& options, QString* error);
+
+    CMainFrame* mainFrame() const { return frame_.get(); }
+    // Closes the main window as the user would (the run then ends).
+    void closeMainWindow();
+    // Destroys the main window, giving a connected device its "(01bye)"; the destructor does it too.
+    void shutDown();
+
+    emulator::VirtualProcessor* demoDevice() const { return demo_.get(); }
+
+private:
+    bool makeCatalog(const TonelOptions& options, QString* error);
+
+    std::unique_ptr<emulator::VirtualProcessor> demo_;  // the port's other end: outlives the port
+    std::unique_ptr<PortCatalog> catalog_;
+    QueuedPortOwner portOwner_;  // the port's thread posts to it until the port is gone
+    ParameterImage image_;
+    std::unique_ptr<CCommPort> port_;
+    QtMessageBoxes qtMessages_;
+    QtFileDialogs qtFiles_;
+    MessageBoxes& messages_;
+    FileDialogs& files_;
+    QtTimerService timers_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace tonel

@@ -1,0 +1,84 @@
+#pragma once
+// The main view: the command and page button rows, the four pages (one shown at a time), the
+// parameter-file commands, and the host of the device session.
+
+#include "app/FileDialogs.h"
+#include "app/MessageBoxes.h"
+#include "app/QueuedPortOwner.h"
+#include "app/TimerService.h"
+#include "device/DeviceSession.h"
+#include "model/ParameterImage.h"
+#include "pages/CPage.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <map>
+
+class QPushButton;
+
+namespace tonel {
+
+class CNavButton;
+
+inline constexpr int kPageCount = 4;
+using PageSet = std::array<CPage*, kPageCount>;  // effect, microphone, music, system
+// Creates the four pages as children of `parent`; tests give their own.
+using PageFactory = std::function<PageSet(PageContext context, QWidget* parent)>;
+PageSet makeStandardPages(PageContext context, QWidget* parent);
+
+// What the view works with; all of it outlives the view.
+struct ViewContext {
+    ParameterImage& image;
+    SerialPort& port;
+    PortCatalog& catalog;
+    QueuedPortOwner& portOwner;
+    MessageBoxes& messages;
+    FileDialogs& files;
+    TimerService& timers;
+    PageFactory makePages = makeStandardPages;
+};
+
+class CTonelView : public QWidget, public SessionOwner {
+    Q_OBJECT
+public:
+    explicit CTonelView(ViewContext context, QWidget* parent = nullptr);
+    ~CTonelView() override;  // says goodbye to a connected device
+
+    // Loads a parameter file as button 1201 does once a path is chosen, messages included.
+    void loadFile(const QString& path);
+
+    QPushButton* button(int id) const;
+    CPage* page(int index) const { return pages_.at(index); }
+    int shownPage() const;  // index of the visible page
+    DeviceSession& session() { return session_; }
+
+    // SessionOwner
+    void enableButton(int id, bool enabled) override;
+    void armTimer(int id, std::chrono::milliseconds delay) override;
+    void cancelTimer(int id) override;
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void refreshAllPages() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void createButtons();
+    void createPages(const PageFactory& makePages);
+    void connectButtons();
+    void showPage(int index);
+    void markPageButtons(int index);
+    void updateModeCaption();
+    void onOpenFile();
+    void onSaveFile();
+
+    ViewContext context_;
+    DeviceSession session_;
+    std::map<int, QPushButton*> buttons_;
+    std::array<CNavButton*, kPageCount> pageButtons_{};
+    PageSet pages_{};
+};
+
+}  // namespace tonel

@@ -1,0 +1,64 @@
+// Buttons 1201 (open parameter file) and 1202 (save parameter file).
+
+#include "app/CTonelView.h"
+
+#include "model/ParameterFile.h"
+
+#include <QFile>
+
+namespace tonel {
+
+namespace {
+const QString kLoadCaption = QStringLiteral("Warning");
+const QString kSaveCaption = QStringLiteral("Warnning");
+const QString kInvalidFile = QStringLiteral("The File is invalid...!");
+const QString kSaveFailed = QStringLiteral("File Save Failed...!");
+
+std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString loadFailure(const FileResult& result, const QString& path)
+{
+    const QString reason = QString::fromStdString(result.reason);
+    switch (result.status) {
+    case FileStatus::Invalid: return kInvalidFile;
+    case FileStatus::OpenFailed: return QStringLiteral("Cannot open the file %1:\n%2").arg(path, reason);
+    case FileStatus::ReadFailed:
+    case FileStatus::WriteFailed:
+    case FileStatus::Ok: break;
+    }
+    return QStringLiteral("Cannot read the file %1:\n%2").arg(path, reason);
+}
+}  // namespace
+
+void CTonelView::onOpenFile()
+{
+    const QString path = context_.files.openParameterFile();
+    if (!path.isEmpty())
+        loadFile(path);
+    else
+        refreshAllPages();  // a cancelled dialog refreshes too
+}
+
+void CTonelView::loadFile(const QString& path)
+{
+    const FileResult result = loadParameterFile(nativePath(path), context_.image);
+    if (!result.ok())
+        context_.messages.show(loadFailure(result, path), kLoadCaption, MessageIcon::Stop);
+    refreshAllPages();
+}
+
+void CTonelView::onSaveFile()
+{
+    const QString path = context_.files.saveParameterFile();
+    if (path.isEmpty())
+        return;
+    const FileResult result = saveParameterFile(nativePath(path), context_.image);
+    if (result.ok())
+        return;
+    QString text = kSaveFailed;
+    if (!result.reason.empty())
+        text += QStringLiteral("\n%1").arg(QString::fromStdString(result.reason));
+    context_.messages.show(text, kSaveCaption, MessageIcon::Stop);
+}
+
+}  // namespace tonel

@@ -1,0 +1,40 @@
+// tonel [--demo] [--port DEVICE]... [FILE.cfg]
+
+#include "app/CTonelApp.h"
+#include "app/TerminationSignals.h"
+#include "app/TonelOptions.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    using namespace tonel;
+    const TonelOptionsResult parsed = parseTonelOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.options) {
+        std::cerr << parsed.error << '\n';
+        return 2;
+    }
+    if (parsed.options->help) {
+        std::cout << kTonelUsage << '\n';
+        return 0;
+    }
+    TerminationSignals::block();  // before Qt or the port start a thread
+
+    int qtArgc = 1;  // the command line is ours alone
+    QApplication application(qtArgc, argv);
+    CTonelApp tonel;
+    TerminationSignals stopSignals([&tonel] {
+        tonel.closeMainWindow();
+        QApplication::exit(0);  // also ends a message box or file dialog that is open
+    });
+    QString error;
+    if (!tonel.start(*parsed.options, &error)) {
+        std::cerr << "tonel: " << error.toStdString() << '\n';
+        return 1;
+    }
+    if (!tonel.mainFrame()->isVisible())
+        return 0;  // a signal during start-up (a message box was open) already closed it
+    return application.exec();
+}

@@ -1,0 +1,116 @@
+#pragma once
+// Recording and scripted stand-ins for the main view's message boxes, file dialogs, timers and
+// pages.
+
+#include "app/CTonelView.h"
+#include "app/FileDialogs.h"
+#include "app/MessageBoxes.h"
+#include "app/TimerService.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tonel::testing {
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    struct Box {
+        QString text;
+        QString caption;
+        MessageIcon icon;
+    };
+    void show(const QString& text, const QString& caption, MessageIcon icon) override
+    {
+        boxes.push_back({text, caption, icon});
+    }
+    std::vector<Box> boxes;
+};
+
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    // Each dialog takes the next answer; an empty answer is a cancel.
+    QString openParameterFile() override { return next(openAnswers, opened); }
+    QString saveParameterFile() override { return next(saveAnswers, saved); }
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    int opened = 0;
+    int saved = 0;
+
+private:
+    static QString next(std::deque<QString>& answers, int& count)
+    {
+        ++count;
+        if (answers.empty())
+            return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class FakeTimers : public TimerService {
+public:
+    void setExpiryHandler(Expiry handler) override { expiry = std::move(handler); }
+    void arm(int id, std::chrono::milliseconds delay) override { armed[id] = delay; }
+    void cancel(int id) override { armed.erase(id); }
+    void cancelAll() override { armed.clear(); }
+    bool isArmed(int id) const { return armed.count(id) > 0; }
+    // The timer expires now; false when it was not armed.
+    bool fire(int id)
+    {
+        if (!isArmed(id))
+            return false;
+        armed.erase(id);
+        if (expiry)
+            expiry(id);
+        return true;
+    }
+    std::map<int, std::chrono::milliseconds> armed;
+    Expiry expiry;
+};
+
+// A page that records what the view asks of it, in one log shared by the four pages.
+class LoggingPage : public CPage {
+public:
+    LoggingPage(PageContext context, int templateId, QWidget* parent, std::vector<std::string>& log)
+        : CPage(context, templateId, parent), log_(log)
+    {
+        resize(1008, 592);
+    }
+    void refreshFromImage() override { note("refresh"); }
+    void redrawGraph() override { note("redraw"); }
+    void applyControlMode() override { note("mode"); }
+
+private:
+    void note(const char* what) { log_.push_back(std::to_string(templateId()) + " " + what); }
+    std::vector<std::string>& log_;
+};
+
+inline PageFactory loggingPages(std::vector<std::string>& log)
+{
+    return [&log](PageContext context, QWidget* parent) {
+        return PageSet{new LoggingPage(context, 130, parent, log), new LoggingPage(context, 131, parent, log),
+                       new LoggingPage(context, 134, parent, log), new LoggingPage(context, 135, parent, log)};
+    };
+}
+
+// Runs the event loop until `done` holds or the deadline passes.
+template <typename Done>
+bool processEventsUntil(Done done, int deadlineMs = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > deadlineMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+}  // namespace tonel::testing

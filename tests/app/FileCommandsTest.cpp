@@ -1,0 +1,142 @@
+#include "ViewFixture.h"
+
+#include "model/Fields.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace tonel::testing {
+namespace {
+
+struct FileCommands : ViewFixture {
+    QTemporaryDir folder;
+
+    QString writeFile(const char* name, const QByteArray& bytes)
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    static QByteArray imageBytes(std::uint8_t fill, std::uint8_t mode)
+    {
+        QByteArray bytes(188, static_cast<char>(fill));
+        bytes[static_cast<int>(fields::global::controlMode)] = static_cast<char>(mode);
+        return bytes;
+    }
+    int refreshes() const { return static_cast<int>(std::count(pageLog.begin(), pageLog.end(), "130 refresh")); }
+};
+
+TEST_F(FileCommands, LoadReplacesTheImageAndRefreshesEveryPage)
+{
+    files.openAnswers.push_back(writeFile("full.cfg", imageBytes(7, 1)));
+    pageLog.clear();
+    click(1201);
+    EXPECT_EQ(image.get(0), 7);
+    EXPECT_EQ(image.get(fields::global::controlMode), 1);
+    EXPECT_EQ(image.get(187), 7);
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_EQ(pageLog.size(), 12u);
+    EXPECT_EQ(button(1205)->text(), QStringLiteral("全功能模式"));
+}
+
+TEST_F(FileCommands, LoadedModeTwoLeavesTheCaption)
+{
+    files.openAnswers.push_back(writeFile("two.cfg", imageBytes(0, 2)));
+    click(1201);
+    EXPECT_EQ(image.get(fields::global::controlMode), 2);
+    EXPECT_EQ(button(1205)->text(), QStringLiteral("简易模式"));
+}
+
+TEST_F(FileCommands, CancelledLoadStillRefreshes)
+{
+    pageLog.clear();
+    click(1201);
+    EXPECT_EQ(files.opened, 1);
+    EXPECT_EQ(image.bytes(), defaultImageBytes());
+    EXPECT_EQ(refreshes(), 1);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+class WrongLength : public FileCommands, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WrongLength, IsRefusedAndTheImageKept)
+{
+    files.openAnswers.push_back(writeFile("bad.cfg", QByteArray(GetParam(), '\x05')));
+    pageLog.clear();
+    click(1201);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, QStringLiteral("The File is invalid...!"));
+    EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(image.bytes(), defaultImageBytes());
+    EXPECT_EQ(refreshes(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, WrongLength, ::testing::Values(0, 187, 189, 376));
+
+TEST_F(FileCommands, MissingFileIsReportedWithTheSystemsReason)
+{
+    const QString path = folder.filePath("missing.cfg");
+    view->loadFile(path);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_TRUE(messages.boxes[0].text.contains(path));
+    EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("No such file"))) << messages.boxes[0].text.toStdString();
+    EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(image.bytes(), defaultImageBytes());
+}
+
+TEST_F(FileCommands, SaveWritesTheImageWithoutRefreshing)
+{
+    image.set(5, 42);
+    const QString path = folder.filePath("saved.cfg");
+    files.saveAnswers.push_back(path);
+    pageLog.clear();
+    click(1202);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), 188);
+    EXPECT_EQ(std::equal(bytes.begin(), bytes.end(), image.bytes().begin(),
+                         [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }),
+              true);
+    EXPECT_TRUE(pageLog.empty());
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(FileCommands, SavedFileLoadsBackTheSameBytes)
+{
+    image.set(fields::global::controlMode, 1);
+    image.set(100, 200);
+    const ImageBytes saved = image.bytes();
+    files.saveAnswers.push_back(folder.filePath("round.cfg"));
+    click(1202);
+    image.resetToDefaults();
+    files.openAnswers.push_back(folder.filePath("round.cfg"));
+    click(1201);
+    EXPECT_EQ(image.bytes(), saved);
+}
+
+TEST_F(FileCommands, FailedSaveIsReported)
+{
+    files.saveAnswers.push_back(folder.filePath("no-such-folder/x.cfg"));
+    click(1202);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_TRUE(messages.boxes[0].text.startsWith(QStringLiteral("File Save Failed...!")));
+    EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warnning"));
+    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
+}
+
+TEST_F(FileCommands, CancelledSaveDoesNothing)
+{
+    pageLog.clear();
+    click(1202);
+    EXPECT_EQ(files.saved, 1);
+    EXPECT_TRUE(pageLog.empty());
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+}  // namespace
+}  // namespace tonel::testing

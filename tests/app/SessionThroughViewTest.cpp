@@ -1,0 +1,145 @@
+#include "ViewFixture.h"
+
+#include "device/WireProtocol.h"
+#include "model/Fields.h"
+
+namespace tonel::testing {
+namespace {
+
+// The device's own image: different from the defaults, Full mode.
+ParameterImage deviceImage()
+{
+    ParameterImage device;
+    device.set(fields::global::controlMode, 1);
+    device.set(60, 33);
+    return device;
+}
+
+struct SessionThroughView : ViewFixture {
+    ParameterImage device = deviceImage();
+
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        port.setDevice(1, [this](const std::string& frame) -> std::string {
+            if (frame == wire::kHello)
+                return std::string(wire::kHelloReply);
+            if (frame == wire::kQuery)
+                return "(01Q376" + wire::encodeImageHex(device) + ")";
+            return {};
+        });
+    }
+    bool enabled(int id) { return button(id)->isEnabled(); }
+    // 1201, 1203, 1204, 1206
+    std::vector<bool> buttons() { return {enabled(1201), enabled(1203), enabled(1204), enabled(1206)}; }
+    void readFromDevice()
+    {
+        click(1203);
+        deliverReplies();
+        ASSERT_TRUE(timers.fire(1));
+        deliverReplies();
+        ASSERT_TRUE(timers.fire(2));
+    }
+};
+
+TEST_F(SessionThroughView, ReadGoesThroughProbingAndReadingToConnected)
+{
+    click(1203);
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, true, false})) << "probing";
+    EXPECT_EQ(timers.armed.at(1), std::chrono::milliseconds(280));
+    EXPECT_EQ(port.sentTexts(), (std::vector<std::string>{"(01hello)"}));
+
+    deliverReplies();
+    ASSERT_TRUE(timers.fire(1));
+    EXPECT_EQ(timers.armed.at(2), std::chrono::milliseconds(400));
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, true, false})) << "reading";
+
+    deliverReplies();
+    pageLog.clear();
+    ASSERT_TRUE(timers.fire(2));
+    EXPECT_TRUE(view->session().connected());
+    EXPECT_EQ(buttons(), (std::vector<bool>{false, false, true, true})) << "connected";
+    EXPECT_EQ(image.bytes(), device.bytes());
+    EXPECT_EQ(pageLog.size(), 12u) << "every page refreshed";
+    EXPECT_EQ(button(1205)->text(), QStringLiteral("全功能模式"));
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(SessionThroughView, DisconnectClosesAfterTheGoodbye)
+{
+    readFromDevice();
+    click(1206);
+    EXPECT_EQ(port.sentTexts().back(), "(01bye)");
+    EXPECT_EQ(timers.armed.at(100), std::chrono::milliseconds(280));
+    EXPECT_EQ(buttons(), (std::vector<bool>{false, false, true, true})) << "closing";
+    ASSERT_TRUE(timers.fire(100));
+    EXPECT_FALSE(view->session().connected());
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, true, true, true})) << "idle after close";
+}
+
+TEST_F(SessionThroughView, ModeSwitchWhileConnectedIsSent)
+{
+    readFromDevice();
+    click(1205);
+    EXPECT_EQ(port.sentTexts().back(), "(01O0)");
+    EXPECT_EQ(button(1205)->text(), QStringLiteral("简易模式"));
+}
+
+TEST_F(SessionThroughView, ClosingTheWindowWhileConnectedSaysGoodbye)
+{
+    readFromDevice();
+    const std::size_t before = port.sentTexts().size();
+    view.reset();
+    ASSERT_EQ(port.sentTexts().size(), before + 1);
+    EXPECT_EQ(port.sentTexts().back(), "(01bye)");
+}
+
+TEST_F(SessionThroughView, ClosingTheWindowWithoutSessionSendsNothing)
+{
+    view.reset();
+    EXPECT_TRUE(port.writes().empty());
+}
+
+TEST_F(SessionThroughView, NoPortMeansAMessageAndTheReadButtonBack)
+{
+    catalog.setPorts({});
+    click(1203);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, QStringLiteral("SerialPort Not Found!...."));
+    EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Message"));
+    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(enabled(1203));
+}
+
+TEST_F(SessionThroughView, PortErrorsAreShownOnTheWindowThread)
+{
+    portOwner.portErrorReport("WARNING:  WriteFile() Failed with the following error: \nI/O error\nPort: 1\n");
+    EXPECT_TRUE(messages.boxes.empty()) << "queued, not shown on the port's thread";
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("I/O error")));
+    EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Application Error"));
+    EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
+}
+
+TEST_F(SessionThroughView, ReceivedCharactersReachTheReplyInOrder)
+{
+    for (const char c : std::string("(01hello13)"))
+        portOwner.portNotification(PortEvent::Char, static_cast<std::uint8_t>(c), 1);
+    EXPECT_EQ(view->session().reply().text(), "");
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(view->session().reply().text(), "(01hello13)");
+}
+
+TEST_F(SessionThroughView, NotificationsQueuedBeforeTheViewCloseAreDropped)
+{
+    portOwner.portNotification(PortEvent::Char, '(', 1);
+    view.reset();
+    QCoreApplication::sendPostedEvents();  // must not reach the destroyed session
+    makeView(loggingPages(pageLog));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(view->session().reply().text(), "");
+}
+
+}  // namespace
+}  // namespace tonel::testing

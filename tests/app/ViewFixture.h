@@ -1,0 +1,46 @@
+#pragma once
+// A main view on a recording port, fake timers, recorded message boxes and scripted dialogs.
+
+#include "AppFakes.h"
+#include "app/CTonelView.h"
+#include "tests/support/FakeSerialPort.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tonel::testing {
+
+struct ViewFixture : ::testing::Test {
+    FakePortCatalog catalog{std::vector<int>{1}};
+    FakeSerialPort port{&catalog};
+    QueuedPortOwner portOwner;
+    ParameterImage image;
+    RecordingMessageBoxes messages;
+    ScriptedFileDialogs files;
+    FakeTimers timers;
+    std::vector<std::string> pageLog;
+    std::unique_ptr<CTonelView> view;
+
+    void SetUp() override { makeView(loggingPages(pageLog)); }
+
+    void makeView(PageFactory pages)
+    {
+        view = std::make_unique<CTonelView>(
+            ViewContext{image, port, catalog, portOwner, messages, files, timers, std::move(pages)});
+        view->show();
+    }
+    QPushButton* button(int id) const { return view->findChild<QPushButton*>(QString::number(id)); }
+    QWidget* page(const char* id) const { return view->findChild<QWidget*>(id); }
+    void click(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
+    // Replies that the port has received reach the window thread through the event queue.
+    void deliverReplies()
+    {
+        port.deliverPending();
+        QCoreApplication::sendPostedEvents();
+    }
+};
+
+}  // namespace tonel::testing
