@@ -1,14 +1,165 @@
 #include "pages/CSystemPage.h"
 
+#include "eq/EqGraphView.h"
+#include "model/Fields.h"
+#include "pages/CrossoverOverlay.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QStyle>
+#include <algorithm>
+#include <initializer_list>
+
 namespace tonel {
 
-CSystemPage::CSystemPage(PageContext context, QWidget* parent) : CPage(context, 135, parent)
+namespace {
+
+namespace sys = fields::system;
+namespace glb = fields::global;
+
+// Every frequency text on this page has two decimals and the unit "KHz" from index 69 on.
+constexpr FrequencyTexts kFrequencyTexts{kPageSpinFormat, kPageSpinFormat, kPageSpinFormat, kPageEnteredFormat};
+constexpr int kQMin = 0;
+
+// The eleven band columns: room 1-7, centre 1-2, subwoofer 1-2 (the ids are not in order).
+struct BandIds {
+    std::size_t offset;
+    int type, gainSlider, gainField, freqField, freqSpin, qField, qSpin;
+};
+constexpr BandIds kBands[] = {
+    {sys::roomEq(0), 1017, 1013, 1026, 1027, 1064, 1028, 1065},
+    {sys::roomEq(1), 1021, 1014, 1031, 1029, 1066, 1030, 1077},
+    {sys::roomEq(2), 1022, 1015, 1034, 1032, 1189, 1033, 1068},
+    {sys::roomEq(3), 1023, 1016, 1187, 1188, 1069, 1036, 1070},
+    {sys::roomEq(4), 1024, 1018, 1040, 1038, 1071, 1039, 1072},
+    {sys::roomEq(5), 1025, 1019, 1043, 1041, 1073, 1042, 1074},
+    {sys::roomEq(6), 1122, 1121, 1123, 1117, 1118, 1119, 1120},
+    {sys::centreEq(0), 1129, 1128, 1130, 1124, 1125, 1126, 1127},
+    {sys::centreEq(1), 1105, 1104, 1106, 1093, 1094, 1095, 1096},
+    {sys::subEq(0), 1108, 1107, 1109, 1097, 1098, 1099, 1100},
+    {sys::subEq(1), 1115, 1114, 1116, 1110, 1111, 1112, 1113},
+};
+
+std::vector<BandBinding> bandBindings()
 {
-    setFixedSize(505 * 2, 296 * 2);
+    std::vector<BandBinding> bands;
+    for (const BandIds& b : kBands)
+        bands.push_back({at(b.offset), b.type, b.gainSlider, b.gainField, b.freqField, b.freqSpin, b.qField, b.qSpin,
+                         kQMin, kFrequencyTexts});
+    return bands;
 }
 
-void CSystemPage::refreshFromImage() {}
-void CSystemPage::redrawGraph() {}
-void CSystemPage::applyControlMode() {}
+// A caption per byte; a stored byte outside the list shows an empty field.
+Readout captions(int fieldId, std::initializer_list<const char*> names)
+{
+    std::vector<std::string> list(names.begin(), names.end());
+    return readout::byByte(fieldId, [list = std::move(list)](int byte) {
+        return byte >= 0 && byte < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(byte)] : std::string();
+    });
+}
+
+// A delay spin rewrites both the milliseconds and the metres of its output.
+std::vector<Readout> delayTexts(int delayField, int distanceField)
+{
+    return {readout::byByte(delayField, formatDelay), readout::byByte(distanceField, formatDistance)};
+}
+
+EqCurve systemCurve(const ParameterImage& image, std::initializer_list<std::size_t> offsets, QColor colour,
+                    std::vector<QString> labels)
+{
+    EqCurve curve;
+    for (std::size_t offset : offsets)
+        curve.bands.push_back(image.band(offset));
+    curve.colour = colour;
+    curve.labels = std::move(labels);
+    curve.handleOffset = 3;
+    curve.offset5At121 = true;
+    curve.shift = -1.5;
+    return curve;
+}
+
+// The band fields are narrow: a font small enough for the widest frequency text to fit without
+// scrolling (the field's frame and text margins take some of its width).
+QFont fontFitting(const QLineEdit& field)
+{
+    constexpr int kTextMargins = 2 * 2 + 1;  // the edit's own margins and its cursor
+    constexpr double kSmallest = 6.0;
+    const int frame = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &field);
+    const int room = field.width() - 2 * frame - kTextMargins;
+    QFont font = field.font();
+    const auto widest = [&font] {
+        const QFontMetrics metrics(font);
+        int w = 0;
+        for (int index = 1; index <= kMaxFreqIndex; ++index)
+            w = std::max(w, metrics.horizontalAdvance(QString::fromStdString(formatFrequencyAs(index, kPageSpinFormat))));
+        return w;
+    };
+    while (font.pointSizeF() > kSmallest && widest() > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
+}  // namespace
+
+CSystemPage::CSystemPage(PageContext context, QWidget* parent)
+    : BoundPage(context, res::systemTemplate(), parent)
+{
+    bindLevels({
+        {1179, 1178, at(sys::centreLevel)},
+        {1005, 1006, at(sys::subLevel)},
+        {1181, 1180, at(sys::aux1Level)},
+        {1011, 1182, at(sys::aux2Level)},
+    });
+    bindBands(bandBindings());
+    bindSettings();
+    fitBandFields();
+    controls_.graph()->setOverlay([this](QPainter& painter, QSize surface) { drawCrossoverOverlay(painter, surface); });
+}
+
+// The settings are spins with read-outs; only the two crossover spins redraw the graph.
+void CSystemPage::bindSettings()
+{
+    const auto redraw = [this](SpinArrow) { redrawGraph(); };
+    bindSpins({
+        {1078, at(glb::effectProgram), 0, 2, {captions(1012, {"甜美", "豪迈", "激情"})}},
+        {1080, at(glb::panelLock), 0, 1, {captions(1079, {"OFF", "ON "})}},
+        {1082, at(glb::displayContrast), 0, 3, {readout::number(1081)}},
+        {1084, at(sys::aux1Delay), 0, 100, delayTexts(1083, 1085)},
+        {1086, at(sys::aux1Delay), 0, 100, delayTexts(1083, 1085)},
+        {1088, at(sys::aux2Delay), 0, 100, delayTexts(1087, 1089)},
+        {1090, at(sys::aux2Delay), 0, 100, delayTexts(1087, 1089)},
+        {1194, at(sys::subPhase), 0, 1, {captions(1190, {"Normal", "Reverse"})}},
+        {1195, at(sys::subHighPass), 0, 25, {readout::byByte(1191, formatCrossoverLow)}, false, redraw},
+        {1196, at(sys::subLowPass), 25, 50, {readout::byByte(1198, formatCrossoverHigh)}, false, redraw},
+        // The down arrow leads towards "MUTE".
+        {1197, at(sys::subAutoAttenuation), 0, 5, {readout::byByte(1192, formatAttenuation)}, true},
+    });
+}
+
+void CSystemPage::fitBandFields()
+{
+    const QFont font = fontFitting(*controls_.field(kBands[0].freqField));
+    for (const BandIds& b : kBands) {
+        controls_.field(b.freqField)->setFont(font);
+        controls_.field(b.qField)->setFont(font);
+    }
+}
+
+std::vector<EqCurve> CSystemPage::curves() const
+{
+    return {
+        systemCurve(image(), {sys::roomEq(0), sys::roomEq(1), sys::roomEq(2), sys::roomEq(3), sys::roomEq(4),
+                              sys::roomEq(5), sys::roomEq(6)},
+                    QColor(255, 255, 0, 255), {"1", "2", "3", "4", "5", "6", "7"}),
+        systemCurve(image(), {sys::centreEq(0), sys::centreEq(1)}, QColor(0, 0, 255, 255), {"C1", "C2"}),
+        systemCurve(image(), {sys::subEq(0), sys::subEq(1)}, QColor(0, 255, 0, 255), {"S1", "S2"}),
+    };
+}
+
+void CSystemPage::drawCrossoverOverlay(QPainter& painter, QSize surface) const
+{
+    const CrossoverSettings settings = crossoverSettings(image().get(sys::subHighPass), image().get(sys::subLowPass));
+    paintCrossoverOverlay(painter, GraphGeometry::forSize(surface), settings);
+}
 
 }  // namespace tonel

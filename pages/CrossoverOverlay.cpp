@@ -1,0 +1,133 @@
+#include "pages/CrossoverOverlay.h"
+
+#include "eq/EqGraph.h"
+#include "eq/math/FilterResponse.h"
+#include "model/ValueScales.h"
+
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+namespace tonel {
+
+namespace {
+
+constexpr double kPlotShift = -1.5;    // the page's curves and this overlay share it
+constexpr double kPixelsPerDb = 2.75;  // the overlay's own scale, not the grid's
+constexpr int kMarkerTop = 10;
+constexpr int kMarkerBottom = 230;
+constexpr int kTickHalfWidth = 20;
+constexpr int kNoResponseLineEnd = 580;
+constexpr int kGridLineOverhang = 25;  // the horizontal grid lines run this far past xR
+const QColor kResponseColour(255, 0, 255);
+const QColor kMarkerColour(0, 128, 255);
+
+// |H|^2 of the third-order Butterworth prototype at the normalised frequency r, in dB.
+double butterworthDb(double r) { return 20.0 * std::log10(std::sqrt(1.0 / (std::pow(r, 6) + 1.0))); }
+
+// A dash-dot pen for plain lines; the flat cap leaves out a line's last pixel, as the panel's
+// line drawing always did.
+QPen dashDotPen(const QColor& colour)
+{
+    QPen pen(colour, 1, Qt::DashDotLine);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void drawMarker(QPainter& painter, CrossoverMarker m)
+{
+    painter.drawLine(m.x, kMarkerTop, m.x, kMarkerBottom);
+    painter.drawLine(m.x - kTickHalfWidth, m.tickY, m.x + kTickHalfWidth, m.tickY);
+}
+
+}  // namespace
+
+CrossoverSettings crossoverSettings(std::uint8_t highPassByte, std::uint8_t lowPassByte)
+{
+    CrossoverSettings s;
+    s.highPass = std::min<int>(highPassByte, kMaxFreqIndex);
+    s.lowPass = lowPassByte >= kLowPassOff ? kLowPassOff : std::max<int>(lowPassByte, 1);
+    return s;
+}
+
+double crossoverResponseDb(const CrossoverSettings& s, double frequencyHz)
+{
+    double db = 0.0;
+    if (s.lowPassOn())
+        db += butterworthDb(frequencyHz / FrequencyTable[static_cast<std::size_t>(s.lowPass)]);
+    if (s.highPassOn())
+        db += butterworthDb(FrequencyTable[static_cast<std::size_t>(s.highPass)] / frequencyHz);
+    return db;
+}
+
+std::array<int, kCrossoverColumns> crossoverRows(const CrossoverSettings& s)
+{
+    std::array<int, kCrossoverColumns> y{};
+    y[0] = kCrossoverBaseRow;
+    for (int k = 1; k < kCrossoverColumns; ++k) {
+        const double db = crossoverResponseDb(s, FrequencyTable[static_cast<std::size_t>(k)]);
+        y[static_cast<std::size_t>(k)] = kCrossoverBaseRow - static_cast<int>(std::trunc(kPixelsPerDb * db));
+    }
+    return y;
+}
+
+std::array<int, kCrossoverColumns> crossoverColumns(const GraphGeometry& g)
+{
+    std::array<int, kCrossoverColumns> x{};
+    const auto& f = PlotFrequencies();  // plot point k is F_(k-1)
+    for (int k = 1; k < kCrossoverColumns; ++k)
+        x[static_cast<std::size_t>(k)] = static_cast<int>(g.x(f[static_cast<std::size_t>(k - 1)]) + kPlotShift);
+    x[0] = x[1];
+    return x;
+}
+
+CrossoverMarker highPassMarker(const CrossoverSettings& s, const GraphGeometry& g)
+{
+    const auto index = static_cast<std::size_t>(s.highPass);
+    return {crossoverColumns(g)[index], crossoverRows(s)[index]};
+}
+
+CrossoverMarker lowPassMarker(const CrossoverSettings& s, const GraphGeometry& g)
+{
+    if (!s.lowPassOn())
+        return {g.xR + kGridLineOverhang, kCrossoverBaseRow};
+    const auto index = static_cast<std::size_t>(s.lowPass);
+    return {crossoverColumns(g)[index], crossoverRows(s)[index]};
+}
+
+void paintCrossoverResponse(QPainter& painter, const GraphGeometry& g, const CrossoverSettings& s)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (!s.anyOn()) {
+        painter.setPen(QPen(Qt::black, 1));  // the surface's default pen
+        painter.drawLine(0, kCrossoverBaseRow, kNoResponseLineEnd, kCrossoverBaseRow);
+    } else {
+        const auto x = crossoverColumns(g);
+        const auto y = crossoverRows(s);
+        painter.setPen(dashDotPen(kResponseColour));
+        // Separate segments: each one starts its dash pattern afresh at its table point.
+        for (std::size_t k = 1; k + 1 < kCrossoverColumns; ++k)
+            painter.drawLine(x[k], y[k], x[k + 1], y[k + 1]);
+    }
+    painter.restore();
+}
+
+void paintCrossoverMarkers(QPainter& painter, const GraphGeometry& g, const CrossoverSettings& s)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(dashDotPen(kMarkerColour));
+    drawMarker(painter, lowPassMarker(s, g));
+    drawMarker(painter, highPassMarker(s, g));
+    painter.restore();
+}
+
+void paintCrossoverOverlay(QPainter& painter, const GraphGeometry& g, const CrossoverSettings& s)
+{
+    paintCrossoverResponse(painter, g, s);
+    paintCrossoverMarkers(painter, g, s);
+}
+
+}  // namespace tonel
