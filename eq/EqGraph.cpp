@@ -1,11 +1,9 @@
 #include "eq/EqGraph.h"
 
+#include "eq/EqGraphCurve.h"
 #include "eq/EqGraphText.h"
-#include "eq/math/FilterResponse.h"
-#include "model/ValueScales.h"
 
 #include <QPainter>
-#include <QPen>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -17,13 +15,6 @@ namespace {
 constexpr double kLog10Of20 = 1.30103;  // exactly this, not log10 20: the grid starts a hair left
 const QColor kGridColour(80, 80, 80);
 const QColor kAxisColour(110, 120, 120);
-const QColor kHandleColour(255, 255, 255, 190);
-constexpr float kCurveWidth = 1.615f;
-constexpr int kHandleSize = 8;
-constexpr int kHandleOffsetAtTop = 5;  // a band at the last table index
-// Anti-aliased shapes take whole coordinates as pixel centres, as the aliased grid lines do:
-// a curve at y 100 then lies on pixel row 100 rather than astride rows 99 and 100.
-constexpr double kPixelCentre = 0.5;
 
 // ---- Grid
 
@@ -61,10 +52,17 @@ const char* levelLabel(int j)  // even j only
     return labels[j / 2];
 }
 
+// A solid 1-pixel line along one row or one column, both ends included. The raster engine fills
+// a 1-pixel rectangle many times faster than it draws the same line with a pen.
+void drawPixelLine(QPainter& painter, QPoint a, QPoint b, const QColor& colour)
+{
+    const QPoint topLeft(std::min(a.x(), b.x()), std::min(a.y(), b.y()));
+    const QPoint bottomRight(std::max(a.x(), b.x()), std::max(a.y(), b.y()));
+    painter.fillRect(QRect(topLeft, bottomRight), colour);
+}
+
 void drawVerticalLines(const GraphGeometry& g, QPainter& painter, const TopLeftText& text)
 {
-    const QPen gridPen(kGridColour, 1);
-    const QPen axisPen(kAxisColour, 1);
     for (int i = 1; i <= 28; ++i) {
         const int f = gridFrequency(i);
         double x = g.x(f);
@@ -74,19 +72,16 @@ void drawVerticalLines(const GraphGeometry& g, QPainter& painter, const TopLeftT
             x += 3;  // the last line stands clear of the 20480 Hz end of the curves
         const int xi = static_cast<int>(x);
         const bool axis = (i == 1);
-        painter.setPen(axis ? axisPen : gridPen);
-        painter.drawLine(xi, g.yB, xi, g.yB - 16 * g.dy - (axis ? 1 : 0));
+        drawPixelLine(painter, {xi, g.yB}, {xi, g.yB - 16 * g.dy - (axis ? 1 : 0)},
+                      axis ? kAxisColour : kGridColour);
     }
 }
 
 void drawHorizontalLines(const GraphGeometry& g, QPainter& painter, const TopLeftText& text)
 {
-    const QPen gridPen(kGridColour, 1);
-    const QPen axisPen(kAxisColour, 1);
     for (int j = 0; j <= 16; ++j) {
         const int y = g.yB - j * g.dy;
-        painter.setPen(j == 8 ? axisPen : gridPen);
-        painter.drawLine(g.x0, y, g.xR + 25, y);
+        drawPixelLine(painter, {g.x0, y}, {g.xR + 25, y}, j == 8 ? kAxisColour : kGridColour);
         if (j % 2 == 0)
             text.draw(painter, g.x0 - 40, y - 8, QLatin1String(levelLabel(j)));
     }
@@ -99,87 +94,6 @@ void drawGrid(const GraphGeometry& g, QSize size, QPainter& painter)
     const TopLeftText text(QFont::Thin);
     drawVerticalLines(g, painter, text);
     drawHorizontalLines(g, painter, text);
-}
-
-// ---- Curves and handles
-
-using Offsets = std::array<float, kPlotPointCount>;  // o(b, n) for n = 1..121 at [n - 1]
-
-Offsets pixelOffsets(const EqBand& band, double pixelsPerDb)
-{
-    std::array<double, kPlotPointCount> db{};
-    bandResponseOverPlot(band, db);
-    Offsets o{};
-    for (int m = 0; m < kPlotPointCount; ++m)
-        o[m] = static_cast<float>(-db[m] * pixelsPerDb);  // single precision, as summed
-    return o;
-}
-
-double handleY(const GraphGeometry& g, const EqBand& band, float ownOffset)
-{
-    switch (band.type) {
-    case Peaking:
-    case HiShelf:
-    case LoShelf:
-        return g.y0 - (band.gain - 24) * 0.5 * g.P;  // a shelf's handle sits at its full gain
-    case Notch:
-        return g.y0 + ownOffset - 80 * g.P;  // lifts the -80 dB bottom onto the 0 dB line
-    default:
-        return g.y0 + ownOffset;
-    }
-}
-
-void drawHandle(const GraphGeometry& g, const EqCurve& curve, std::size_t b, const Offsets& o,
-                const std::array<QPointF, kPlotPointCount>& points, QPainter& painter,
-                const TopLeftText& text)
-{
-    const EqBand& band = curve.bands[b];
-    const int i = std::clamp<int>(band.freqIndex, 1, kPlotPointCount);
-    const int xi = static_cast<int>(points[i - 1].x());
-    const double yh = handleY(g, band, o[i - 1]);
-    const int offset = (curve.offset5At121 && i == kPlotPointCount) ? kHandleOffsetAtTop
-                                                                   : curve.handleOffset;
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kHandleColour);
-    const QPointF topLeft(xi - offset, static_cast<int>(yh) - 3);
-    painter.drawEllipse(QRectF(topLeft + QPointF(kPixelCentre, kPixelCentre),
-                               QSizeF(kHandleSize, kHandleSize)));
-    if (b < curve.labels.size()) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        text.draw(painter, xi - 5, static_cast<int>(yh - 21), curve.labels[b]);
-    }
-}
-
-void drawCurve(const GraphGeometry& g, const EqCurve& curve, QPainter& painter,
-               const TopLeftText& text)
-{
-    const auto& f = PlotFrequencies();
-    std::vector<Offsets> offsets;
-    offsets.reserve(curve.bands.size());
-    for (const EqBand& band : curve.bands)
-        offsets.push_back(pixelOffsets(band, g.P));
-
-    std::array<QPointF, kPlotPointCount> points;
-    for (int m = 0; m < kPlotPointCount; ++m) {
-        float sum = 0.0f;
-        for (const Offsets& o : offsets)
-            sum += o[m];
-        points[m] = QPointF(g.x(f[m]) + curve.shift, g.y0 + sum);
-    }
-    QPen pen(curve.colour);
-    pen.setWidthF(kCurveWidth);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.translate(kPixelCentre, kPixelCentre);
-    painter.drawPolyline(points.data(), kPlotPointCount);
-    painter.translate(-kPixelCentre, -kPixelCentre);
-
-    for (std::size_t b = 0; b < curve.bands.size(); ++b)
-        drawHandle(g, curve, b, offsets[b], points, painter, text);
 }
 
 }  // namespace
@@ -208,7 +122,7 @@ void drawEqGraph(QSize clientSize, const std::vector<EqCurve>& curves, QPainter&
     drawGrid(g, clientSize, painter);
     const TopLeftText labels(QFont::Normal);
     for (const EqCurve& curve : curves)
-        drawCurve(g, curve, painter, labels);
+        drawEqCurve(g, clientSize, curve, painter, labels);
     painter.restore();
 }
 

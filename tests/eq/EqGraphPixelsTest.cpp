@@ -90,6 +90,22 @@ TEST(EqGraphPixels, PaintsEveryPixel)
             ASSERT_NE(image.pixel(x, y), QColor(Qt::magenta).rgb()) << x << "," << y;
 }
 
+TEST(EqGraphPixels, PaintsEveryPixelAtTwiceTheDensity)
+{
+    QImage image(kSize * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2.0);
+    image.fill(Qt::magenta);
+    {
+        QPainter painter(&image);
+        drawEqGraph(kSize, {curveOf({band(Peaking, 69, 48)})}, painter);
+    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_NE(image.pixel(x, y), QColor(Qt::magenta).rgb()) << x << "," << y;
+    EXPECT_EQ(image.pixel(2 * 394, 2 * 25), kGrid);  // the 1 kHz line, two device pixels wide
+    EXPECT_EQ(image.pixel(2 * 394 + 1, 2 * 25), kGrid);
+}
+
 TEST(EqGraphPixels, VerticalLinesSitInTheirColumnsWithTheirPens)
 {
     const QImage image = renderGraph({});

@@ -1,0 +1,173 @@
+#include "eq/EqGraphCurve.h"
+
+#include "eq/EqGraphText.h"
+#include "eq/math/FilterResponse.h"
+#include "model/ValueScales.h"
+
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tonel {
+
+namespace {
+
+const QColor kHandleColour(255, 255, 255, 190);
+constexpr float kCurveWidth = 1.615f;
+constexpr int kHandleSize = 8;
+constexpr int kHandleOffsetAtTop = 5;  // a band at the last table index
+// Anti-aliased shapes take whole coordinates as pixel centres, as the aliased grid lines do:
+// a curve at y 100 then lies on pixel row 100 rather than astride rows 99 and 100.
+constexpr double kPixelCentre = 0.5;
+// Beyond this distance from the surface the pen, its caps and its miter joins leave no pixel.
+constexpr double kPenReach = 4.0;
+// The anti-aliasing rasteriser slows down sharply with the length of one outline: a curve
+// across the whole graph costs several times what it costs in pieces of this many segments.
+constexpr int kPieceSegments = 8;
+
+using Offsets = std::array<float, kPlotPointCount>;  // o(b, n) for n = 1..121 at [n - 1]
+using Points = std::array<QPointF, kPlotPointCount>;
+
+Offsets pixelOffsets(const EqBand& band, double pixelsPerDb)
+{
+    std::array<double, kPlotPointCount> db{};
+    bandResponseOverPlot(band, db);
+    Offsets o{};
+    for (int m = 0; m < kPlotPointCount; ++m)
+        o[m] = static_cast<float>(-db[m] * pixelsPerDb);  // single precision, then summed
+    return o;
+}
+
+Points curvePoints(const GraphGeometry& g, const EqCurve& curve, const std::vector<Offsets>& o)
+{
+    const auto& f = PlotFrequencies();
+    Points points;
+    for (int m = 0; m < kPlotPointCount; ++m) {
+        float sum = 0.0f;
+        for (const Offsets& band : o)
+            sum += band[m];
+        points[m] = QPointF(g.x(f[m]) + curve.shift, g.y0 + sum);
+    }
+    return points;
+}
+
+// Where a piece ends: inside a segment, so that every vertex keeps its join, and on a pixel
+// boundary, so that a level line shows no seam where the flat ends of two pieces meet.
+QPointF cutPoint(QPointF a, QPointF b)
+{
+    const double x = std::floor((a.x() + b.x()) / 2 + kPixelCentre) - kPixelCentre;
+    if (!(x > a.x() && x < b.x()))
+        return (a + b) / 2;
+    return a + (b - a) * ((x - a.x()) / (b.x() - a.x()));
+}
+
+// Strokes a run of points in pieces of at most kPieceSegments segments.
+void strokeInPieces(QPainter& painter, const QPointF* points, int count)
+{
+    std::array<QPointF, kPieceSegments + 2> piece;
+    int n = 0;
+    piece[n++] = points[0];
+    for (int i = 1; i < count; ++i) {
+        piece[n++] = points[i];
+        if (n == kPieceSegments + 1 && i + 1 < count) {
+            const QPointF cut = cutPoint(points[i], points[i + 1]);
+            piece[n++] = cut;
+            painter.drawPolyline(piece.data(), n);
+            n = 0;
+            piece[n++] = cut;
+        }
+    }
+    if (n > 1)
+        painter.drawPolyline(piece.data(), n);
+}
+
+// A segment wholly beyond one edge of the surface leaves no pixel. Notch and band-pass curves
+// run hundreds of pixels off the surface; only the runs of segments that can show are stroked.
+bool segmentIsOffSurface(QPointF a, QPointF b, const QRectF& reach)
+{
+    return (a.x() < reach.left() && b.x() < reach.left())
+        || (a.x() > reach.right() && b.x() > reach.right())
+        || (a.y() < reach.top() && b.y() < reach.top())
+        || (a.y() > reach.bottom() && b.y() > reach.bottom());
+}
+
+void strokeCurve(QPainter& painter, const Points& points, QSize surface)
+{
+    const QRectF reach = QRectF(QPointF(0, 0), QSizeF(surface))
+                             .adjusted(-kPenReach, -kPenReach, kPenReach, kPenReach);
+    int start = 0;  // first point of the current run
+    for (int n = 0; n < kPlotPointCount; ++n) {
+        const bool runEnds = n + 1 == kPlotPointCount
+                             || segmentIsOffSurface(points[n], points[n + 1], reach);
+        if (!runEnds)
+            continue;
+        if (n > start)
+            strokeInPieces(painter, points.data() + start, n - start + 1);
+        start = n + 1;
+    }
+}
+
+double handleY(const GraphGeometry& g, const EqBand& band, float ownOffset)
+{
+    switch (band.type) {
+    case Peaking:
+    case HiShelf:
+    case LoShelf:
+        return g.y0 - (band.gain - 24) * 0.5 * g.P;  // a shelf's handle sits at its full gain
+    case Notch:
+        return g.y0 + ownOffset - 80 * g.P;  // lifts the -80 dB bottom onto the 0 dB line
+    default:
+        return g.y0 + ownOffset;
+    }
+}
+
+void drawHandle(const GraphGeometry& g, const EqCurve& curve, std::size_t b, const Offsets& o,
+                const Points& points, QPainter& painter, const TopLeftText& text)
+{
+    const EqBand& band = curve.bands[b];
+    const int i = std::clamp<int>(band.freqIndex, 1, kPlotPointCount);
+    const int xi = static_cast<int>(points[i - 1].x());
+    const double yh = handleY(g, band, o[i - 1]);
+    const int offset = (curve.offset5At121 && i == kPlotPointCount) ? kHandleOffsetAtTop
+                                                                   : curve.handleOffset;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kHandleColour);
+    const QPointF topLeft(xi - offset, static_cast<int>(yh) - 3);
+    painter.drawEllipse(QRectF(topLeft + QPointF(kPixelCentre, kPixelCentre),
+                               QSizeF(kHandleSize, kHandleSize)));
+    if (b < curve.labels.size()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        text.draw(painter, xi - 5, static_cast<int>(yh - 21), curve.labels[b]);
+    }
+}
+
+}  // namespace
+
+void drawEqCurve(const GraphGeometry& g, QSize surface, const EqCurve& curve, QPainter& painter,
+                 const TopLeftText& labels)
+{
+    std::vector<Offsets> offsets;
+    offsets.reserve(curve.bands.size());
+    for (const EqBand& band : curve.bands)
+        offsets.push_back(pixelOffsets(band, g.P));
+    const Points points = curvePoints(g, curve, offsets);
+
+    QPen pen(curve.colour);
+    pen.setWidthF(kCurveWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.translate(kPixelCentre, kPixelCentre);
+    strokeCurve(painter, points, surface);
+    painter.translate(-kPixelCentre, -kPixelCentre);
+
+    for (std::size_t b = 0; b < curve.bands.size(); ++b)
+        drawHandle(g, curve, b, offsets[b], points, painter, labels);
+}
+
+}  // namespace tonel
