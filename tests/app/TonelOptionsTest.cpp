@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tonel {
 namespace {
 
@@ -36,6 +38,12 @@ struct Wrong {
     std::vector<std::string> args;
     const char* says;
 };
+
+void PrintTo(const Wrong& wrong, std::ostream* out)
+{
+    for (const std::string& arg : wrong.args)
+        *out << '[' << arg << ']';
+}
 
 class TonelOptionsWrong : public ::testing::TestWithParam<Wrong> {};
 

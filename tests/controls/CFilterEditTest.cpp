@@ -6,6 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string_view>
 
 namespace tonel {
@@ -31,6 +32,8 @@ struct Typed {
     const char* keys;
     const char* text;
 };
+
+void PrintTo(const Typed& typed, std::ostream* out) { *out << typed.keys; }
 
 class FilterEditTyping : public ::testing::TestWithParam<Typed> {};
 
