@@ -27,6 +27,8 @@ void EqGraphView::redraw()
 QImage EqGraphView::render() const
 {
     QImage picture(contentsRect().size(), QImage::Format_RGB32);
+    if (picture.isNull())
+        return picture;  // a frame without client area has no picture
     QPainter painter(&picture);
     paintPicture(painter, picture.size());
     return picture;

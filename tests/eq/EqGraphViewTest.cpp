@@ -36,6 +36,13 @@ TEST(EqGraphView, RendersTheClientAreaAtRatioOne)
     EXPECT_EQ(picture.pixel(49, 25), qRgb(110, 120, 120));  // the 20 Hz axis of the client size
 }
 
+TEST(EqGraphView, FrameWithoutClientAreaHasNoPicture)
+{
+    EqGraphView view;
+    view.resize(2, 2);
+    EXPECT_TRUE(view.render().isNull());
+}
+
 TEST(EqGraphView, ReadsTheCurvesAtEveryRedraw)
 {
     EqGraphView view;
