@@ -1,6 +1,7 @@
 #include "pages/CMicPage.h"
 
 #include "model/Fields.h"
+#include "pages/FieldFont.h"
 #include "pages/LimiterReadout.h"
 
 #include <QWidget>
@@ -84,6 +85,9 @@ CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, re
         sharedBand(3, 1143, 1140, 1139, 1141, 1144, 1142, 1145),
         sharedBand(4, 1152, 1147, 1146, 1150, 1148, 1151, 1149),
     });
+    fitFieldFont(controls_, {1158, 1160, 1122, 1129, 1136, 1141, 1150, 1159, 1161, 1123, 1130, 1137, 1142, 1151},
+                 pageFrequencyTexts());
+    fitFieldFont(controls_, {1175}, {"FB.EX255"});  // a mode byte beyond 3 shows its number
     setMouseTracking(true);
 }
 

@@ -1,6 +1,7 @@
 #include "pages/CMusicPage.h"
 
 #include "model/Fields.h"
+#include "pages/FieldFont.h"
 #include "pages/LimiterReadout.h"
 
 #include <array>
@@ -70,6 +71,7 @@ CMusicPage::CMusicPage(PageContext context, QWidget* parent) : BoundPage(context
         musicBand(3, 1143, 1140, 1139, 1141, 1144, 1142, 1145, kBand4Texts),
         musicBand(4, 1152, 1147, 1146, 1150, 1148, 1151, 1149),
     });
+    fitFieldFont(controls_, {1122, 1129, 1136, 1141, 1150, 1123, 1130, 1137, 1142, 1151}, pageFrequencyTexts());
 }
 
 std::vector<EqCurve> CMusicPage::curves() const
