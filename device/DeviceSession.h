@@ -65,7 +65,8 @@ public:
     void onDisconnectButton();  // 1206
     // Timer expiry (ids 1, 2, 3, 100)
     void onTimer(int id);
-    // Port notifications, on the window thread, in arrival order
+    // Port notifications, on the window thread, in arrival order. A hang-up of the open port ends
+    // an open or opening session like the close after "(01bye)" does.
     void onPortEvent(PortEvent event, std::uint8_t byte, int port);
     // The main window is being destroyed
     void onWindowDestroyed();
