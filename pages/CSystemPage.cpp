@@ -3,11 +3,9 @@
 #include "eq/EqGraphView.h"
 #include "model/Fields.h"
 #include "pages/CrossoverOverlay.h"
+#include "pages/FieldFont.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
-#include <QStyle>
-#include <algorithm>
 #include <initializer_list>
 
 namespace tonel {
@@ -78,27 +76,6 @@ EqCurve systemCurve(const ParameterImage& image, std::initializer_list<std::size
     return curve;
 }
 
-// The band fields are narrow: a font small enough for the widest frequency text to fit without
-// scrolling (the field's frame and text margins take some of its width).
-QFont fontFitting(const QLineEdit& field)
-{
-    constexpr int kTextMargins = 2 * 2 + 1;  // the edit's own margins and its cursor
-    constexpr double kSmallest = 6.0;
-    const int frame = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &field);
-    const int room = field.width() - 2 * frame - kTextMargins;
-    QFont font = field.font();
-    const auto widest = [&font] {
-        const QFontMetrics metrics(font);
-        int w = 0;
-        for (int index = 1; index <= kMaxFreqIndex; ++index)
-            w = std::max(w, metrics.horizontalAdvance(QString::fromStdString(formatFrequencyAs(index, kPageSpinFormat))));
-        return w;
-    };
-    while (font.pointSizeF() > kSmallest && widest() > room)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    return font;
-}
-
 }  // namespace
 
 CSystemPage::CSystemPage(PageContext context, QWidget* parent)
@@ -138,7 +115,8 @@ void CSystemPage::bindSettings()
 
 void CSystemPage::fitBandFields()
 {
-    const QFont font = fontFitting(*controls_.field(kBands[0].freqField));
+    // The narrow band fields take a font in which every frequency text fits without scrolling.
+    const QFont font = fontFitting(*controls_.field(kBands[0].freqField), pageFrequencyTexts());
     for (const BandIds& b : kBands) {
         controls_.field(b.freqField)->setFont(font);
         controls_.field(b.qField)->setFont(font);

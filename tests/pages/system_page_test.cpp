@@ -6,6 +6,9 @@
 #include "tests/support/RecordingChannel.h"
 
 #include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <algorithm>
 #include <QImage>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -76,6 +79,25 @@ TEST_F(SystemPageTest, PageAndRegionsHaveTheirTemplateSizes)
     EXPECT_EQ(ui.find(1182)->geometry(), QRect(760, 72, 44, 24));
 }
 
+TEST_F(SystemPageTest, CaptionsStandWhereTheTemplatePutsThem)
+{
+    const std::pair<const char*, QPoint> captions[] = {
+        {"房间均衡", {206, 296}}, {"中置均衡", {594, 296}}, {"低音均衡", {766, 296}},
+        {"中置", {582, 48}},      {"低音相位", {902, 320}}, {"显示对比度", {826, 82}},
+    };
+    const QList<QLabel*> labels = page.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    for (const auto& [text, topLeft] : captions) {
+        const auto it = std::find_if(labels.begin(), labels.end(),
+                                     [&](const QLabel* l) { return l->text() == QString::fromUtf8(text); });
+        ASSERT_NE(it, labels.end()) << text;
+        EXPECT_EQ((*it)->geometry().topLeft(), topLeft) << text;
+    }
+    const QList<QGroupBox*> boxes = page.findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly);
+    const auto volume = std::find_if(boxes.begin(), boxes.end(), [](const QGroupBox* b) { return b->title() == "输出音量"; });
+    ASSERT_NE(volume, boxes.end());
+    EXPECT_EQ((*volume)->geometry(), QRect(564, 8, 252, 272));
+}
+
 TEST_F(SystemPageTest, EveryBandColumnStandsAtItsX)
 {
     for (const Column& c : kColumns) {
@@ -101,8 +123,9 @@ TEST_F(SystemPageTest, TypeButtonsShowTheTemplateCaptionsUntilTheFirstRefresh)
     PageDriver freshUi{fresh};
     EXPECT_EQ(freshUi.caption(1017), "Peaking");
     for (const Column& c : kColumns) {
-        if (c.type != 1017)
+        if (c.type != 1017) {
             EXPECT_EQ(freshUi.caption(c.type), "L-Shelf") << c.type;
+        }
     }
     image.set(sys::roomEq(0), HiShelf);
     fresh.refreshFromImage();

@@ -39,6 +39,23 @@ TEST_F(SystemSettingsTest, ShowsTheDefaults)
         EXPECT_EQ(ui.text(field), QString::fromUtf8(text)) << field;
 }
 
+// Each field at its rectangle x2, with its spin in the field's right 16 pixels.
+TEST_F(SystemSettingsTest, FieldsAndSpinsStandAtTheirRectangles)
+{
+    struct Case { int field, spin, x, y, w; };
+    const Case cases[] = {
+        {1012, 1078, 461, 11, 41}, {1079, 1080, 461, 26, 41},  {1081, 1082, 461, 41, 41},
+        {1083, 1084, 442, 77, 49}, {1085, 1086, 442, 91, 49},  {1087, 1088, 442, 108, 49},
+        {1089, 1090, 442, 122, 49}, {1190, 1194, 452, 172, 40}, {1191, 1195, 452, 201, 41},
+        {1198, 1196, 452, 229, 42}, {1192, 1197, 452, 257, 41},
+    };
+    for (const Case& c : cases) {
+        const int right = 2 * (c.x + c.w);
+        EXPECT_EQ(ui.find(c.field)->geometry(), QRect(2 * c.x, 2 * c.y, 2 * c.w - 16, 24)) << c.field;
+        EXPECT_EQ(ui.find(c.spin)->geometry(), QRect(right - 16, 2 * c.y, 16, 24)) << c.spin;
+    }
+}
+
 TEST_F(SystemSettingsTest, EffectProgramStopsAtTheThirdAndResends)
 {
     const int before = ui.redraws();
