@@ -113,9 +113,11 @@ void VirtualProcessor::handleFrame(const std::string& frame)
         reply = model_.handleFrame(frame);
     }
     record(FrameRecord::Direction::Received, frame);
-    if (reply.empty() || !pause(model_.faults().replyDelay) || !sendAll(reply))
+    if (reply.empty() || !pause(model_.faults().replyDelay))
         return;
+    // Logged before it goes out: whatever the other side has read is already in the log.
     record(FrameRecord::Direction::Replied, reply);
+    sendAll(reply);
 }
 
 // False when the emulator is told to stop meanwhile.

@@ -23,7 +23,7 @@ namespace tonel::emulator {
 struct FrameRecord {
     enum class Direction { Received, Replied };
     Direction direction = Direction::Received;
-    std::string text;  // a reply exactly as sent, trailing characters included
+    std::string text;  // a reply exactly as sent, trailing characters included; logged as it goes out
     friend bool operator==(const FrameRecord&, const FrameRecord&) = default;
 };
 

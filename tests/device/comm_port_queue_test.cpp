@@ -15,6 +15,7 @@ struct KeyCase {
     const char* text;
     const char* key;
 };
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 
 class CommandKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
@@ -48,6 +49,7 @@ struct QueueCase {
     std::vector<std::string> pushed;
     std::vector<std::string> sent;
 };
+void PrintTo(const QueueCase& c, std::ostream* os) { *os << c.name; }
 
 class WriteQueueTest : public ::testing::TestWithParam<QueueCase> {};
 

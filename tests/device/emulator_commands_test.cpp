@@ -64,6 +64,7 @@ struct CommandCase {
     std::string frame;
     Bytes after;  // expected changes on top of `before`
 };
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.frame; }
 
 class EmulatorCommandTest : public ::testing::TestWithParam<CommandCase> {};
 
@@ -189,6 +190,7 @@ struct FaultCase {
     std::string frame;
     std::string reply;
 };
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 DeviceFaults faultsWith(void (*set)(DeviceFaults&))
 {

@@ -27,6 +27,7 @@ struct FramesCase {
     std::string bytes;
     std::vector<std::string> frames;
 };
+void PrintTo(const FramesCase& c, std::ostream* os) { *os << c.name; }
 
 class FrameAssemblerTest : public ::testing::TestWithParam<FramesCase> {};
 

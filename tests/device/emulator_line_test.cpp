@@ -2,6 +2,7 @@
 // reply delay, attaching to an existing device, hanging up, and the tonel-emulator program.
 
 #include "device/WireProtocol.h"
+#include "emulator/CommandLine.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
 #include "tests/device/comm_port_fixture.h"
@@ -9,9 +10,17 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace tonel::emulator {
+void PrintTo(const FrameRecord& record, std::ostream* os)
+{
+    *os << (record.direction == FrameRecord::Direction::Received ? "< " : "> ") << printable(record.text);
+}
+}  // namespace tonel::emulator
 
 namespace tonel::testing {
 namespace {
@@ -170,13 +179,20 @@ TEST(EmulatorWithPort, PortReopensBetweenSessionsWhileTheEmulatorRuns)
     EXPECT_EQ(owner.count(PortEvent::HangUp), 0u);
 }
 
+// The program beside this test binary's folder: <build>/emulator/tonel-emulator.
+std::string emulatorProgram()
+{
+    if (const char* buildDir = std::getenv("TONEL_BUILD_DIR"))
+        return std::string(buildDir) + "/emulator/tonel-emulator";
+    const auto tests = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    return (tests.parent_path() / "emulator/tonel-emulator").string();
+}
+
 // The program itself: first line the path, then one line per frame, ended by SIGTERM.
 TEST(EmulatorProgram, PrintsThePathThenEveryFrame)
 {
-    const char* buildDir = std::getenv("TONEL_BUILD_DIR");
-    if (buildDir == nullptr)
-        GTEST_SKIP() << "TONEL_BUILD_DIR is set by CTest";
-    const std::string program = std::string(buildDir) + "/emulator/tonel-emulator";
+    const std::string program = emulatorProgram();
+    ASSERT_EQ(::access(program.c_str(), X_OK), 0) << program;
     int out[2];
     ASSERT_EQ(::pipe(out), 0);
     const pid_t child = ::fork();
