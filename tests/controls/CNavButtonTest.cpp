@@ -107,6 +107,16 @@ TEST_F(NavButton, HeldDownIsFlatWithGreyBorderThenHoverOnRelease)
     EXPECT_EQ(at(125, 0), kWhite);
 }
 
+TEST_F(NavButton, ReleasedAwayFromTheButtonIsNormalAndNotAClick)
+{
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(100, 15));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(400, 15));
+    EXPECT_EQ(button->visualState(), CNavButton::Normal);
+    EXPECT_EQ(at(125, 0), kGrey);
+    EXPECT_EQ(clicked.count(), 0);
+}
+
 TEST_F(NavButton, ClickNotifiesLikeAPushButton)
 {
     QSignalSpy clicked(button, &QPushButton::clicked);
