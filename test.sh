@@ -5,18 +5,19 @@ set -euo pipefail
 cd "$TONEL_ROOT"
 tonel_install_packages
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$TONEL_ROOT/tests/support/lsan.supp:print_suppressions=0"
 
 echo "== build"
 tonel_build build
 echo "== tests"
-(cd build && ctest --output-on-failure -j 2 --timeout 300)
+(cd build && TONEL_BUILD_DIR="$TONEL_ROOT/build" ctest --output-on-failure -j 2 --timeout 300)
 
 echo "== build with AddressSanitizer and UndefinedBehaviorSanitizer"
 tonel_build build-asan -DTONEL_SANITIZE=ON -DTONEL_BUILD_BENCH=OFF
 echo "== tests under sanitizers"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build-asan && ctest --output-on-failure -j 2 --timeout 600)
+(cd build-asan && TONEL_BUILD_DIR="$TONEL_ROOT/build-asan" ctest --output-on-failure -j 2 --timeout 600)
 
 echo "== fuzz smoke runs (clang + libFuzzer)"
 CC=clang CXX=clang++ tonel_build build-fuzz -DTONEL_BUILD_FUZZ=ON
