@@ -41,6 +41,7 @@ public:
     void shutDown();
 
     emulator::VirtualProcessor* demoDevice() const { return demo_.get(); }
+    const ParameterImage& image() const { return image_; }
 
 private:
     bool makeCatalog(const TonelOptions& options, QString* error);

@@ -1,0 +1,63 @@
+#pragma once
+// The whole program on its built-in virtual processor: real port, real timers, real pages.
+
+#include "app/CTonelApp.h"
+#include "device/DeviceSession.h"
+#include "emulator/VirtualProcessor.h"
+#include "tests/app/AppFakes.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tonel::e2e {
+
+using namespace std::chrono_literals;
+
+class DemoFixture : public ::testing::Test {
+protected:
+    testing::RecordingMessageBoxes messages;
+    testing::ScriptedFileDialogs files;
+    CTonelApp app{&messages, &files};
+
+    void SetUp() override
+    {
+        TonelOptions options;
+        options.demo = true;
+        QString error;
+        ASSERT_TRUE(app.start(options, &error)) << error.toStdString();
+    }
+
+    emulator::VirtualProcessor& device() { return *app.demoDevice(); }
+    CTonelView& view() { return app.mainFrame()->view(); }
+    QPushButton* button(int id) { return view().button(id); }
+    QWidget* page(int index) { return view().page(index); }
+    void press(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
+    bool connected() { return view().session().connected(); }
+
+    void readFromDevice()
+    {
+        press(button::kRead);
+        ASSERT_TRUE(testing::processEventsUntil([&] { return connected(); }, 5000)) << "no session";
+    }
+    void switchToFullSet()
+    {
+        if (app.image().get(1) == 0)
+            press(button::kMode);
+        ASSERT_EQ(app.image().get(1), 1);
+    }
+    // The device's image becomes the panel's (every live change arrived).
+    bool deviceCatchesUp(std::chrono::milliseconds timeout = 5000ms)
+    {
+        const ImageBytes panel = app.image().bytes();
+        return device().waitUntil([&](const ParameterImage& image, const auto&) { return image.bytes() == panel; },
+                                  timeout);
+    }
+    void disconnect()
+    {
+        press(button::kDisconnect);
+        ASSERT_TRUE(testing::processEventsUntil([&] { return !connected(); }, 3000)) << "session did not close";
+    }
+};
+
+}  // namespace tonel::e2e
