@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <vector>
 
 namespace tonel {
 namespace {
@@ -46,11 +47,39 @@ void WriteQueue::push(std::string text)
         texts_.back() = std::move(text);
         return;
     }
-    if (texts_.size() == kMaxTexts) {  // keep the newest values: they are what the panel shows
+    if (texts_.size() == kMaxTexts)
+        compact();
+    if (texts_.size() == kMaxTexts) {  // only distinct commands and barriers left: the oldest goes
         texts_.pop_front();
         ++dropped_;
     }
     texts_.push_back(std::move(text));
+}
+
+// The effect program switch and the microphone link change how the device applies the commands
+// around them, so a value is never dropped across them.
+static bool isBarrier(std::string_view key)
+{
+    return key == "(01$001000" || key == "(01$005002";
+}
+
+void WriteQueue::compact()
+{
+    // From the newest back: a text whose command comes again later, with no barrier between, is
+    // superseded — the device would end with the later value anyway.
+    std::vector<std::string> later;  // copies: the texts move while we go
+    std::deque<std::string> kept;
+    for (auto it = texts_.rbegin(); it != texts_.rend(); ++it) {
+        const std::string_view key = commandKey(*it);
+        if (isBarrier(key))
+            later.clear();
+        else if (!key.empty() && std::find(later.begin(), later.end(), key) != later.end())
+            continue;
+        else if (!key.empty())
+            later.emplace_back(key);
+        kept.push_front(std::move(*it));
+    }
+    texts_ = std::move(kept);
 }
 
 std::optional<std::string> WriteQueue::pop()

@@ -19,7 +19,8 @@ std::string_view commandKey(std::string_view text);
 
 class WriteQueue {
 public:
-    // A device that stops taking bytes must not let the queue grow without end.
+    // A device that stops taking bytes must not let the queue grow without end. A full queue first
+    // drops values that a later text of the same command supersedes; only then the oldest text.
     static constexpr std::size_t kMaxTexts = 256;
 
     void push(std::string text);
@@ -30,6 +31,7 @@ public:
     std::size_t dropped() const { return dropped_; }
 
 private:
+    void compact();
     std::deque<std::string> texts_;
     std::size_t dropped_ = 0;
 };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,46 @@ TEST(PortErrorText, HasTheFixedFormat)
     EXPECT_EQ(formatPortError("WriteFile()", "Input/output error", 3),
               "WARNING:  WriteFile() Failed with the following error: \nInput/output error\nPort: 3\n");
     EXPECT_EQ(formatPortError("ReadFile()", "", 257), "WARNING:  ReadFile() Failed with the following error: \n\nPort: 257\n");
+}
+
+
+// A slow line and a fast operator: a full queue gives up superseded values, never a last one.
+TEST(WriteQueue, FullQueueKeepsTheLastValueOfEveryCommand)
+{
+    WriteQueue queue;
+    const auto text = [](int item, int value) {
+        char t[16];
+        std::snprintf(t, sizeof t, "(01$006%03d%03d)", item, value);
+        return std::string(t);
+    };
+    for (int n = 0; n < 1000; ++n)
+        queue.push(text(n % 12, n % 251));  // 12 music commands in turn: never the same as the last text
+    std::map<std::string, std::string> last;
+    while (auto t = queue.pop())
+        last[t->substr(0, 10)] = *t;
+    ASSERT_EQ(last.size(), 12u);
+    for (int item = 0; item < 12; ++item) {
+        const int n = 999 - (999 - item) % 12;  // the last n below 1000 with n % 12 == item
+        EXPECT_EQ(last[text(item, 0).substr(0, 10)], text(item, n % 251)) << item;
+    }
+    EXPECT_EQ(queue.dropped(), 0u);
+}
+
+TEST(WriteQueue, CompactionNeverDropsAValueAcrossAProgramSwitch)
+{
+    WriteQueue queue;
+    queue.push("(01$004000010)");  // master level of program 0
+    queue.push("(01$001000001)");  // switch to program 1
+    for (int n = 0; n < 300; ++n)
+        queue.push(n % 2 ? "(01$004000020)" : "(01$004001001)");
+    std::vector<std::string> sent;
+    while (auto t = queue.pop())
+        sent.push_back(*t);
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "(01$004000010)");
+    EXPECT_EQ(sent[1], "(01$001000001)");
+    EXPECT_EQ(sent.back(), "(01$004000020)");
+    EXPECT_EQ(queue.dropped(), 0u);
 }
 
 }  // namespace
