@@ -152,11 +152,19 @@ void VirtualProcessor::record(FrameRecord::Direction direction, const std::strin
     FrameRecord entry{direction, text};
     {
         std::lock_guard lock(mutex_);
+        if (log_.size() >= logLimit_)  // drop the oldest half at once: amortised constant
+            log_.erase(log_.begin(), log_.begin() + static_cast<std::ptrdiff_t>(log_.size() / 2 + 1));
         log_.push_back(entry);
     }
     changed_.notify_all();
     if (observer_)
         observer_(entry);
+}
+
+void VirtualProcessor::setLogLimit(std::size_t records)
+{
+    std::lock_guard lock(mutex_);
+    logLimit_ = records == 0 ? 1 : records;
 }
 
 std::string VirtualProcessor::terminalPath() const

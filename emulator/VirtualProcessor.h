@@ -8,6 +8,7 @@
 #include "emulator/Terminal.h"
 
 #include <atomic>
+#include <cstdint>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -39,6 +40,8 @@ public:
     VirtualProcessor& operator=(const VirtualProcessor&) = delete;
 
     void setObserver(Observer observer);  // before start() or attach()
+    // Keeps only the newest `records` frames in the log (a long burst must not grow it without end).
+    void setLogLimit(std::size_t records);
 
     bool start();                           // on a new pseudo-terminal
     bool attach(const std::string& path);   // on an existing device
@@ -71,6 +74,7 @@ private:
     mutable std::condition_variable changed_;
     DeviceModel model_;
     std::vector<FrameRecord> log_;
+    std::size_t logLimit_ = SIZE_MAX;
     std::string path_;
 
     Observer observer_;

@@ -1,0 +1,62 @@
+// Ten thousand random live changes as fast as the window thread can make them: none is lost, and
+// the memory they took is given back.
+#include "ControlOperator.h"
+#include "DemoFixture.h"
+
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace tonel::e2e {
+namespace {
+
+// Resident set size in KiB, from /proc/self/status.
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+class Burst : public DemoFixture {
+protected:
+    std::mt19937 random{20261208};
+
+    // `count` actions on random controls of random pages; the shown page changes now and then.
+    void randomChanges(int count)
+    {
+        std::vector<std::vector<Operable>> controls;
+        for (int i = 0; i < 4; ++i)
+            controls.push_back(operableControls(page(i)));
+        int shown = 0;
+        for (int n = 0; n < count; ++n) {
+            if (n % 250 == 0) {
+                shown = static_cast<int>(random() % 4);
+                press(1207 + shown);
+            }
+            const auto& onPage = controls[static_cast<std::size_t>(shown)];
+            operate(onPage[random() % onPage.size()], static_cast<unsigned>(random()));
+        }
+    }
+};
+
+TEST_F(Burst, TenThousandRandomChangesAllReachTheDevice)
+{
+    device().setLogLimit(2000);
+    readFromDevice();
+    switchToFullSet();
+    randomChanges(1000);  // warm-up: caches, fonts, the port's queue
+    ASSERT_TRUE(deviceCatchesUp());
+    const long before = residentKiB();
+
+    randomChanges(10000);
+    ASSERT_TRUE(deviceCatchesUp(10000ms)) << "a live change was lost";
+    const long after = residentKiB();
+    EXPECT_LT(after - before, 2048) << "resident memory grew from " << before << " KiB to " << after << " KiB";
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+}  // namespace
+}  // namespace tonel::e2e
