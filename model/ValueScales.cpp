@@ -149,11 +149,12 @@ int nextFilterType(int type)
 int levelToPosition(int byte, int max) { return max - byte; }
 int positionToLevel(int position, int max) { return max - position; }
 
+// Only 25 means off; a byte beyond the scale (from a file or the device) still shows its threshold.
 std::string formatThreshold(int byte)
 {
-    if (byte >= 25)
+    if (byte == 25)
         return "OFF";
-    return formatString("%ddBV", std::max(byte, 0) - 18);
+    return formatString("%ddBV", byte - 18);
 }
 
 float delayMs(int byte) { return static_cast<float>(byte) * 0.5f; }

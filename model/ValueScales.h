@@ -60,7 +60,7 @@ int levelToPosition(int byte, int max);
 int positionToLevel(int position, int max);
 
 // ---- Other scales
-std::string formatThreshold(int byte);      // 0..24 "%ddBV" of byte - 18; 25 and above "OFF"
+std::string formatThreshold(int byte);      // 25 "OFF", any other byte "%ddBV" of byte - 18
 float delayMs(int byte);                    // byte x 0.5, single precision
 std::string formatDelay(int byte);          // "%.1fms"
 std::string formatDistance(int byte);       // "%.1fm" of the delay in ms x 0.34

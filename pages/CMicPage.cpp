@@ -2,7 +2,6 @@
 
 #include "model/Fields.h"
 #include "pages/FieldFont.h"
-#include "pages/LimiterReadout.h"
 
 #include <QWidget>
 
@@ -70,7 +69,7 @@ CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, re
          }},
         {1165, at(mic::exciter), 0, 1, {onOff(1170)}},
         {1166, at(mic::noiseGate), 0, 1, {onOff(1171)}},
-        {1167, at(mic::limiter), 0, 25, {readout::limiter(1172)}},
+        {1167, at(mic::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
         {1168, at(mic::autoGain), 0, 1, {onOff(1173)}},
         {1169, at(mic::link), 0, 1, {onOff(1174)}, false,
          [this](SpinArrow arrow) { linkStepped(arrow); }},

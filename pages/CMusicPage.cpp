@@ -2,7 +2,6 @@
 
 #include "model/Fields.h"
 #include "pages/FieldFont.h"
-#include "pages/LimiterReadout.h"
 
 #include <array>
 
@@ -60,7 +59,7 @@ CMusicPage::CMusicPage(PageContext context, QWidget* parent) : BoundPage(context
                  pullMainLevelDown(music::maxLevel, kMainSlider);
          }},
         {1166, at(music::noiseGate), 0, 1, {onOff(1171)}},
-        {1167, at(music::limiter), 0, 25, {readout::limiter(1172)}},
+        {1167, at(music::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
         {1168, at(music::autoGain), 0, 1, {onOff(1173)}},
         {1186, at(music::inputSelect), 0, 3, {inputSource(1185)}},
     });

