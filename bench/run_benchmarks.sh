@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and prints the medians quoted in BENCHMARKS.md.
+set -euo pipefail
+. "$(dirname "$0")/../scripts/common.sh"
+cd "$TONEL_ROOT"
+tonel_install_packages
+tonel_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+export QT_QPA_PLATFORM=offscreen
+args=(--benchmark_repetitions=10 --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true)
+
+for b in bench_eq_graph bench_pages bench_port_latency; do
+    echo "== $b"
+    ./build/bench/$b "${args[@]}" 2>/dev/null | grep -E '_median|^Benchmark|^-'
+done
+
+echo "== bench_startup (15 processes)"
+for i in $(seq 15); do ./build/bench/bench_startup 2>/dev/null; done |
+    awk '{ v[$1] = v[$1] " " $2 } END { for (k in v) print k, v[k] }' |
+    while read -r key values; do
+        median=$(tr ' ' '\n' <<<"$values" | grep -v '^$' | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
+        echo "$key median $median"
+    done
