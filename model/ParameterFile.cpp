@@ -110,7 +110,8 @@ FileOperations FileOperations::posix()
 
 FileResult loadParameterFile(const std::string& path, ParameterImage& image)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking: opening a named pipe for reading would otherwise wait for a writer forever.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0)
         return failure(FileStatus::OpenFailed, errno);
     struct stat info {};
@@ -118,6 +119,8 @@ FileResult loadParameterFile(const std::string& path, ParameterImage& image)
         return failure(FileStatus::OpenFailed, errno);
     if (S_ISDIR(info.st_mode))
         return failure(FileStatus::OpenFailed, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return {FileStatus::Invalid, {}};  // a pipe or a device has no length of 188 bytes
 
     // One byte more than an image tells a long file from a parameter file.
     std::array<std::uint8_t, kImageSize + 1> buffer{};
