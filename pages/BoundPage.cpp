@@ -103,6 +103,16 @@ const BandBinding& BoundPage::band(int typeButtonId) const
     throw std::out_of_range("no band " + std::to_string(typeButtonId));
 }
 
+EqCurve BoundPage::curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const
+{
+    EqCurve curve;  // the defaults are the shared handle offset and shift
+    for (std::size_t offset : bandOffsets)
+        curve.bands.push_back(image().band(offset));
+    curve.colour = colour;
+    curve.labels = std::move(labels);
+    return curve;
+}
+
 // ---- Page operations
 
 void BoundPage::refreshFromImage()

@@ -36,18 +36,6 @@ Readout feedbackMode(int fieldId)
     return readout::byByte(fieldId, [](int byte) { return "FB.EX" + std::to_string(byte); });
 }
 
-EqCurve micCurve(std::vector<EqBand> bands, QColor colour, std::vector<QString> labels)
-{
-    EqCurve curve;
-    curve.bands = std::move(bands);
-    curve.colour = colour;
-    curve.labels = std::move(labels);
-    curve.handleOffset = 3;
-    curve.offset5At121 = true;
-    curve.shift = -1.5;
-    return curve;
-}
-
 }  // namespace
 
 CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, res::micTemplate(), parent)
@@ -146,13 +134,11 @@ void CMicPage::refreshMicBands()
 
 std::vector<EqCurve> CMicPage::curves() const
 {
-    std::vector<EqBand> shared;
-    for (int k = 0; k < 5; ++k)
-        shared.push_back(image().band(mic::eq(k)));
     return {
-        micCurve(std::move(shared), QColor(255, 255, 0, 255), {"2", "3", "4", "5", "6"}),
-        micCurve({image().band(mic::micEq(1))}, QColor(0, 0, 255, 255), {"MIC2"}),
-        micCurve({image().band(mic::micEq(0))}, QColor(0, 255, 0, 255), {"MIC1"}),
+        curveOf({mic::eq(0), mic::eq(1), mic::eq(2), mic::eq(3), mic::eq(4)}, QColor(255, 255, 0, 255),
+                {"2", "3", "4", "5", "6"}),
+        curveOf({mic::micEq(1)}, QColor(0, 0, 255, 255), {"MIC2"}),
+        curveOf({mic::micEq(0)}, QColor(0, 255, 0, 255), {"MIC1"}),
     };
 }
 

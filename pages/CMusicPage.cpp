@@ -75,15 +75,8 @@ CMusicPage::CMusicPage(PageContext context, QWidget* parent) : BoundPage(context
 
 std::vector<EqCurve> CMusicPage::curves() const
 {
-    EqCurve curve;
-    for (int k = 0; k < 5; ++k)
-        curve.bands.push_back(image().band(music::eq(k)));
-    curve.colour = QColor(255, 255, 0, 255);
-    curve.labels = {"1", "2", "3", "4", "5"};
-    curve.handleOffset = 3;
-    curve.offset5At121 = true;
-    curve.shift = -1.5;
-    return {curve};
+    return {curveOf({music::eq(0), music::eq(1), music::eq(2), music::eq(3), music::eq(4)}, QColor(255, 255, 0, 255),
+                    {"1", "2", "3", "4", "5"})};
 }
 
 }  // namespace tonel

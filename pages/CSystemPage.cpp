@@ -62,20 +62,6 @@ std::vector<Readout> delayTexts(int delayField, int distanceField)
     return {readout::byByte(delayField, formatDelay), readout::byByte(distanceField, formatDistance)};
 }
 
-EqCurve systemCurve(const ParameterImage& image, std::initializer_list<std::size_t> offsets, QColor colour,
-                    std::vector<QString> labels)
-{
-    EqCurve curve;
-    for (std::size_t offset : offsets)
-        curve.bands.push_back(image.band(offset));
-    curve.colour = colour;
-    curve.labels = std::move(labels);
-    curve.handleOffset = 3;
-    curve.offset5At121 = true;
-    curve.shift = -1.5;
-    return curve;
-}
-
 }  // namespace
 
 CSystemPage::CSystemPage(PageContext context, QWidget* parent)
@@ -126,11 +112,11 @@ void CSystemPage::fitBandFields()
 std::vector<EqCurve> CSystemPage::curves() const
 {
     return {
-        systemCurve(image(), {sys::roomEq(0), sys::roomEq(1), sys::roomEq(2), sys::roomEq(3), sys::roomEq(4),
-                              sys::roomEq(5), sys::roomEq(6)},
-                    QColor(255, 255, 0, 255), {"1", "2", "3", "4", "5", "6", "7"}),
-        systemCurve(image(), {sys::centreEq(0), sys::centreEq(1)}, QColor(0, 0, 255, 255), {"C1", "C2"}),
-        systemCurve(image(), {sys::subEq(0), sys::subEq(1)}, QColor(0, 255, 0, 255), {"S1", "S2"}),
+        curveOf({sys::roomEq(0), sys::roomEq(1), sys::roomEq(2), sys::roomEq(3), sys::roomEq(4), sys::roomEq(5),
+                 sys::roomEq(6)},
+                QColor(255, 255, 0, 255), {"1", "2", "3", "4", "5", "6", "7"}),
+        curveOf({sys::centreEq(0), sys::centreEq(1)}, QColor(0, 0, 255, 255), {"C1", "C2"}),
+        curveOf({sys::subEq(0), sys::subEq(1)}, QColor(0, 255, 0, 255), {"S1", "S2"}),
     };
 }
 
