@@ -267,6 +267,22 @@ public:
         })) << heard;
         line.hangUp();
     }
+
+    // The device answered the hello to the write button; the upload went out and timer 3 waits
+    // for its acknowledgement (whatever comes then, it would connect).
+    void whileTheUploadIsPending()
+    {
+        testing::PtyPair& line = plugInLine();
+        press(button::kWrite);
+        ASSERT_EQ(line.device().readUntil("(01hello)"), "(01hello)");
+        ASSERT_TRUE(line.device().writeAll("(01hello13)"));
+        std::string heard;
+        ASSERT_TRUE(processEventsUntil([&] {
+            heard += line.device().readAvailable();
+            return heard.size() >= 384 && heard.starts_with("(01P376") && heard.ends_with(")");
+        })) << heard;
+        line.hangUp();
+    }
 };
 
 TEST_P(DeviceGoneInSession, EndsTheSessionOnceAndANewReadSucceeds)
@@ -292,7 +308,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(GoneCase{"Connected", [](DeviceGoneInSession& t) { t.whileConnected(); }, 0ms},
                       GoneCase{"Greeted", [](DeviceGoneInSession& t) { t.rightAfterTheHello(); }, timer::kHelloDelay},
                       GoneCase{"ReadPending", [](DeviceGoneInSession& t) { t.whileTheReadIsPending(); },
-                               timer::kReadDelay}),
+                               timer::kReadDelay},
+                      GoneCase{"UploadPending", [](DeviceGoneInSession& t) { t.whileTheUploadIsPending(); },
+                               timer::kUploadDelay}),
     [](const auto& info) { return info.param.name; });
 
 // A device that gave the wrong greeting leaves its port open (and watched) after "Device Not
