@@ -73,11 +73,20 @@ bool writeAll(const FileOperations& ops, int fd, const std::uint8_t* data, std::
     return true;
 }
 
-// A new file beside the target; its name is unique so an existing file is never touched.
+// The folder part of a path, with its trailing slash; empty for a bare file name.
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A new file beside the target; its name is unique so an existing file is never touched, and
+// short, so a target whose name is as long as the folder allows still gets one.
 int createTemporary(const std::string& path, std::string& tempPath)
 {
+    const std::string folder = folderOf(path);
     for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        tempPath = path + "." + std::to_string(::getpid()) + "." + std::to_string(attempt) + ".tmp";
+        tempPath = folder + ".tonel-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
