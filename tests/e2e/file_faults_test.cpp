@@ -447,5 +447,18 @@ TEST_F(SaveFailure, IntoAFolderRemovedWhileTheDialogWasOpen)
     EXPECT_FALSE(fs::exists(folder));
 }
 
+// Not a fault: the longest name a folder takes saves and loads back like any other.
+TEST_F(SaveFailure, NotForTheLongestNameAFolderTakes)
+{
+    const long longest = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    ASSERT_GT(longest, 4);
+    const fs::path target = dir / (std::string(static_cast<std::size_t>(longest) - 4, 'n') + ".cfg");
+    chooseForSave(target);
+    press(button::kSaveFile);
+    EXPECT_TRUE(messages.boxes.empty()) << messages.boxes.front().text.toStdString();
+    const ImageBytes image = app.image().bytes();
+    EXPECT_EQ(readAll(target), std::vector<char>(image.begin(), image.end()));
+}
+
 }  // namespace
 }  // namespace tonel::e2e
