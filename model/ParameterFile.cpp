@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -95,6 +96,17 @@ int createTemporary(const std::string& path, std::string& tempPath)
     return -1;
 }
 
+// Where a save lands: the file a symbolic link leads to (writing to the path would change that
+// file, not the link); the path itself for anything else, a dangling link included.
+std::string linkTarget(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
 // Writes, flushes and closes the temporary file; false with errno set on any failure.
 bool fillTemporary(const FileOperations& ops, int fd, const ImageBytes& bytes)
 {
@@ -149,11 +161,12 @@ FileResult saveParameterFile(const std::string& path, const ParameterImage& imag
 
 FileResult saveParameterFile(const std::string& path, const ParameterImage& image, const FileOperations& ops)
 {
+    const std::string target = linkTarget(path);
     std::string tempPath;
-    const int fd = createTemporary(path, tempPath);
+    const int fd = createTemporary(target, tempPath);
     if (fd < 0)
         return failure(FileStatus::WriteFailed, errno);
-    if (!fillTemporary(ops, fd, image.bytes()) || ops.rename(tempPath.c_str(), path.c_str()) != 0) {
+    if (!fillTemporary(ops, fd, image.bytes()) || ops.rename(tempPath.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath.c_str());
         return failure(FileStatus::WriteFailed, error);
