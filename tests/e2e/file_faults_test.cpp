@@ -460,5 +460,23 @@ TEST_F(SaveFailure, NotForTheLongestNameAFolderTakes)
     EXPECT_EQ(readAll(target), std::vector<char>(image.begin(), image.end()));
 }
 
+// Saving over a symbolic link writes the file it points to, as writing to the path would; the
+// link stays a link.
+TEST_F(SaveFailure, NotThroughASymbolicLink)
+{
+    fs::create_directory(dir / "presets");
+    const fs::path preset = dir / "presets" / "stage.cfg";
+    ASSERT_TRUE(writeAll(preset, parameterFile(5)));
+    const fs::path link = dir / "current.cfg";
+    fs::create_symlink("presets/stage.cfg", link);
+    chooseForSave(link);
+    press(button::kSaveFile);
+    EXPECT_TRUE(messages.boxes.empty()) << messages.boxes.front().text.toStdString();
+    EXPECT_TRUE(fs::is_symlink(link));
+    const ImageBytes image = app.image().bytes();
+    EXPECT_EQ(readAll(preset), std::vector<char>(image.begin(), image.end()));
+    EXPECT_EQ(folderEntries(dir / "presets"), std::vector<std::string>{"stage.cfg"});
+}
+
 }  // namespace
 }  // namespace tonel::e2e
