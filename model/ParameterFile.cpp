@@ -107,6 +107,14 @@ std::string linkTarget(const std::string& path)
     return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
+// The new file replaces the old one: it takes over the old file's permissions.
+void keepPermissions(const std::string& target, int fd)
+{
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        ::fchmod(fd, info.st_mode & 07777);
+}
+
 // Writes, flushes and closes the temporary file; false with errno set on any failure.
 bool fillTemporary(const FileOperations& ops, int fd, const ImageBytes& bytes)
 {
@@ -166,6 +174,7 @@ FileResult saveParameterFile(const std::string& path, const ParameterImage& imag
     const int fd = createTemporary(target, tempPath);
     if (fd < 0)
         return failure(FileStatus::WriteFailed, errno);
+    keepPermissions(target, fd);
     if (!fillTemporary(ops, fd, image.bytes()) || ops.rename(tempPath.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath.c_str());

@@ -153,6 +153,15 @@ TEST_F(ParameterFileTest, SaveThenLoadGivesBackTheSameBytes)
     EXPECT_EQ(entriesInFolder(), 1u);  // no temporary file left behind
 }
 
+TEST_F(ParameterFileTest, SaveKeepsTheReplacedFilesPermissions)
+{
+    writeBytes(path("shared.cfg"), std::vector<std::uint8_t>(kImageSize, 1));
+    fs::permissions(path("shared.cfg"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(saveParameterFile(path("shared.cfg"), ParameterImage{}).ok());
+    EXPECT_EQ(fs::status(path("shared.cfg")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
 TEST_F(ParameterFileTest, SaveReplacesALongerFileCompletely)
 {
     writeBytes(path("old.cfg"), std::vector<std::uint8_t>(1000, 9));
