@@ -27,6 +27,12 @@ constexpr long kAlwaysOperable = 104;
 // four graphs for these values, so that a graph reading a byte outside its section shows too.
 bool rendersEveryGraph(int value) { return value == 0 || value == 122 || value == 255; }
 
+// An effect program's byte is swept with its program selected, so the Effect page shows it.
+constexpr std::size_t kEffectProgram = 4;
+constexpr std::size_t kFirstProgramByte = 5;
+constexpr std::size_t kLastProgramByte = 58;
+constexpr std::size_t kProgramSize = 18;
+
 enum class Rest { Defaults, Random };
 
 struct SweepCase {
@@ -61,6 +67,8 @@ TEST_P(BadInputSweep, EveryPageShowsSendsAndSurvivesEveryValue)
     for (std::size_t offset = c.first; offset <= c.last; ++offset) {
         for (std::size_t v = 0; v < kValues.size(); ++v) {
             ImageBytes bytes = rest;
+            if (offset >= kFirstProgramByte && offset <= kLastProgramByte)  // the Effect page shows it
+                bytes[kEffectProgram] = static_cast<std::uint8_t>((offset - kFirstProgramByte) / kProgramSize);
             bytes[offset] = static_cast<std::uint8_t>(kValues[v]);
             const Where where = [&] {
                 return "offset " + std::to_string(offset) + " = " + std::to_string(kValues[v])
