@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const std::string path = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/tonel-fuzz-" + std::to_string(getpid()) + ".cfg";
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
+        if (size > 0)  // libFuzzer may hand an empty input as a null pointer
+            std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
     tonel::ParameterImage image;

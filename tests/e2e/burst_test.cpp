@@ -54,7 +54,11 @@ TEST_F(Burst, TenThousandRandomChangesAllReachTheDevice)
     randomChanges(10000);
     ASSERT_TRUE(deviceCatchesUp(10000ms)) << "a live change was lost";
     const long after = residentKiB();
+#ifndef __SANITIZE_ADDRESS__  // AddressSanitizer holds freed memory in quarantine on purpose
     EXPECT_LT(after - before, 2048) << "resident memory grew from " << before << " KiB to " << after << " KiB";
+#else
+    (void)after;
+#endif
     EXPECT_TRUE(messages.boxes.empty());
 }
 
