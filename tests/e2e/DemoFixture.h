@@ -4,11 +4,15 @@
 #include "app/CTonelApp.h"
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
+#include "pages/BoundPage.h"
 #include "tests/app/AppFakes.h"
+#include "tests/pages/PageDriver.h"
 
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace tonel::e2e {
 
@@ -52,6 +56,18 @@ protected:
         const ImageBytes panel = app.image().bytes();
         return device().waitUntil([&](const ParameterImage& image, const auto&) { return image.bytes() == panel; },
                                   timeout);
+    }
+    test::PageDriver driver(int index) { return test::PageDriver(*dynamic_cast<BoundPage*>(page(index))); }
+    void showPage(int buttonId, int index)
+    {
+        press(buttonId);
+        ASSERT_EQ(view().shownPage(), index);
+    }
+    // One user action, then the device has everything the panel has.
+    void step(const std::string& what, const std::function<void()>& action)
+    {
+        action();
+        EXPECT_TRUE(deviceCatchesUp()) << what;
     }
     void disconnect()
     {

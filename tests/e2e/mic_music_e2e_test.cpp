@@ -14,22 +14,7 @@ namespace {
 constexpr int kMicPage = 1;
 constexpr int kMusicPage = 2;
 
-class MicMusicEndToEnd : public DemoFixture {
-protected:
-    test::PageDriver driver(int index) { return test::PageDriver(*dynamic_cast<BoundPage*>(page(index))); }
-
-    void showPage(int buttonId, int index)
-    {
-        press(buttonId);
-        ASSERT_EQ(view().shownPage(), index);
-    }
-    // One user action, then the device has everything the panel has.
-    void step(const std::string& what, const std::function<void()>& action)
-    {
-        action();
-        EXPECT_TRUE(deviceCatchesUp()) << what;
-    }
-};
+using MicMusicEndToEnd = DemoFixture;
 
 TEST_F(MicMusicEndToEnd, MicrophonePageKeepsTheDeviceInStep)
 {

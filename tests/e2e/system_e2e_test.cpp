@@ -17,21 +17,7 @@ namespace glb = fields::global;
 constexpr int kEffectPage = 0;
 constexpr int kSystemPage = 3;
 
-class SystemEndToEnd : public DemoFixture {
-protected:
-    test::PageDriver driver(int index) { return test::PageDriver(*dynamic_cast<BoundPage*>(page(index))); }
-
-    void showPage(int buttonId, int index)
-    {
-        press(buttonId);
-        ASSERT_EQ(view().shownPage(), index);
-    }
-    void step(const std::string& what, const std::function<void()>& action)
-    {
-        action();
-        EXPECT_TRUE(deviceCatchesUp()) << what;
-    }
-};
+using SystemEndToEnd = DemoFixture;
 
 TEST_F(SystemEndToEnd, LevelsAndEqualisersKeepTheDeviceInStep)
 {
