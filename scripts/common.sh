@@ -22,6 +22,9 @@ tonel_install_packages() {
 # tonel_build DIR [cmake options...]
 tonel_build() {
     local dir=$1; shift
-    cmake -S "$TONEL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    local launcher=()
+    # A developer's ccache, when there is one, makes rebuilds of other checkouts cheap.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$TONEL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
 }
