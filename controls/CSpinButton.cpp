@@ -1,5 +1,6 @@
 #include "controls/CSpinButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -30,7 +31,8 @@ void drawArrow(QPainter& painter, const QRect& half, bool up, const QColor& colo
 CSpinButton::CSpinButton(QWidget* parent) : QWidget(parent)
 {
     setFixedWidth(kWidth);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click does not take the focus from the field being typed in.
+    setFocusPolicy(Qt::TabFocus);
     repeat_.setSingleShot(false);
     connect(&repeat_, &QTimer::timeout, this, [this] {
         repeat_.setInterval(kRepeatMs);
@@ -60,6 +62,64 @@ void CSpinButton::paintEvent(QPaintEvent*)
         const QColor arrow = palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
         drawArrow(painter, option.rect, up, arrow);
     }
+    if (hasFocus()) {
+        // Drawn inside the edge, whole logical pixels, so it stays sharp at any scale.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void CSpinButton::setBuddy(QWidget* field)
+{
+    if (buddy_ != nullptr)
+        buddy_->removeEventFilter(this);
+    buddy_ = field;
+    if (buddy_ != nullptr)
+        buddy_->installEventFilter(this);
+}
+
+bool CSpinButton::stepByKey(const QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int key = event->key();
+    const bool page = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (!page && key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    if (page && pageStep_ < 2)
+        return false;
+    const int delta = key == Qt::Key_Up || key == Qt::Key_PageUp ? -1 : +1;
+    for (int click = page ? pageStep_ : 1; click > 0; --click)
+        emit deltaPos(delta);
+    return true;
+}
+
+void CSpinButton::keyPressEvent(QKeyEvent* event)
+{
+    if (stepByKey(event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool CSpinButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == buddy_ && event->type() == QEvent::KeyPress)
+        return stepByKey(static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+void CSpinButton::focusInEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void CSpinButton::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void CSpinButton::mousePressEvent(QMouseEvent* event)

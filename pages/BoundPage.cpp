@@ -37,6 +37,9 @@ BandEnabling fullSetEnabling(int type)
     }
 }
 
+// Page Up / Page Down step a spin with a long range ten clicks at a time.
+int pageStepFor(int min, int max) { return max - min > 20 ? 10 : 0; }
+
 }  // namespace
 
 BoundPage::BoundPage(PageContext context, const res::DialogTemplate& dialog, QWidget* parent)
@@ -62,9 +65,11 @@ void BoundPage::bindLevels(std::vector<LevelBinding> levels)
 void BoundPage::bindSpins(std::vector<SpinBinding> spins)
 {
     spins_ = std::move(spins);
-    for (std::size_t i = 0; i < spins_.size(); ++i)
-        connect(controls_.spin(spins_[i].spinId), &CSpinButton::deltaPos, this,
-                [this, i](int delta) { onSpin(spins_[i], delta); });
+    for (std::size_t i = 0; i < spins_.size(); ++i) {
+        CSpinButton* spin = controls_.spin(spins_[i].spinId);
+        spin->setPageStep(pageStepFor(spins_[i].min, spins_[i].max));
+        connect(spin, &CSpinButton::deltaPos, this, [this, i](int delta) { onSpin(spins_[i], delta); });
+    }
 }
 
 void BoundPage::bindBands(std::vector<BandBinding> bands)
@@ -76,6 +81,8 @@ void BoundPage::bindBands(std::vector<BandBinding> bands)
         gain->setRange(0, 24);
         connect(gain, &QSlider::valueChanged, this, [this, i] { onGainMoved(bands_[i]); });
         connect(gain, &QSlider::sliderReleased, this, [this, i] { onGainMoved(bands_[i]); });
+        controls_.spin(b.freqSpinId)->setPageStep(pageStepFor(1, kMaxFreqIndex));
+        controls_.spin(b.qSpinId)->setPageStep(pageStepFor(b.qMin, kMaxQIndex));
         connect(controls_.spin(b.freqSpinId), &CSpinButton::deltaPos, this,
                 [this, i](int delta) { onFrequencySpin(bands_[i], delta); });
         connect(controls_.spin(b.qSpinId), &CSpinButton::deltaPos, this,

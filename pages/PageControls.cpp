@@ -81,6 +81,7 @@ QWidget* PageControls::create(const res::TemplateControl& c, QWidget* page)
         const QRect field = lastField_->geometry();
         lastField_->setFixedWidth(field.width() - CSpinButton::kWidth);
         spin->setGeometry(field.right() + 1 - CSpinButton::kWidth, field.top(), CSpinButton::kWidth, field.height());
+        spin->setBuddy(lastField_);
         w = spin;
         break;
     }
