@@ -4,6 +4,8 @@
 #include "device/PortCatalog.h"
 #include "emulator/VirtualProcessor.h"
 
+#include <QApplication>
+
 #include <chrono>
 #include <thread>
 
@@ -15,8 +17,10 @@ constexpr std::chrono::milliseconds kGoodbyeDeadline{1000};
 constexpr std::chrono::milliseconds kGoodbyePoll{5};
 }  // namespace
 
-CTonelApp::CTonelApp(MessageBoxes* messages, FileDialogs* files)
-    : messages_(messages != nullptr ? *messages : qtMessages_), files_(files != nullptr ? *files : qtFiles_)
+CTonelApp::CTonelApp(MessageBoxes* messages, FileDialogs* files, QSize availableArea)
+    : messages_(messages != nullptr ? *messages : qtMessages_),
+      files_(files != nullptr ? *files : qtFiles_),
+      availableArea_(availableArea)
 {
 }
 
@@ -26,8 +30,12 @@ bool CTonelApp::start(const TonelOptions& options, QString* error)
 {
     if (!makeCatalog(options, error))
         return false;
+    // The desktop groups the window with its launcher by these (the Wayland app id, the dock icon).
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
+    QApplication::setWindowIcon(applicationIcon());
     port_ = std::make_unique<CCommPort>(*catalog_);
-    frame_ = std::make_unique<CMainFrame>(ViewContext{image_, *port_, *catalog_, portOwner_, messages_, files_, timers_});
+    frame_ = std::make_unique<CMainFrame>(ViewContext{image_, *port_, *catalog_, portOwner_, messages_, files_, timers_},
+                                          availableArea_);
     qtMessages_.setParent(frame_.get());
     qtFiles_.setParent(frame_.get());
     frame_->showCentred();
@@ -57,7 +65,7 @@ bool CTonelApp::makeCatalog(const TonelOptions& options, QString* error)
 void CTonelApp::closeMainWindow()
 {
     if (frame_)
-        frame_->close();
+        frame_->closeWithoutQuestion();
 }
 
 // Destroying the view writes "(01bye)" to a connected device; the port's thread sends it unless

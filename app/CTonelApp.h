@@ -10,6 +10,7 @@
 #include "app/TonelOptions.h"
 #include "model/ParameterImage.h"
 
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -24,18 +25,23 @@ class VirtualProcessor;
 
 class CTonelApp {
 public:
-    // Message boxes and file dialogs are Qt's unless given (tests record and script them).
-    explicit CTonelApp(MessageBoxes* messages = nullptr, FileDialogs* files = nullptr);
+    // Message boxes and file dialogs are Qt's unless given (tests record and script them); the
+    // screen's free area is the primary screen's unless given.
+    explicit CTonelApp(MessageBoxes* messages = nullptr, FileDialogs* files = nullptr, QSize availableArea = {});
     ~CTonelApp();
     CTonelApp(const CTonelApp&) = delete;
     CTonelApp& operator=(const CTonelApp&) = delete;
+
+    // The name of the installed desktop entry, without ".desktop".
+    static inline const QString kDesktopFileName = QStringLiteral("tonel-controller");
 
     // Builds everything and shows the main window; a file of the options is then loaded as the
     // open button would. False (with `error`) when the demo device cannot be started.
     bool start(const TonelOptions& options, QString* error);
 
     CMainFrame* mainFrame() const { return frame_.get(); }
-    // Closes the main window as the user would (the run then ends).
+    // Closes the main window without asking about unsaved edits: the session is ending (a
+    // termination signal). The run then ends.
     void closeMainWindow();
     // Destroys the main window, giving a connected device its "(01bye)"; the destructor does it too.
     void shutDown();
@@ -56,6 +62,7 @@ private:
     MessageBoxes& messages_;
     FileDialogs& files_;
     QtTimerService timers_;
+    QSize availableArea_;
     std::unique_ptr<CMainFrame> frame_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/CTonelView.h"
 
+#include "app/TabOrder.h"
 #include "app/ViewLayout.h"
 #include "controls/CNavButton.h"
 #include "model/Fields.h"
@@ -8,8 +9,10 @@
 #include "pages/CMusicPage.h"
 #include "pages/CSystemPage.h"
 
+#include <QKeySequence>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace tonel {
 
@@ -30,11 +33,20 @@ CTonelView::CTonelView(ViewContext context, QWidget* parent)
     context_.image.resetToDefaults();
     createPages(context_.makePages);
     connectButtons();
-    context_.timers.setExpiryHandler([this](int id) { session_.onTimer(id); });
+    createShortcuts();
+    setTabOrder();
+    // A good read leaves the panel showing what the device holds.
+    context_.timers.setExpiryHandler([this](int id) {
+        const bool wasConnected = session_.connected();
+        session_.onTimer(id);
+        if (id == timer::kRead && !wasConnected && session_.connected())
+            markEditsKept();
+    });
     context_.portOwner.setHandlers(
         [this](PortEvent event, std::uint8_t byte, int port) { session_.onPortEvent(event, byte, port); },
         [this](const std::string& text) { showMessage(text, "Application Error", MessageIcon::Stop); });
     refreshAllPages();
+    markEditsKept();
 }
 
 CTonelView::~CTonelView()
@@ -85,11 +97,59 @@ void CTonelView::connectButtons()
     connect(button(button::kOpenFile), &QPushButton::clicked, this, [this] { onOpenFile(); });
     connect(button(button::kSaveFile), &QPushButton::clicked, this, [this] { onSaveFile(); });
     connect(button(button::kRead), &QPushButton::clicked, this, [this] { session_.onReadButton(); });
-    connect(button(button::kWrite), &QPushButton::clicked, this, [this] { session_.onWriteButton(); });
+    connect(button(button::kWrite), &QPushButton::clicked, this, [this] {
+        // While connected the button makes the device store what it holds, which is our image.
+        const bool storing = session_.connected();
+        session_.onWriteButton();
+        if (storing)
+            markEditsKept();
+    });
     connect(button(button::kMode), &QPushButton::clicked, this, [this] { session_.onModeButton(); });
     connect(button(button::kDisconnect), &QPushButton::clicked, this, [this] { session_.onDisconnectButton(); });
     for (int i = 0; i < kPageCount; ++i)
         connect(pageButtons_[i], &QPushButton::clicked, this, [this, i] { showPage(i); });
+}
+
+// The standard keys do what the buttons do, and nothing while the button is disabled.
+void CTonelView::createShortcuts()
+{
+    const auto add = [this](const QKeySequence& keys, auto action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    };
+    add(QKeySequence::Open, [this] { pressButton(button::kOpenFile); });
+    add(QKeySequence::Save, [this] { pressButton(button::kSaveFile); });
+    add(QKeySequence::Quit, [this] { window()->close(); });
+    for (int i = 0; i < kPageCount; ++i) {
+        const int id = view::kPageButtons[i].id;
+        add(QKeySequence(Qt::Key_F1 + i), [this, id] { pressButton(id); });
+        add(QKeySequence(Qt::CTRL | (Qt::Key_1 + i)), [this, id] { pressButton(id); });
+    }
+}
+
+// The focus moves to the button first, as under a mouse click, so a typed frequency is applied.
+void CTonelView::pressButton(int id)
+{
+    QPushButton* b = button(id);
+    if (!b->isEnabled() || !b->isVisible())
+        return;
+    b->setFocus(Qt::ShortcutFocusReason);
+    b->click();
+}
+
+// Buttons row by row, then each page's controls group by group.
+void CTonelView::setTabOrder()
+{
+    std::vector<QWidget*> chain;
+    for (const view::ButtonSpec& spec : view::kCommandButtons)
+        chain.push_back(button(spec.id));
+    for (const view::ButtonSpec& spec : view::kPageButtons)
+        chain.push_back(button(spec.id));
+    for (CPage* page : pages_) {
+        const std::vector<QWidget*> controls = readingOrder(page);
+        chain.insert(chain.end(), controls.begin(), controls.end());
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 QPushButton* CTonelView::button(int id) const

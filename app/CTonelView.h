@@ -1,6 +1,6 @@
 #pragma once
 // The main view: the command and page button rows, the four pages (one shown at a time), the
-// parameter-file commands, and the host of the device session.
+// parameter-file commands, the keyboard shortcuts, and the host of the device session.
 
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
@@ -49,6 +49,13 @@ public:
     // Loads a parameter file as button 1201 does once a path is chosen, messages included.
     void loadFile(const QString& path);
 
+    // Whether the image holds edits that are neither saved to a file nor stored on the device
+    // since the last load, save, read or store.
+    bool hasUnsavedEdits() const { return context_.image.bytes() != keptImage_; }
+    // Asked before the window closes: true when it may close (nothing to lose, saved, or the
+    // user chose to close anyway).
+    bool mayClose(const QString& caption);
+
     QPushButton* button(int id) const;
     CPage* page(int index) const { return pages_.at(index); }
     int shownPage() const;  // index of the visible page
@@ -71,14 +78,19 @@ private:
     void showPage(int index);
     void markPageButtons(int index);
     void updateModeCaption();
+    void createShortcuts();
+    void setTabOrder();
+    void pressButton(int id);
+    void markEditsKept() { keptImage_ = context_.image.bytes(); }
     void onOpenFile();
-    void onSaveFile();
+    bool onSaveFile();  // true when the image went to a file
 
     ViewContext context_;
     DeviceSession session_;
     std::map<int, QPushButton*> buttons_;
     std::array<CNavButton*, kPageCount> pageButtons_{};
     PageSet pages_{};
+    ImageBytes keptImage_{};
 };
 
 }  // namespace tonel

@@ -9,17 +9,22 @@
 
 namespace tonel {
 
+enum class CloseChoice { Save, CloseAnyway, Cancel };
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // Shows the box and returns when the user has closed it.
     virtual void show(const QString& text, const QString& caption, MessageIcon icon) = 0;
+    // The window is closing with edits that are neither saved nor stored on the device.
+    virtual CloseChoice askBeforeClosingWithEdits(const QString& caption) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
 public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(const QString& text, const QString& caption, MessageIcon icon) override;
+    CloseChoice askBeforeClosingWithEdits(const QString& caption) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -1,4 +1,5 @@
-// Buttons 1201 (open parameter file) and 1202 (save parameter file).
+// Buttons 1201 (open parameter file) and 1202 (save parameter file), and the question before
+// closing with edits that would be lost.
 
 #include "app/CTonelView.h"
 
@@ -42,23 +43,40 @@ void CTonelView::onOpenFile()
 void CTonelView::loadFile(const QString& path)
 {
     const FileResult result = loadParameterFile(nativePath(path), context_.image);
-    if (!result.ok())
+    if (result.ok())
+        markEditsKept();
+    else
         context_.messages.show(loadFailure(result, path), kLoadCaption, MessageIcon::Stop);
     refreshAllPages();
 }
 
-void CTonelView::onSaveFile()
+bool CTonelView::onSaveFile()
 {
     const QString path = context_.files.saveParameterFile();
     if (path.isEmpty())
-        return;
+        return false;
     const FileResult result = saveParameterFile(nativePath(path), context_.image);
-    if (result.ok())
-        return;
+    if (result.ok()) {
+        markEditsKept();
+        return true;
+    }
     QString text = kSaveFailed;
     if (!result.reason.empty())
         text += QStringLiteral("\n%1").arg(QString::fromStdString(result.reason));
     context_.messages.show(text, kSaveCaption, MessageIcon::Stop);
+    return false;
+}
+
+bool CTonelView::mayClose(const QString& caption)
+{
+    if (!hasUnsavedEdits())
+        return true;
+    switch (context_.messages.askBeforeClosingWithEdits(caption)) {
+    case CloseChoice::Save: return onSaveFile();  // a cancelled or failed save keeps the window
+    case CloseChoice::CloseAnyway: return true;
+    case CloseChoice::Cancel: break;
+    }
+    return false;
 }
 
 }  // namespace tonel

@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication qt(argc, argv);
-    tonel::CTonelApp app;
+    tonel::CTonelApp app(nullptr, nullptr, QSize(1920, 1050));  // the whole window, whatever the screen
     tonel::TonelOptions options;
     options.demo = true;
     QString error;

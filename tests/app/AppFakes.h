@@ -28,7 +28,19 @@ public:
     {
         boxes.push_back({text, caption, icon});
     }
+    // Each question takes the next answer; with none left it is cancelled.
+    CloseChoice askBeforeClosingWithEdits(const QString& caption) override
+    {
+        questions.push_back(caption);
+        if (closeAnswers.empty())
+            return CloseChoice::Cancel;
+        const CloseChoice answer = closeAnswers.front();
+        closeAnswers.pop_front();
+        return answer;
+    }
     std::vector<Box> boxes;
+    std::vector<QString> questions;
+    std::deque<CloseChoice> closeAnswers;
 };
 
 class ScriptedFileDialogs : public FileDialogs {

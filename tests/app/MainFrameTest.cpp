@@ -16,7 +16,7 @@ namespace {
 struct DemoApp : ::testing::Test {
     RecordingMessageBoxes messages;
     ScriptedFileDialogs files;
-    CTonelApp app{&messages, &files};
+    CTonelApp app{&messages, &files, QSize(1920, 1050)};
 
     void SetUp() override
     {
