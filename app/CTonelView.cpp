@@ -1,5 +1,6 @@
 #include "app/CTonelView.h"
 
+#include "app/FocusRing.h"
 #include "app/TabOrder.h"
 #include "app/ViewLayout.h"
 #include "controls/CNavButton.h"
@@ -35,6 +36,7 @@ CTonelView::CTonelView(ViewContext context, QWidget* parent)
     connectButtons();
     createShortcuts();
     setTabOrder();
+    new FocusRing(this);
     // A good read leaves the panel showing what the device holds.
     context_.timers.setExpiryHandler([this](int id) {
         const bool wasConnected = session_.connected();
@@ -116,9 +118,10 @@ void CTonelView::createShortcuts()
     const auto add = [this](const QKeySequence& keys, auto action) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
     };
-    add(QKeySequence::Open, [this] { pressButton(button::kOpenFile); });
-    add(QKeySequence::Save, [this] { pressButton(button::kSaveFile); });
-    add(QKeySequence::Quit, [this] { window()->close(); });
+    // Spelled out: some key schemes (Windows-like ones) bind no key to quitting.
+    add(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { pressButton(button::kOpenFile); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { pressButton(button::kSaveFile); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { window()->close(); });
     for (int i = 0; i < kPageCount; ++i) {
         const int id = view::kPageButtons[i].id;
         add(QKeySequence(Qt::Key_F1 + i), [this, id] { pressButton(id); });

@@ -62,12 +62,6 @@ void CSpinButton::paintEvent(QPaintEvent*)
         const QColor arrow = palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
         drawArrow(painter, option.rect, up, arrow);
     }
-    if (hasFocus()) {
-        // Drawn inside the edge, whole logical pixels, so it stays sharp at any scale.
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
 }
 
 void CSpinButton::setBuddy(QWidget* field)
@@ -108,18 +102,6 @@ bool CSpinButton::eventFilter(QObject* watched, QEvent* event)
     if (watched == buddy_ && event->type() == QEvent::KeyPress)
         return stepByKey(static_cast<QKeyEvent*>(event));
     return QWidget::eventFilter(watched, event);
-}
-
-void CSpinButton::focusInEvent(QFocusEvent* event)
-{
-    update();
-    QWidget::focusInEvent(event);
-}
-
-void CSpinButton::focusOutEvent(QFocusEvent* event)
-{
-    update();
-    QWidget::focusOutEvent(event);
 }
 
 void CSpinButton::mousePressEvent(QMouseEvent* event)

@@ -26,6 +26,7 @@ public:
     int pageStep() const { return pageStep_; }
     // The field beside the spin: its arrow keys step the spin.
     void setBuddy(QWidget* field);
+    QWidget* buddy() const { return buddy_; }
 
 signals:
     void deltaPos(int delta);  // negative: up arrow; zero or positive: down arrow
@@ -37,8 +38,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -3,7 +3,9 @@
 #include "device/CCommPort.h"
 #include "emulator/VirtualProcessor.h"
 
+#include <QApplication>
 #include <QMenuBar>
+#include <QStyle>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -42,9 +44,43 @@ TEST_F(DemoApp, MainWindowIsFixedWithItsCaptionAndNoMenu)
     EXPECT_EQ(frame->findChild<QStatusBar*>(), nullptr);
     EXPECT_EQ(frame->centralWidget(), &frame->view());
     EXPECT_TRUE(frame->isVisible());
+    // The dock matches the window to the installed entry and shows its icon.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("tonel-controller"));
+    EXPECT_EQ(frame->windowIcon().availableSizes().size(), 8);
+    EXPECT_NE(frame->windowIcon().pixmap(256).toImage().pixelColor(128, 40).alpha(), 0) << "drawn, not empty";
 }
 
-TEST_F(DemoApp, ReadsTheVirtualProcessorAndSaysGoodbyeWhenClosed)
+TEST(MainFrame, OnAScreenTooSmallTheViewScrollsInAWindowThatFits)
+{
+    struct Screen {
+        QSize available;
+        bool scrolls;
+        QSize window;
+    };
+    const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const Screen screens[] = {
+        {{1920, 1050}, false, {1024, 690}},
+        {{1024, 730}, false, {1024, 690}},           // just room for the title bar
+        {{1280, 680}, true, {1024 + bar, 640}},      // 1080p at 150 %, less a panel
+        {{800, 560}, true, {800, 520}},
+        {{1000, 1000}, true, {1000, 690 + bar}},
+    };
+    for (const Screen& screen : screens) {
+        RecordingMessageBoxes messages;
+        ScriptedFileDialogs files;
+        CTonelApp app{&messages, &files, screen.available};
+        TonelOptions options;
+        options.ports = {"/nonexistent/tty"};
+        ASSERT_TRUE(app.start(options, nullptr));
+        CMainFrame* frame = app.mainFrame();
+        EXPECT_EQ(frame->scrollsView(), screen.scrolls) << screen.available.width();
+        EXPECT_EQ(frame->size(), screen.window) << screen.available.width();
+        EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+        EXPECT_EQ(frame->view().size(), QSize(1024, 690)) << "the layout stays";
+    }
+}
+
+TEST_F(DemoApp, ReadsTheVirtualProcessorAndSaysGoodbyeWhenClosedAnyway)
 {
     emulator::VirtualProcessor* device = app.demoDevice();
     ASSERT_NE(device, nullptr);
@@ -60,6 +96,10 @@ TEST_F(DemoApp, ReadsTheVirtualProcessorAndSaysGoodbyeWhenClosed)
     EXPECT_EQ(button(1205)->text(), QStringLiteral("全功能模式"));
     EXPECT_TRUE(messages.boxes.empty());
 
+    QTest::mouseClick(button(1205), Qt::LeftButton);  // an edit the device does not store
+    messages.closeAnswers = {CloseChoice::CloseAnyway};
+    EXPECT_TRUE(app.mainFrame()->close());
+    EXPECT_EQ(messages.questions.size(), 1u);
     app.shutDown();
     ASSERT_TRUE(device->waitForReceived(3, std::chrono::milliseconds(2000)));
     EXPECT_EQ(device->receivedFrames().back(), "(01bye)");
