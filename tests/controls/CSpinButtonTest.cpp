@@ -1,6 +1,7 @@
 #include "controls/CSpinButton.h"
 
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -72,6 +73,41 @@ TEST_F(Spin, WheelUpStepsUp)
     ASSERT_EQ(deltas.count(), 2);
     EXPECT_EQ(delta(0), -1);
     EXPECT_EQ(delta(1), +1);
+}
+
+TEST_F(Spin, KeysOnTheSpinOrItsFieldAreClicksAndOtherKeysPassOn)
+{
+    QLineEdit field;
+    spin.setBuddy(&field);
+    struct Press {
+        QWidget* target;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<int> deltas;
+    };
+    const std::vector<Press> presses{
+        {&spin, Qt::Key_Up, {}, {-1}},
+        {&field, Qt::Key_Down, {}, {+1}},
+        {&spin, Qt::Key_Up, Qt::KeypadModifier, {-1}},
+        {&spin, Qt::Key_PageUp, {}, {}},  // no page step: a short range
+        {&spin, Qt::Key_Up, Qt::ControlModifier, {}},
+        {&field, Qt::Key_Left, {}, {}},
+    };
+    for (const Press& press : presses) {
+        deltas.clear();
+        QTest::keyClick(press.target, press.key, press.modifiers);
+        std::vector<int> seen;
+        for (int i = 0; i < deltas.count(); ++i)
+            seen.push_back(delta(i));
+        EXPECT_EQ(seen, press.deltas) << press.key;
+    }
+    spin.setPageStep(3);
+    deltas.clear();
+    QTest::keyClick(&field, Qt::Key_PageDown);
+    QTest::keyClick(&spin, Qt::Key_PageUp);
+    ASSERT_EQ(deltas.count(), 6);
+    EXPECT_EQ(delta(2), +1);
+    EXPECT_EQ(delta(3), -1);
 }
 
 }  // namespace
