@@ -1,5 +1,6 @@
 // Writes the README's pictures: the main window on each page, connected to the virtual processor,
 // in the full set of controls. Usage: make_screenshots OUTPUT_FOLDER
+// Under a scale factor (QT_SCALE_FACTOR=2) the names carry it: page-effect@2x.png.
 #include "app/CTonelApp.h"
 #include "app/CTonelView.h"
 #include "device/DeviceSession.h"
@@ -75,10 +76,14 @@ int main(int argc, char** argv)
     if (!waitFor([&] { return view.session().connected(); }))
         return 1;
     const char* names[] = {"effect", "microphone", "music", "system"};
+    const qreal scale = app.mainFrame()->devicePixelRatioF();
+    const QString suffix = scale == 1.0 ? QString() : QStringLiteral("@%1x").arg(scale);
     for (int i = 0; i < 4; ++i) {
         view.button(1207 + i)->click();
+        view.setFocus();  // no focus ring in the pictures
         QApplication::processEvents();
-        const QString path = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/page-%1.png").arg(QLatin1String(names[i]));
+        const QString path = QString::fromLocal8Bit(argv[1]) +
+                             QStringLiteral("/page-%1%2.png").arg(QLatin1String(names[i]), suffix);
         if (!app.mainFrame()->grab().save(path))
             return 1;
         std::printf("%s\n", path.toLocal8Bit().constData());
