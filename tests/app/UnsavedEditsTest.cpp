@@ -1,18 +1,13 @@
-// The main window's title and close question follow the edits that a file or the device does not
-// hold yet.
+// The main window's title and close question follow the edits that neither a file nor the device
+// holds yet.
 
-#include "AppFakes.h"
+#include "ViewFixture.h"
 #include "app/CMainFrame.h"
 #include "device/WireProtocol.h"
-#include "tests/support/FakeSerialPort.h"
 
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace tonel::testing {
 namespace {
@@ -20,15 +15,7 @@ namespace {
 const QString kEdited = QStringLiteral("Tonel Controller v1.0 *");
 const QString kKept = QStringLiteral("Tonel Controller v1.0");
 
-struct UnsavedEdits : ::testing::Test {
-    FakePortCatalog catalog{std::vector<int>{1}};
-    FakeSerialPort port{&catalog};
-    QueuedPortOwner portOwner;
-    ParameterImage image;
-    RecordingMessageBoxes messages;
-    ScriptedFileDialogs files;
-    FakeTimers timers;
-    std::vector<std::string> pageLog;
+struct UnsavedEdits : ViewFixture {
     std::unique_ptr<CMainFrame> frame;
     QTemporaryDir folder;
 
@@ -37,115 +24,79 @@ struct UnsavedEdits : ::testing::Test {
         port.setDevice(1, [](const std::string& frame) -> std::string {
             if (frame == wire::kHello)
                 return std::string(wire::kHelloReply);
-            if (frame == wire::kQuery)
-                return "(01Q376" + wire::encodeImageHex(ParameterImage()) + ")";
-            return {};
+            return frame == wire::kQuery ? "(01Q376" + wire::encodeImageHex(ParameterImage()) + ")" : "";
         });
         frame = std::make_unique<CMainFrame>(
             ViewContext{image, port, catalog, portOwner, messages, files, timers, loggingPages(pageLog)}, QSize(1920, 1050));
         frame->show();
     }
-    CTonelView& view() { return frame->view(); }
-    void click(int id) { QTest::mouseClick(view().button(id), Qt::LeftButton); }
-    void deliverReplies()
+    void press(int id) { QTest::mouseClick(frame->view().button(id), Qt::LeftButton); }
+    void edit(int by = 1)
     {
-        port.deliverPending();
-        QCoreApplication::sendPostedEvents();
-    }
-    void readFromDevice()
-    {
-        click(1203);
-        deliverReplies();
-        ASSERT_TRUE(timers.fire(1));
-        deliverReplies();
-        ASSERT_TRUE(timers.fire(2));
-        ASSERT_TRUE(view().session().connected());
-    }
-    void edit()
-    {
-        image.set(60, static_cast<std::uint8_t>(image.get(60) + 1));
+        image.set(60, static_cast<std::uint8_t>(image.get(60) + by));
         frame->refreshTitle();
     }
-    QString savedFile(const char* name)
+    QString savingTo(const char* name)
     {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        files.saveAnswers.push_back(path);
-        return path;
+        files.saveAnswers.push_back(name == nullptr ? QString() : folder.filePath(QString::fromLatin1(name)));
+        return files.saveAnswers.back();
     }
 };
 
 TEST_F(UnsavedEdits, LoadSaveReadAndStoreEachKeepTheEdits)
 {
-    const QString file = folder.filePath("kept.cfg");
-    files.saveAnswers.push_back(file);
-    click(1202);
-    ASSERT_TRUE(QFile::exists(file));
+    edit();
+    edit(-1);
+    EXPECT_EQ(frame->windowTitle(), kKept) << "an edit undone leaves nothing to lose";
+    const QString file = savingTo("kept.cfg");
     const std::vector<std::pair<const char*, std::function<void()>>> ways{
-        {"load", [&] { view().loadFile(file); }},
-        {"save", [&] {
-             savedFile("again.cfg");
-             click(1202);
+        {"save", [&] { press(1202); }},
+        {"load", [&] { frame->view().loadFile(file); }},
+        {"read", [&] {
+             press(1203);
+             for (int timer : {1, 2}) {
+                 port.deliverPending();
+                 QCoreApplication::sendPostedEvents();
+                 ASSERT_TRUE(timers.fire(timer));
+             }
+             ASSERT_TRUE(frame->view().session().connected());
          }},
-        {"read", [&] { readFromDevice(); }},
-        {"store", [&] { click(1204); }},  // connected since the read
+        {"store", [&] { press(1204); }},  // connected since the read
     };
     for (const auto& [name, keep] : ways) {
         edit();
-        EXPECT_TRUE(view().hasUnsavedEdits()) << name;
         EXPECT_EQ(frame->windowTitle(), kEdited) << name;
         keep();
         frame->refreshTitle();
-        EXPECT_FALSE(view().hasUnsavedEdits()) << name;
         EXPECT_EQ(frame->windowTitle(), kKept) << name;
     }
     EXPECT_EQ(port.sentTexts().back(), std::string(wire::kStore));
     EXPECT_TRUE(frame->close());
     EXPECT_TRUE(messages.questions.empty());
-    EXPECT_TRUE(messages.boxes.empty());
 }
 
-TEST_F(UnsavedEdits, AnEditThatIsUndoneLeavesNothingToAsk)
+TEST_F(UnsavedEdits, ClosingAsksEachTimeUntilTheEditsAreSavedOrAbandoned)
 {
     edit();
-    image.set(60, static_cast<std::uint8_t>(image.get(60) - 1));
-    frame->refreshTitle();
-    EXPECT_EQ(frame->windowTitle(), kKept);
-    EXPECT_TRUE(frame->close());
-    EXPECT_TRUE(messages.questions.empty());
-}
-
-TEST_F(UnsavedEdits, ClosingAsksOnceEachTimeAndOnlyCloseAnywayOrASaveEndsIt)
-{
-    edit();
-    const QString saved = folder.filePath("closing.cfg");
-    // cancel; save with the dialog cancelled; save into a missing folder; close anyway
-    messages.closeAnswers = {CloseChoice::Cancel, CloseChoice::Save, CloseChoice::Save, CloseChoice::CloseAnyway};
-    files.saveAnswers = {QString(), folder.filePath("no-such-folder/x.cfg")};
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        EXPECT_FALSE(frame->close()) << attempt;
-        EXPECT_TRUE(frame->isVisible()) << attempt;
-        EXPECT_EQ(messages.questions.size(), static_cast<std::size_t>(attempt + 1));
-        EXPECT_EQ(frame->windowTitle(), kEdited) << attempt;
+    // cancel; save with the dialog cancelled; save into a missing folder; save
+    messages.closeAnswers = {CloseChoice::Cancel, CloseChoice::Save, CloseChoice::Save, CloseChoice::Save};
+    savingTo(nullptr);
+    savingTo("no-such-folder/x.cfg");
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        EXPECT_FALSE(frame->close());
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_EQ(messages.questions.size(), static_cast<std::size_t>(attempt));
     }
+    EXPECT_EQ(frame->windowTitle(), kEdited);
     EXPECT_EQ(messages.boxes.size(), 1u) << "the failed save says so";
+    QFile saved(savingTo("closing.cfg"));
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_FALSE(frame->isVisible()) << "Ctrl+Q closes as the window's close does";
-    EXPECT_EQ(messages.questions.size(), 4u);
-    EXPECT_EQ(messages.questions.back(), kKept);
-    EXPECT_FALSE(QFile::exists(saved));
-}
-
-TEST_F(UnsavedEdits, SavingFromTheQuestionClosesWithTheFileWritten)
-{
-    edit();
-    messages.closeAnswers = {CloseChoice::Save};
-    const QString path = savedFile("closing.cfg");
-    EXPECT_TRUE(frame->close());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().at(60), static_cast<char>(image.get(60)));
+    EXPECT_FALSE(frame->isVisible()) << "Ctrl+Q closes as the window manager does";
+    EXPECT_EQ(messages.questions, std::vector<QString>(4, kKept));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().at(60), static_cast<char>(image.get(60)));
 }
 
 TEST_F(UnsavedEdits, TheEndOfTheSessionNeverAsks)
