@@ -37,13 +37,7 @@ CTonelView::CTonelView(ViewContext context, QWidget* parent)
     createShortcuts();
     setTabOrder();
     new FocusRing(this);
-    // A good read leaves the panel showing what the device holds.
-    context_.timers.setExpiryHandler([this](int id) {
-        const bool wasConnected = session_.connected();
-        session_.onTimer(id);
-        if (id == timer::kRead && !wasConnected && session_.connected())
-            markEditsKept();
-    });
+    context_.timers.setExpiryHandler([this](int id) { onSessionTimer(id); });
     context_.portOwner.setHandlers(
         [this](PortEvent event, std::uint8_t byte, int port) { session_.onPortEvent(event, byte, port); },
         [this](const std::string& text) { showMessage(text, "Application Error", MessageIcon::Stop); });
@@ -99,13 +93,7 @@ void CTonelView::connectButtons()
     connect(button(button::kOpenFile), &QPushButton::clicked, this, [this] { onOpenFile(); });
     connect(button(button::kSaveFile), &QPushButton::clicked, this, [this] { onSaveFile(); });
     connect(button(button::kRead), &QPushButton::clicked, this, [this] { session_.onReadButton(); });
-    connect(button(button::kWrite), &QPushButton::clicked, this, [this] {
-        // While connected the button makes the device store what it holds, which is our image.
-        const bool storing = session_.connected();
-        session_.onWriteButton();
-        if (storing)
-            markEditsKept();
-    });
+    connect(button(button::kWrite), &QPushButton::clicked, this, [this] { onWriteButton(); });
     connect(button(button::kMode), &QPushButton::clicked, this, [this] { session_.onModeButton(); });
     connect(button(button::kDisconnect), &QPushButton::clicked, this, [this] { session_.onDisconnectButton(); });
     for (int i = 0; i < kPageCount; ++i)
@@ -133,7 +121,7 @@ void CTonelView::createShortcuts()
 void CTonelView::pressButton(int id)
 {
     QPushButton* b = button(id);
-    if (!b->isEnabled() || !b->isVisible())
+    if (!b->isEnabled())
         return;
     b->setFocus(Qt::ShortcutFocusReason);
     b->click();
@@ -168,6 +156,24 @@ int CTonelView::shownPage() const
             return i;
     }
     return -1;
+}
+
+// ---- session outcomes after which the device holds what the panel shows ----
+
+void CTonelView::onSessionTimer(int id)
+{
+    const bool wasConnected = session_.connected();
+    session_.onTimer(id);
+    if (id == timer::kRead && !wasConnected && session_.connected())
+        markEditsKept();  // a good read
+}
+
+void CTonelView::onWriteButton()
+{
+    const bool storing = session_.connected();  // connected, the button makes the device store
+    session_.onWriteButton();
+    if (storing)
+        markEditsKept();
 }
 
 // ---- pages ----

@@ -82,6 +82,8 @@ private:
     void setTabOrder();
     void pressButton(int id);
     void markEditsKept() { keptImage_ = context_.image.bytes(); }
+    void onSessionTimer(int id);
+    void onWriteButton();
     void onOpenFile();
     bool onSaveFile();  // true when the image went to a file
 
