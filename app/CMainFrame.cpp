@@ -6,9 +6,7 @@
 #include <QIcon>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
-#include <QThread>
 
 #include <algorithm>
 

@@ -31,6 +31,7 @@ void sortReading(std::vector<T>& items, RectOf rectOf)
     }
 }
 
+// A read-only field (a value shown above a slider) leaves the round and keeps click focus only.
 bool takesTab(QWidget* w)
 {
     if (auto* field = qobject_cast<QLineEdit*>(w); field != nullptr && field->isReadOnly()) {
