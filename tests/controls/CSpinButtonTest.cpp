@@ -86,9 +86,10 @@ TEST_F(Spin, KeysOnTheSpinOrItsFieldAreClicksAndOtherKeysPassOn)
     for (const auto& [target, key, modifiers, expected] : presses) {
         deltas.clear();
         QTest::keyClick(target, key, modifiers);
-        EXPECT_EQ(deltas.count(), expected == 0 ? 0 : 1) << key;
-        if (expected != 0 && !deltas.isEmpty())
-            EXPECT_EQ(delta(0), expected) << key;
+        std::vector<int> seen;
+        for (int i = 0; i < deltas.count(); ++i)
+            seen.push_back(delta(i));
+        EXPECT_EQ(seen, expected == 0 ? std::vector<int>{} : std::vector<int>{expected}) << key;
     }
     spin.setPageStep(3);
     deltas.clear();
