@@ -68,7 +68,7 @@ std::string formatCrossoverLow(int byte);   // 0 "OFF", else "%.1fHz" of the tab
 std::string formatCrossoverHigh(int byte);  // "%.1fHz" of the table entry (byte clamped to 25..50)
 std::string formatAttenuation(int byte);    // 0 "OFF", 1..4 "-%ddB" of byte x 3, 5 and above "MUTE"
 
-// printf into a std::string.
+// printf into a std::string, with a point before the decimals whatever the process locale.
 std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace tonel
