@@ -41,9 +41,6 @@ namespace {
 
 constexpr int kFirstKhzIndex = 69;
 constexpr double kMaxTypedHz = 20000.0;
-constexpr int kCrossoverLowMax = 25;
-constexpr int kCrossoverHighMin = 25;
-constexpr int kCrossoverHighMax = 50;
 
 // Numbers are written and read with a point, whatever locale the desktop gives the process
 // (QApplication adopts the user's LC_NUMERIC, and a German one would turn 1.06 into "1,06").
@@ -188,16 +185,18 @@ std::string formatDelay(int byte) { return formatString("%.1fms", static_cast<do
 
 std::string formatDistance(int byte) { return formatString("%.1fm", static_cast<double>(delayMs(byte)) * 0.34); }
 
+// A byte outside the control's range (from a file or the device) still shows its table entry,
+// as the graph's overlay draws it; only bytes beyond the table are clamped.
 std::string formatCrossoverLow(int byte)
 {
     if (byte <= 0)
         return "OFF";
-    return formatString("%.1fHz", frequencyAt(std::min(byte, kCrossoverLowMax)));
+    return formatString("%.1fHz", frequencyAt(byte));
 }
 
 std::string formatCrossoverHigh(int byte)
 {
-    return formatString("%.1fHz", frequencyAt(std::clamp(byte, kCrossoverHighMin, kCrossoverHighMax)));
+    return formatString("%.1fHz", frequencyAt(byte));
 }
 
 std::string formatAttenuation(int byte)

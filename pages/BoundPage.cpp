@@ -213,7 +213,9 @@ void BoundPage::onSpin(const SpinBinding& s, int delta)
     const bool raise = s.reversed ? delta > 0 : delta < 0;
     int byte = image().get(offset);
     bool changed = false;
-    if (raise && byte < s.max) {
+    if (s.keepsStrayBytes && (byte < s.min || byte > s.max)) {
+        // left as it is; the readouts and the command still follow
+    } else if (raise && byte < s.max) {
         ++byte;
         changed = true;
     } else if (!raise && byte > s.min) {

@@ -32,7 +32,7 @@ CEffectPage::CEffectPage(PageContext context, QWidget* parent)
         {1023, 1024, inProgram(fx::reverbEchoMix), kAmountMax},
     });
     bindSpins({
-        {1104, inProgram(fx::extension), 0, 1, {readout::switchByArrow(1103, "ON ", "OFF ", "OFF")}},
+        {1104, inProgram(fx::extension), 0, 1, {readout::switchByArrow(1103, "ON ", "OFF ", "OFF")}, false, {}, true},
     });
     bindBands({
         effectBand(0, 1085, 1081, 1079, 1083, 1089, 1084, 1090),

@@ -115,6 +115,13 @@ TEST_F(EffectPageTest, ExtensionSpinTextsAndResends)
     page.refreshFromImage();
     EXPECT_EQ(ui.text(1103), "OFF");
     EXPECT_EQ(channel.sent.size(), 3u);
+    image.set(fx::at(0, fx::extension), 2);  // from a file: neither arrow moves it, the text still changes
+    ui.spinDown(1104);
+    EXPECT_EQ(ui.text(1103), "OFF ");
+    EXPECT_EQ(channel.last(), "(01$004001002)");
+    ui.spinUp(1104);
+    EXPECT_EQ(ui.text(1103), "ON ");
+    EXPECT_EQ(image.get(fx::at(0, fx::extension)), 2);
 }
 
 TEST_F(EffectPageTest, FrequencySpinAtTheTopStaysAndResends)
