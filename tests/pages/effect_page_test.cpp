@@ -55,6 +55,8 @@ TEST_F(EffectPageTest, ControlsSitAtTheirTemplateRectanglesInPixels)
     EXPECT_EQ(spin.width(), 16);
     EXPECT_EQ(spin.right(), field.right() + 16);
     EXPECT_EQ(spin.height(), field.height());
+    for (int id : {1094, 1105, 1081})  // a level, an amount and a gain slider: ticks at the ends only
+        EXPECT_EQ(ui.find<QSlider>(id)->tickInterval(), ui.find<QSlider>(id)->maximum()) << id;
 }
 
 TEST_F(EffectPageTest, EditsTheProgramThatGlobalEffectProgramSelects)
