@@ -52,12 +52,17 @@ const char* levelLabel(int j)  // even j only
     return labels[j / 2];
 }
 
-// A solid 1-pixel line along one row or one column, both ends included. The raster engine fills
-// a 1-pixel rectangle many times faster than it draws the same line with a pen.
-void drawPixelLine(QPainter& painter, QPoint a, QPoint b, const QColor& colour)
+// A solid 1-pixel line along one row or one column from `from` towards `to`, which is left out:
+// the panel's line drawing never sets a line's end pixel. The raster engine fills a 1-pixel
+// rectangle many times faster than it draws the same line with a pen.
+void drawPixelLine(QPainter& painter, QPoint from, QPoint to, const QColor& colour)
 {
-    const QPoint topLeft(std::min(a.x(), b.x()), std::min(a.y(), b.y()));
-    const QPoint bottomRight(std::max(a.x(), b.x()), std::max(a.y(), b.y()));
+    const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+    if (step.isNull())
+        return;
+    const QPoint last = to - step;
+    const QPoint topLeft(std::min(from.x(), last.x()), std::min(from.y(), last.y()));
+    const QPoint bottomRight(std::max(from.x(), last.x()), std::max(from.y(), last.y()));
     painter.fillRect(QRect(topLeft, bottomRight), colour);
 }
 
