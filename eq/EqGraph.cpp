@@ -2,6 +2,7 @@
 
 #include "eq/EqGraphCurve.h"
 #include "eq/EqGraphText.h"
+#include "eq/math/BandResponseCache.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -120,15 +121,35 @@ GraphGeometry GraphGeometry::forSize(QSize clientSize)
     return g;
 }
 
-void drawEqGraph(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter)
+void drawEqGrid(QSize clientSize, QPainter& painter)
+{
+    painter.save();
+    drawGrid(GraphGeometry::forSize(clientSize), clientSize, painter);
+    painter.restore();
+}
+
+void drawEqCurves(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter,
+                  BandResponseCache* responses)
 {
     painter.save();
     const GraphGeometry g = GraphGeometry::forSize(clientSize);
-    drawGrid(g, clientSize, painter);
     const TopLeftText labels(QFont::Normal);
-    for (const EqCurve& curve : curves)
-        drawEqCurve(g, clientSize, curve, painter, labels);
+    BandResponseCache once;  // without a cache every band is worked out afresh
+    BandResponseCache& cache = responses != nullptr ? *responses : once;
+    std::size_t slot = 0;
+    for (const EqCurve& curve : curves) {
+        std::vector<const BandResponseCache::Response*> db;
+        for (const EqBand& band : curve.bands)
+            db.push_back(&cache.response(slot++, band));
+        drawEqCurve(g, clientSize, curve, db, painter, labels);
+    }
     painter.restore();
+}
+
+void drawEqGraph(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter)
+{
+    drawEqGrid(clientSize, painter);
+    drawEqCurves(clientSize, curves, painter);
 }
 
 }  // namespace tonel

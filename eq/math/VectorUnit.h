@@ -1,0 +1,15 @@
+#pragma once
+// Leaves the upper halves of the vector registers clean.
+//
+// Qt 6.4's string hashing (every QHash with a string key, seeded) ends its 256-bit AES path
+// without `vzeroupper` on CPUs with VAES. From then on every SSE instruction of the process —
+// libm's log, atan2 and pow, our response math, Qt's stroker — carries a false dependency on
+// the dirty upper halves and runs many times slower (measured 18x on a Sapphire Rapids guest).
+// One `vzeroupper` puts the unit back into its clean state; it costs about a cycle.
+
+namespace tonel {
+
+// Clears the upper vector state on x86-64 CPUs with AVX; does nothing anywhere else.
+void clearUpperVectorState();
+
+}  // namespace tonel
