@@ -8,10 +8,13 @@ tonel_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export QT_QPA_PLATFORM=offscreen
 args=(--benchmark_repetitions=10 --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true)
 
-for b in bench_eq_graph bench_pages bench_port_latency; do
+for b in bench_eq_graph bench_system_graph bench_pages bench_port_latency; do
     echo "== $b"
     ./build/bench/$b "${args[@]}" 2>/dev/null | grep -E '_median|^Benchmark|^-'
 done
+
+echo "== bench_vector_state (platforms minimal and offscreen)"
+for platform in minimal offscreen; do QT_QPA_PLATFORM=$platform ./build/bench/bench_vector_state 2>/dev/null | sed "s/^/$platform /"; done
 
 echo "== bench_startup (15 processes)"
 for i in $(seq 15); do ./build/bench/bench_startup 2>/dev/null; done |
