@@ -4,6 +4,7 @@
 #include "device/TelnetComPort.h"
 #include "device/WireProtocol.h"
 #include "emulator/VirtualProcessor.h"
+#include "tests/device/emulator_program.h"
 #include "tests/support/Pty.h"
 #include "tests/support/Ser2netRig.h"
 
@@ -101,6 +102,23 @@ TEST(EmulatorNetwork, PacedRepliesTakeTheRealLinesTimeOnTcpAndTerminals)
         EXPECT_GE(took, 100ms) << "384 characters at 3,840 a second";
         EXPECT_LT(took, 2s);
     }
+}
+
+TEST(EmulatorNetwork, TheProgramNamesItsPortFirst)
+{
+    EmulatorChild program({"--listen", "127.0.0.1:0", "--rfc2217", "--pace"});
+    ASSERT_TRUE(program.started()) << emulatorProgram();
+    const std::string name = program.lineName();
+    ASSERT_TRUE(name.starts_with("rfc2217://127.0.0.1:")) << name;
+    const auto port = static_cast<std::uint16_t>(std::stoi(name.substr(name.rfind(':') + 1)));
+    TerminalEnd socket = connectLoopback(port);
+    telnet::ComPortClient client;
+    ASSERT_TRUE(socket.writeAll(client.opening() + telnet::ComPortClient::encode("(01hello)")));
+    std::string data;
+    ASSERT_TRUE(driveComPort(client, socket, data, [&] { return data.ends_with(")"); }));
+    EXPECT_EQ(data, "(01hello13)");
+    EXPECT_EQ(program.output().readUntil("13)\n"), "< (01hello)\n> (01hello13)\n");
+    EXPECT_TRUE(program.stop());
 }
 
 TEST(EmulatorBehindSer2net, GreetsThroughARawTcpPortAndAfterTheServerCameBack)
