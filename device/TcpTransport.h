@@ -28,6 +28,7 @@ protected:
     std::string encodeLocked(std::string_view text) override;
     std::size_t decodeLocked(std::span<std::uint8_t> bytes) override;
     long writeSomeLocked(const char* data, std::size_t size) override;
+    int endOfFileError() const override { return ECONNRESET; }
 
 private:
     bool tryAddress(const void* address, unsigned length, int family, Clock::time_point deadline, CallFailure& failure);
