@@ -190,7 +190,7 @@ void DeviceSession::checkRead()
     const bool good = reply_.firstFour() == wire::kQueryReplyPrefix && reply_.numberAt4() == wire::kImageHexCount &&
                       wire::decodeImageHex(reply_.text(), received);
     if (good) {
-        image_ = received;
+        image_.replaceAll(received.bytes());
         connected_ = true;
         phase_ = Phase::Connected;
         host_.refreshAllPages();
