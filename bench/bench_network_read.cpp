@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -37,15 +38,19 @@ QAbstractButton* button(CTonelApp& app, const char* id)
 }
 
 // Runs the event loop until `done` holds or `limitMs` passed; the elapsed milliseconds, or -1.
+// It sleeps between events (no spinning: the virtual processor's thread shares the CPUs); a
+// ticker makes sure the deadline is seen.
 template <typename Done>
 double waitFor(Done done, int limitMs)
 {
     QElapsedTimer clock;
     clock.start();
+    QTimer ticker;
+    ticker.start(50);
     while (!done()) {
         if (clock.elapsed() > limitMs)
             return -1;
-        QApplication::processEvents(QEventLoop::AllEvents, 1);
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
