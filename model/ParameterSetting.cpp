@@ -67,7 +67,7 @@ std::optional<std::string> refusal(const ParameterImage& image, const Parameter&
     if (p.command == nullptr)
         return p.name + ": no command carries this byte; only a whole-image write changes it";
     if (p.effectProgram >= 0 && p.effectProgram != image.effectProgram())
-        return p.name + ": effect program " + effectName(p.effectProgram) + " is not selected on the processor (" +
+        return p.name + ": " + effectName(p.effectProgram) + " is not the selected effect program (" +
                effectName(image.effectProgram()) + " is); set global.effect_program=" +
                std::to_string(p.effectProgram) + " first";
     return std::nullopt;

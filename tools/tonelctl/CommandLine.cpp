@@ -41,7 +41,8 @@ struct Choices {
 
 void addPorts(CLI::App* command, Choices& c, const char* help)
 {
-    command->add_option("--port,-p", c.ports.ports, help)->type_name("PORT");
+    // One name per --port, so settings after it stay settings.
+    command->add_option("--port,-p", c.ports.ports, help)->type_name("PORT")->allow_extra_args(false);
 }
 
 int usageError(const Console& console, const std::string& what)

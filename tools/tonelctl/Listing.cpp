@@ -33,9 +33,8 @@ void printImage(std::ostream& out, const ParameterImage& image, bool json)
     if (json) {
         auto list = Json::array();
         for (const Parameter& p : parameterCatalog()) {
-            Json entry = rawAndText(p, image);
-            entry["name"] = p.name;
-            entry["offset"] = p.offset;
+            Json entry = {{"name", p.name}, {"offset", p.offset}};
+            entry.update(rawAndText(p, image));
             list.push_back(std::move(entry));
         }
         out << list.dump(2) << '\n';
