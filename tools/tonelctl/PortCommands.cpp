@@ -165,11 +165,14 @@ int writeCommand(const PortOptions& options, const std::string& file, bool store
     });
     code = reportOutcomes(*ports, outcomes, console);
     if (code != kExitOk && ports->size() > 1) {
-        std::string got;
-        for (std::size_t i = 0; i < ports->size(); ++i)
-            if (outcomes[i].ok)
-                got += " " + (*ports)[i];
-        console.err << "tonelctl: the image reached " << (got.empty() ? " none of the ports" : got) << '\n';
+        std::string got, missed;
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < ports->size(); ++i) {
+            (outcomes[i].ok ? got : missed) += " " + (*ports)[i];
+            count += outcomes[i].ok ? 1 : 0;
+        }
+        console.err << "tonelctl: the image reached " << count << " of " << ports->size() << " ports:"
+                    << (got.empty() ? " none" : got) << "; not:" << missed << '\n';
     }
     return code;
 }
