@@ -149,8 +149,8 @@ void addSystem(Builder& b)
     b.level("aux2.level", s::aux2Level);
     b.add("aux2.delay", s::aux2Delay, 0, 100, delay);
     b.level("sub.level", s::subLevel);
-    b.add("sub.high_pass", s::subHighPass, 0, 25, formatCrossoverLow);
-    b.add("sub.low_pass", s::subLowPass, 25, 50, formatCrossoverHigh);
+    b.add("sub.high_pass", s::subHighPass, 0, 25, formatCrossoverLow, ValueEntry::Crossover);
+    b.add("sub.low_pass", s::subLowPass, 25, 50, formatCrossoverHigh, ValueEntry::Crossover);
     b.add("sub.phase", s::subPhase, 0, 1, subPhase);
     b.add("sub.auto_attenuation", s::subAutoAttenuation, 0, 5, formatAttenuation);
     b.band("sub.eq1", s::subEq(0), 0, pageFrequency);
@@ -240,6 +240,12 @@ std::optional<int> byEntry(const Parameter& p, std::string_view text)
             return std::nullopt;
         return 24 + static_cast<int>(std::lround(*db * 2));
     }
+    case ValueEntry::Crossover:
+        if (const auto hz = decimalWithSuffix(text, "Hz"))
+            for (int byte = std::max(p.min, 1); byte <= p.max; ++byte)
+                if (frequencyAt(byte) == *hz)
+                    return byte;
+        break;
     case ValueEntry::ShownText:
         break;
     }

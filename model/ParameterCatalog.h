@@ -19,6 +19,7 @@ enum class ValueEntry {
     ShownText,  // one of the texts the byte's values show as ("OFF", "Hi-shelf", "-6dBV")
     Frequency,  // what a band's frequency field takes ("1.5k", "400Hz")
     Gain,       // decibels ("-3", "+4.5dB")
+    Crossover,  // a frequency of the table in Hz ("80Hz", "112"), or the shown text ("OFF")
 };
 
 struct Parameter {

@@ -89,7 +89,8 @@ TEST(ParameterCatalog, ReadsRawBytesAndThePanelsTexts)
         {"room.eq1.freq", "1000", -1},     {"room.eq1.freq", "1000Hz", 69},    {"room.eq1.freq", "k", -1},
         {"room.eq1.gain", "-3", 18},       {"room.eq1.gain", "+4.5dB", 33},    {"room.eq1.gain", "+13", -1},
         {"room.eq1.gain", "0.25", -1},     {"effect1.eq1.q", "0", -1},         {"room.eq1.q", "4.33", 46},
-        {"sub.low_pass", "24", -1},        {"global.reserved", "255", 255},    {"global.reserved", "256", -1},
+        {"sub.low_pass", "24", -1},        {"sub.low_pass", "80Hz", 25},       {"sub.low_pass", "120Hz", -1},
+        {"sub.high_pass", "off", 0},       {"sub.high_pass", "31.5", 9},        {"global.reserved", "255", 255},    {"global.reserved", "256", -1},
     };
     for (const ParseCase& c : cases) {
         const ParsedValue v = parseParameterValue(named(c.name), c.text);
