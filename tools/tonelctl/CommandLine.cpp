@@ -88,7 +88,7 @@ int runTonelctl(const std::vector<std::string>& args, std::ostream& out, std::os
     show->callback([&] {
         run = [&] {
             if (c.file.empty() == c.ports.ports.empty())
-                return usageError(console, "show takes a FILE or a --port, not both");
+                return usageError(console, "show takes either a FILE or one --port");
             return showCommand(c.file.empty() ? std::nullopt : std::optional(c.file), c.ports, c.json, console);
         };
     });
