@@ -94,6 +94,11 @@ TEST_F(TonelctlTest, ProbeSaysWhichPortsHaveAProcessorAndWhyNot)
     EXPECT_EQ(lines(r.err), 3u);
     // Every session that was greeted ends with the goodbye.
     EXPECT_TRUE(device(0).waitUntil([](auto&, auto& log) { return !log.empty() && log.back().text == "(01bye)"; }, 2s));
+
+    // A slow line answers after the panel's 280 ms: --timeout-ms lengthens the deadlines.
+    const std::string slow = processor(faults([](auto& f) { f.replyDelay = 400ms; }));
+    EXPECT_EQ(tonelctl({"probe", "--port", slow}).out, slow + "\tfailed\tno answer\n");
+    EXPECT_EQ(tonelctl({"probe", "--port", slow, "--timeout-ms", "1500"}).code, 0);
 }
 
 TEST_F(TonelctlTest, ReadSavesEachProcessorAndLeavesNoFileForAFailure)
