@@ -1,6 +1,6 @@
 #include "app/CTonelApp.h"
 
-#include "device/CCommPort.h"
+#include "device/LinePort.h"
 #include "device/PortCatalog.h"
 #include "emulator/VirtualProcessor.h"
 
@@ -26,8 +26,8 @@ bool CTonelApp::start(const TonelOptions& options, QString* error)
 {
     if (!makeCatalog(options, error))
         return false;
-    port_ = std::make_unique<CCommPort>(*catalog_);
-    frame_ = std::make_unique<CMainFrame>(ViewContext{image_, *port_, *catalog_, portOwner_, messages_, files_, timers_});
+    port_ = std::make_unique<LinePort>();
+    frame_ = std::make_unique<CMainFrame>(ViewContext{image_, *port_, *catalog_, portListener_, messages_, files_, timers_});
     qtMessages_.setParent(frame_.get());
     qtFiles_.setParent(frame_.get());
     frame_->showCentred();

@@ -22,7 +22,7 @@ PageSet makeStandardPages(PageContext context, QWidget* parent)
 CTonelView::CTonelView(ViewContext context, QWidget* parent)
     : QWidget(parent),
       context_(std::move(context)),
-      session_(context_.image, context_.port, context_.catalog, *this, context_.portOwner)
+      session_(context_.image, context_.port, context_.catalog, *this, context_.portListener)
 {
     setFixedSize(view::kSize);
     setFocusPolicy(Qt::ClickFocus);  // a field gives the focus here to commit its entry
@@ -31,15 +31,13 @@ CTonelView::CTonelView(ViewContext context, QWidget* parent)
     createPages(context_.makePages);
     connectButtons();
     context_.timers.setExpiryHandler([this](int id) { session_.onTimer(id); });
-    context_.portOwner.setHandlers(
-        [this](PortEvent event, std::uint8_t byte, int port) { session_.onPortEvent(event, byte, port); },
-        [this](const std::string& text) { showMessage(text, "Application Error", MessageIcon::Stop); });
+    context_.portListener.setTarget(&session_);
     refreshAllPages();
 }
 
 CTonelView::~CTonelView()
 {
-    context_.portOwner.clearHandlers();
+    context_.portListener.setTarget(nullptr);
     context_.timers.setExpiryHandler(nullptr);
     context_.timers.cancelAll();
     session_.onWindowDestroyed();
@@ -184,6 +182,10 @@ void CTonelView::enableButton(int id, bool enabled)
 void CTonelView::armTimer(int id, std::chrono::milliseconds delay) { context_.timers.arm(id, delay); }
 
 void CTonelView::cancelTimer(int id) { context_.timers.cancel(id); }
+
+void CTonelView::sessionEvent(const SessionReport& report) { presentSessionEvent(report, *this); }
+
+void CTonelView::portFailure(const PortError& error) { presentPortFailure(error, *this); }
 
 void CTonelView::showMessage(const std::string& text, const std::string& caption, MessageIcon icon)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // Modal message boxes as the logic asks for them; tests record them instead.
 
-#include "device/DeviceSession.h"
+#include "app/session/SessionPresenter.h"
 
 #include <QPointer>
 #include <QString>

@@ -24,19 +24,19 @@ namespace detail {
 class LineTransport;
 }
 
-struct PortTiming {
+struct PortLimits {
     // A text of n characters may take n × perChar + constant to leave, drain included.
     std::chrono::milliseconds writePerChar{1800};
     std::chrono::milliseconds writeConstant{1800};
     std::chrono::milliseconds connect{2000};  // network ports
+    std::size_t writeBuffer = 1024;           // a text must fit with its terminating NUL
 };
 
 class LinePort : public SerialLine {
 public:
-    static constexpr std::size_t kWriteBufferSize = 1024;  // longer texts are dropped
-    static constexpr std::size_t kMaxReadPerWake = 4096;   // then shutdown and writes get a look in
+    static constexpr std::size_t kMaxReadPerWake = 4096;  // then shutdown and writes get a look in
 
-    explicit LinePort(PortTiming timing = {});
+    explicit LinePort(PortLimits limits = {});
     ~LinePort() override;
     LinePort(const LinePort&) = delete;
     LinePort& operator=(const LinePort&) = delete;
@@ -53,7 +53,7 @@ public:
     std::uint64_t textsSent() const { return textsSent_; }
 
 private:
-    void startThread(bool connectFirst);
+    bool startThread(bool connectFirst);
     void run(bool connectFirst);
     bool connectLine();
     void receive();
@@ -62,7 +62,7 @@ private:
     void lineGone(const std::string& operation, int error);
     void report(const std::string& operation, int error, bool whileOpening = false);
 
-    const PortTiming timing_;
+    const PortLimits limits_;
     std::unique_ptr<detail::LineTransport> transport_;
     std::thread thread_;
     LineListener* listener_ = nullptr;  // set before the thread starts, cleared after it ended

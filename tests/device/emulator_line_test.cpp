@@ -5,7 +5,7 @@
 #include "emulator/CommandLine.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
-#include "tests/device/comm_port_fixture.h"
+#include "tests/device/line_port_fixture.h"
 
 #include <csignal>
 #include <cstdio>
@@ -131,11 +131,9 @@ TEST(EmulatorWithPort, TheSessionsExchangesThroughTheRealPort)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    ExplicitPortCatalog catalog({processor.terminalPath()});
-    RecordingPortOwner owner;
-    CCommPort port(catalog);
-    ASSERT_TRUE(openLikeSession(port, owner, 1));
-    ASSERT_TRUE(port.startMonitoring());
+    RecordingListener owner;
+    LinePort port;
+    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started());
     port.write("(01hello)");
     ASSERT_TRUE(owner.waitForText(11));
     EXPECT_EQ(owner.text(), "(01hello13)");
@@ -151,32 +149,28 @@ TEST(EmulatorWithPort, HangingUpDropsTheLineForThePort)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    ExplicitPortCatalog catalog({processor.terminalPath()});
-    RecordingPortOwner owner;
-    CCommPort port(catalog);
-    ASSERT_TRUE(openLikeSession(port, owner, 1));
-    ASSERT_TRUE(port.startMonitoring());
+    RecordingListener owner;
+    LinePort port;
+    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started());
     processor.hangUp();
-    ASSERT_TRUE(owner.waitForEvent(PortEvent::HangUp));
+    ASSERT_TRUE(owner.waitForGone());
     EXPECT_EQ(owner.reports().size(), 1u);
-    EXPECT_FALSE(openLikeSession(port, owner, 1)) << "the pseudo-terminal is gone";
+    EXPECT_FALSE(port.open(processor.terminalPath(), LineSettings{}, owner).started()) << "the pseudo-terminal is gone";
 }
 
 TEST(EmulatorWithPort, PortReopensBetweenSessionsWhileTheEmulatorRuns)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    ExplicitPortCatalog catalog({processor.terminalPath()});
-    RecordingPortOwner owner;
-    CCommPort port(catalog);
+    RecordingListener owner;
+    LinePort port;
     for (int session = 0; session < 3; ++session) {
-        ASSERT_TRUE(openLikeSession(port, owner, 1)) << session;
-        ASSERT_TRUE(port.startMonitoring());
+        ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started()) << session;
         port.write("(01hello)");
         ASSERT_TRUE(owner.waitForText(11 * (session + 1)));
-        EXPECT_FALSE(openLikeSession(port, owner, 257));
+        port.close();
     }
-    EXPECT_EQ(owner.count(PortEvent::HangUp), 0u);
+    EXPECT_TRUE(owner.gone().empty());
 }
 
 // The program beside this test binary's folder: <build>/emulator/tonel-emulator.

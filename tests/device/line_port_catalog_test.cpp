@@ -1,4 +1,4 @@
-// Port numbers: the devices named on the command line, and the kernel's serial devices.
+// Port lists: the names given on the command line, and the kernel's serial devices.
 
 #include "device/PortCatalog.h"
 
@@ -15,30 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ExplicitPortCatalog, NumbersTheGivenDevicesFromOneInOrder)
+TEST(ExplicitPortCatalog, ListsTheGivenNamesInOrderAtMost256)
 {
-    ExplicitPortCatalog catalog({"/dev/ttyUSB1", "/dev/ttyS0", "/missing"});
-    EXPECT_EQ(catalog.presentPorts(), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(catalog.devicePath(1), "/dev/ttyUSB1");
-    EXPECT_EQ(catalog.devicePath(2), "/dev/ttyS0");
-    EXPECT_EQ(catalog.devicePath(3), "/missing");
-    for (int absent : {0, 4, 257, -1})
-        EXPECT_EQ(catalog.devicePath(absent), "") << absent;
-}
-
-TEST(ExplicitPortCatalog, KeepsAtMost256)
-{
-    ExplicitPortCatalog catalog(std::vector<std::string>(300, "/dev/ttyS0"));
-    EXPECT_EQ(catalog.presentPorts().size(), 256u);
-    EXPECT_EQ(catalog.presentPorts().back(), 256);
-    EXPECT_EQ(catalog.devicePath(257), "");
-}
-
-TEST(ExplicitPortCatalog, EmptyHasNoPorts)
-{
-    ExplicitPortCatalog catalog({});
-    EXPECT_TRUE(catalog.presentPorts().empty());
-    EXPECT_EQ(catalog.devicePath(1), "");
+    const std::vector<std::string> given = {"/dev/ttyUSB1", "tcp://10.0.0.5:4001", "/missing", "rfc2217://[::1]:7000"};
+    EXPECT_EQ(ExplicitPortCatalog(given).presentPorts(), given);
+    EXPECT_EQ(ExplicitPortCatalog(std::vector<std::string>(300, "/dev/ttyS0")).presentPorts().size(), 256u);
+    EXPECT_TRUE(ExplicitPortCatalog({}).presentPorts().empty());
 }
 
 TEST(NaturalOrder, ComparesDigitRunsAsNumbers)
@@ -78,7 +60,10 @@ protected:
             fs::create_directories(dir / "device");
         fs::create_directory_symlink(dir, root_ / "class/tty" / name);
     }
-    SysfsPortCatalog catalog() const { return SysfsPortCatalog((root_ / "class/tty").string(), "/devx"); }
+    SysfsPortCatalog catalog() const
+    {
+        return SysfsPortCatalog((root_ / "class/tty").string(), "/devx", (root_ / "proc-serial").string());
+    }
 
     fs::path root_;
 };
@@ -95,18 +80,29 @@ TEST_F(SysfsCatalogTest, ListsRealSerialDevicesSortedAndNumberedFromOne)
     addVirtual("ttyV0", true);  // has a device entry but lives under "virtual"
     const SysfsPortCatalog ports = catalog();
     EXPECT_EQ(ports.scanNames(), (std::vector<std::string>{"ttyS0", "ttyS2", "ttyS10", "ttyUSB0"}));
-    EXPECT_EQ(ports.presentPorts(), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(ports.devicePath(1), "/devx/ttyS0");
-    EXPECT_EQ(ports.devicePath(3), "/devx/ttyS10");
-    EXPECT_EQ(ports.devicePath(5), "");
-    EXPECT_EQ(ports.devicePath(257), "");
+    EXPECT_EQ(ports.presentPorts(),
+              (std::vector<std::string>{"/devx/ttyS0", "/devx/ttyS2", "/devx/ttyS10", "/devx/ttyUSB0"}));
+}
+
+// Without a `type` attribute the driver's table decides, and without the table the port is
+// listed: the scan never opens a device to find out.
+TEST_F(SysfsCatalogTest, WithoutTypeTheDriverTableDecides)
+{
+    addPort("ttyS0", nullptr);
+    addPort("ttyS1", nullptr);
+    addPort("ttyS3", nullptr);
+    EXPECT_EQ(catalog().scanNames(), (std::vector<std::string>{"ttyS0", "ttyS1", "ttyS3"}));
+    std::ofstream(root_ / "proc-serial") << "serinfo:1.0 driver revision:\n"
+                                            "0: uart:16550A port:000003F8 irq:4 tx:0 rx:0\n"
+                                            "1: uart:unknown port:000002F8 irq:3\n"
+                                            "13: uart:unknown port:00000000 irq:0\n";
+    EXPECT_EQ(catalog().scanNames(), (std::vector<std::string>{"ttyS0", "ttyS3"}));
 }
 
 TEST_F(SysfsCatalogTest, NoSerialDevicesNoPorts)
 {
     addVirtual("tty1", false);
     EXPECT_TRUE(catalog().presentPorts().empty());
-    EXPECT_EQ(catalog().devicePath(1), "");
 }
 
 TEST(SysfsPortCatalog, MissingFolderHasNoPorts)

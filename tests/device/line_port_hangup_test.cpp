@@ -1,11 +1,11 @@
 // The other side of the line going away mid-session, and stopping the port while bytes stream in.
 
-#include "tests/device/comm_port_fixture.h"
+#include "tests/device/line_port_fixture.h"
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <thread>
+#include <unistd.h>
 
 namespace tonel::testing {
 namespace {
@@ -17,13 +17,14 @@ TEST_F(PtyPortTest, HangUpIsReportedOnceAndTheThreadGoesIdle)
     port_.write("(01hello)");
     ASSERT_EQ(pty_.device().readCount(9), "(01hello)");
     ASSERT_TRUE(eventually([&] { return port_.textsSent() == 1; }));  // drained, not only written
-    pty_.hangUp();
 
-    ASSERT_TRUE(owner_.waitForEvent(PortEvent::HangUp));
+    pty_.hangUp();
+    ASSERT_TRUE(listener_.waitForGone());
     EXPECT_FALSE(port_.isOpen());
-    EXPECT_TRUE(port_.isMonitoring()) << "the thread stays for shutdown and writes";
-    ASSERT_EQ(owner_.reports().size(), 1u);
-    EXPECT_EQ(owner_.reports()[0], formatPortError("ReadFile()", std::strerror(EIO), 1));
+    EXPECT_TRUE(port_.threadRunning()) << "the thread stays for the close";
+    EXPECT_EQ(listener_.gone(), std::vector<std::string>{pty_.terminalPath()});
+    ASSERT_EQ(listener_.reports().size(), 1u);
+    EXPECT_EQ(listener_.reports()[0], formatPortError({"read()", EIO, pty_.terminalPath()}));
 
     // A thread still polling the dead line would wake thousands of times in this window.
     const auto wakeUps = port_.wakeUps();
@@ -32,49 +33,46 @@ TEST_F(PtyPortTest, HangUpIsReportedOnceAndTheThreadGoesIdle)
 
     port_.write("(01bye)");  // dropped: no second report, nothing counted as sent
     EXPECT_EQ(port_.textsSent(), 1u);
-    EXPECT_EQ(owner_.count(PortEvent::HangUp), 1u);
-    EXPECT_EQ(owner_.reports().size(), 1u);
+    EXPECT_EQ(listener_.gone().size(), 1u);
+    EXPECT_EQ(listener_.reports().size(), 1u);
 }
 
 TEST_F(PtyPortTest, NextOpenAfterAHangUpStartsClean)
 {
     pty_.hangUp();
-    ASSERT_TRUE(owner_.waitForEvent(PortEvent::HangUp));
-
+    ASSERT_TRUE(listener_.waitForGone());
     PtyPair next;
-    ExplicitPortCatalog catalog({next.terminalPath()});
-    CCommPort fresh(catalog);
-    // The old port object re-opens onto the absent number: its thread stops at once.
     const auto start = Clock::now();
-    EXPECT_FALSE(openLikeSession(port_, owner_, 257));
+    port_.close();
     EXPECT_LT(Clock::now() - start, 1s);
-    EXPECT_FALSE(port_.isMonitoring());
+    EXPECT_FALSE(port_.threadRunning());
 
-    RecordingPortOwner owner;
-    ASSERT_TRUE(openLikeSession(fresh, owner, 1));
-    ASSERT_TRUE(fresh.startMonitoring());
+    RecordingListener listener;
+    LinePort fresh;  // goes before its listener does
+    ASSERT_TRUE(fresh.open(next.terminalPath(), LineSettings{}, listener).started());
     fresh.write("(01hello)");
     EXPECT_EQ(next.device().readCount(9), "(01hello)");
     ASSERT_TRUE(next.device().writeAll("(01hello13)"));
-    ASSERT_TRUE(owner.waitForText(11));
-    EXPECT_EQ(owner.text(), "(01hello13)");
-    EXPECT_TRUE(owner.reports().empty());
+    ASSERT_TRUE(listener.waitForText(11));
+    EXPECT_EQ(listener.text(), "(01hello13)");
+    EXPECT_TRUE(listener.reports().empty());
 }
 
 TEST_F(PtyPortTest, HangUpWhileASendWaitsForTheLineIsReportedOnce)
 {
     const std::string blocker = "(01P" + std::string(1 << 20, '0') + ")";
-    port_.open(&owner_, 1, 38400, 'N', 8, 1, kSessionMask, blocker.size() + 1);
-    ASSERT_TRUE(port_.startMonitoring());
-    port_.write(blocker);
-    port_.write("(01hello)");
+    port_.close();
+    LinePort big(PortLimits{.writeBuffer = blocker.size() + 1});
+    ASSERT_TRUE(big.open(pty_.terminalPath(), LineSettings{}, listener_).started());
+    big.write(blocker);
+    big.write("(01hello)");
     ASSERT_FALSE(pty_.device().readCount(1).empty());  // the send has begun
     pty_.hangUp();
-    ASSERT_TRUE(owner_.waitForEvent(PortEvent::HangUp));
-    ASSERT_TRUE(owner_.waitForReports(1));
-    EXPECT_EQ(owner_.reports().size(), 1u);
-    EXPECT_EQ(owner_.count(PortEvent::HangUp), 1u);
-    EXPECT_EQ(port_.textsSent(), 0u);
+    ASSERT_TRUE(listener_.waitForGone());
+    ASSERT_TRUE(listener_.waitForReports(1));
+    EXPECT_EQ(listener_.reports().size(), 1u);
+    EXPECT_EQ(listener_.gone().size(), 1u);
+    EXPECT_EQ(big.textsSent(), 0u);
 }
 
 // Streams bytes into the line until told to stop, never blocking on a full line.
@@ -100,30 +98,27 @@ private:
     std::thread thread_;
 };
 
-TEST_F(PtyPortTest, StoppingCompletesWhileBytesStreamIn)
+TEST_F(PtyPortTest, ClosingCompletesWhileBytesStreamIn)
 {
     Streamer streamer(pty_.device());
-    ASSERT_TRUE(owner_.waitForText(64 * 1024));
-    port_.write("(01bye)");  // a send in the middle of the stream does not hold the stop up either
-
+    ASSERT_TRUE(listener_.waitForText(64 * 1024));
+    port_.write("(01bye)");  // a send in the middle of the stream does not hold the close up either
     const auto start = Clock::now();
-    EXPECT_FALSE(openLikeSession(port_, owner_, 257));
+    port_.close();
     EXPECT_LT(Clock::now() - start, 2s);
-    EXPECT_FALSE(port_.isMonitoring());
+    EXPECT_FALSE(port_.threadRunning());
 }
 
-TEST(CommPortShutdown, DestructionStopsTheThreadWhileBytesStreamIn)
+TEST(LinePortShutdown, DestructionStopsTheThreadWhileBytesStreamIn)
 {
     PtyPair pty;
-    ExplicitPortCatalog catalog({pty.terminalPath()});
-    RecordingPortOwner owner;
+    RecordingListener listener;
     Streamer streamer(pty.device());
     const auto start = Clock::now();
     {
-        CCommPort port(catalog);
-        ASSERT_TRUE(openLikeSession(port, owner, 1));
-        ASSERT_TRUE(port.startMonitoring());
-        ASSERT_TRUE(owner.waitForText(64 * 1024));
+        LinePort port;
+        ASSERT_TRUE(port.open(pty.terminalPath(), LineSettings{}, listener).started());
+        ASSERT_TRUE(listener.waitForText(64 * 1024));
     }
     EXPECT_LT(Clock::now() - start, 5s);
 }

@@ -1,6 +1,5 @@
 // The pending texts of the port: which texts replace each other, and that order is kept.
 
-#include "device/CCommPort.h"
 #include "device/WriteQueue.h"
 
 #include <gtest/gtest.h>
@@ -104,14 +103,6 @@ TEST(WriteQueue, ReplacedTextIsNotCountedAsDropped)
     EXPECT_EQ(queue.size(), 1u);
     EXPECT_EQ(queue.dropped(), 0u);
 }
-
-TEST(PortErrorText, HasTheFixedFormat)
-{
-    EXPECT_EQ(formatPortError("WriteFile()", "Input/output error", 3),
-              "WARNING:  WriteFile() Failed with the following error: \nInput/output error\nPort: 3\n");
-    EXPECT_EQ(formatPortError("ReadFile()", "", 257), "WARNING:  ReadFile() Failed with the following error: \n\nPort: 257\n");
-}
-
 
 // A slow line and a fast operator: a full queue gives up superseded values, never a last one.
 TEST(WriteQueue, FullQueueKeepsTheLastValueOfEveryCommand)
