@@ -7,7 +7,6 @@
 #include "tools/tonelctl/Settings.h"
 
 #include <cerrno>
-#include <cstring>
 #include <set>
 #include <sys/stat.h>
 
@@ -87,7 +86,7 @@ std::optional<std::vector<std::string>> outputFiles(const std::vector<std::strin
         return std::nullopt;
     }
     if (!exists(output) && ::mkdir(output.c_str(), 0777) != 0) {
-        code = console.fail(output + ": " + std::strerror(errno), kExitFailed);
+        code = console.fail(output + ": " + systemErrorText(errno), kExitFailed);
         return std::nullopt;
     }
     std::vector<std::string> files;

@@ -1,23 +1,10 @@
 #include "tools/tonelctl/PortRunner.h"
 
+#include "device/PortName.h"
+
 #include <thread>
 
 namespace tonel::ctl {
-namespace {
-
-bool validHostPort(std::string_view rest)
-{
-    const auto colon = rest.rfind(':');
-    if (colon == std::string_view::npos || colon == 0 || colon + 1 == rest.size())
-        return false;
-    const std::string_view port = rest.substr(colon + 1);
-    if (port.size() > 5 || port.find_first_not_of("0123456789") != std::string_view::npos)
-        return false;
-    const int number = std::stoi(std::string(port));
-    return number >= 1 && number <= 65535 && rest.substr(0, colon).find_first_of("/ ") == std::string_view::npos;
-}
-
-}  // namespace
 
 std::vector<PortOutcome> runOnPorts(const std::vector<std::string>& ports, const PortJob& job)
 {
@@ -47,17 +34,9 @@ int reportOutcomes(const std::vector<std::string>& ports, const std::vector<Port
 
 std::optional<std::string> malformedPortName(const std::string& name)
 {
-    const std::string hint = " (a tty path such as /dev/ttyUSB0, tcp://HOST:PORT or rfc2217://HOST:PORT)";
-    if (name.empty())
-        return "an empty port name" + hint;
-    for (std::string_view scheme : {"tcp://", "rfc2217://"})
-        if (name.starts_with(scheme))
-            return validHostPort(std::string_view(name).substr(scheme.size()))
-                       ? std::nullopt
-                       : std::optional<std::string>("\"" + name + "\" is not a port name" + hint);
-    if (name.find("://") != std::string::npos)
-        return "\"" + name + "\" is not a port name" + hint;
-    return std::nullopt;
+    if (!name.empty() && parsePortName(name).kind != PortName::Kind::Invalid)
+        return std::nullopt;
+    return "\"" + name + "\" is not a port name (a tty path such as /dev/ttyUSB0, tcp://HOST:PORT or rfc2217://HOST:PORT)";
 }
 
 std::string imageFileNameFor(const std::string& port)

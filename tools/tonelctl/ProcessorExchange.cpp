@@ -1,7 +1,6 @@
 #include "tools/tonelctl/ProcessorExchange.h"
 
 #include <cerrno>
-#include <cstring>
 #include <thread>
 
 namespace tonel::ctl {
@@ -42,7 +41,7 @@ std::string describePortError(const PortError& error)
         break;
     default: break;
     }
-    return error.operation + ": " + std::strerror(error.error);
+    return error.operation + ": " + systemErrorText(error.error);
 }
 
 ProcessorExchange::ProcessorExchange(std::string port, ExchangeTiming timing, std::unique_ptr<ProcessorLine> line)
