@@ -18,16 +18,18 @@ using tonel::emulator::VirtualProcessor;
 constexpr double kWireCharacters = 9 + 5 + 11 + 384;
 constexpr double kWireSeconds = kWireCharacters / VirtualProcessor::kLineCharactersPerSecond;
 
+// range(0) processors, on pseudo-terminals (range(1) 0) or on TCP ports of this machine (1).
 void readPaced(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
+    const bool network = state.range(1) != 0;
     std::vector<std::unique_ptr<VirtualProcessor>> processors;
     std::vector<std::string> args{"read"};
     for (std::size_t i = 0; i < count; ++i) {
         processors.push_back(std::make_unique<VirtualProcessor>());
         processors.back()->setPaced(true);
-        if (!processors.back()->start()) {
-            state.SkipWithError("no pseudo-terminal");
+        if (!(network ? processors.back()->listen("127.0.0.1:0", false) : processors.back()->start())) {
+            state.SkipWithError("no line for the processor");
             return;
         }
         args.insert(args.end(), {"--port", processors.back()->terminalPath()});
@@ -41,11 +43,10 @@ void readPaced(benchmark::State& state)
             state.SkipWithError(err.str().c_str());
     }
     state.counters["wire_ms"] = kWireSeconds * 1000;
-    state.counters["ports"] = static_cast<double>(count);
     std::filesystem::remove_all(folder);
     std::filesystem::remove(folder.string() + ".cfg");
 }
-BENCHMARK(readPaced)->Arg(1)->Arg(32)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(readPaced)->ArgsProduct({{1, 32}, {0, 1}})->ArgNames({"ports", "tcp"})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 }  // namespace
 

@@ -54,6 +54,14 @@ protected:
         EXPECT_TRUE(processors_.back()->start());
         return processors_.back()->terminalPath();
     }
+    // The same on a TCP port of this machine ("tcp://127.0.0.1:N").
+    std::string networkProcessor()
+    {
+        processors_.push_back(std::make_unique<VirtualProcessor>());
+        std::string error;
+        EXPECT_TRUE(processors_.back()->listen("127.0.0.1:0", false, &error)) << error;
+        return processors_.back()->terminalPath();
+    }
     VirtualProcessor& device(std::size_t i) { return *processors_.at(i); }
 
     std::string file(const std::string& name, std::optional<std::uint8_t> mark = {}, std::size_t size = kImageSize)
@@ -191,6 +199,21 @@ TEST_F(TonelctlTest, SetSendsThePanelsFramesOrEditsAFile)
     ASSERT_TRUE(loadParameterFile(cfg, image).ok());
     EXPECT_EQ(image.get(findParameter("effect2.extension")->offset), 1);
     EXPECT_EQ(image.get(0), 7);
+}
+
+TEST_F(TonelctlTest, ReadsAndSetsOverTcpBesideATty)
+{
+    const std::string tty = processor({}, 10);
+    const std::string net = networkProcessor();
+    ASSERT_EQ(net.rfind("tcp://127.0.0.1:", 0), 0u);
+    const Outcome r = tonelctl({"read", "--port", net, "--port", tty, "-o", path("both")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(fs::exists(path("both/tcp-127.0.0.1-" + std::to_string(device(1).listeningPort()) + ".cfg")));
+    EXPECT_EQ(tonelctl({"set", "--port", net, "room.eq1.gain=+3"}).code, 0);
+    EXPECT_TRUE(device(1).waitUntil([](const ParameterImage& image, auto&) { return image.get(136) == 30; }, 2s));
+    const std::string gone = net;
+    device(1).stop();
+    EXPECT_EQ(tonelctl({"probe", "--port", gone}).out, gone + "\tfailed\tconnection refused\n");
 }
 
 TEST_F(TonelctlTest, NamesAndUsage)
