@@ -7,6 +7,7 @@
 #include "tools/tonelctl/Settings.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <set>
 #include <sys/stat.h>
 
@@ -92,7 +93,7 @@ std::optional<std::vector<std::string>> outputFiles(const std::vector<std::strin
     std::vector<std::string> files;
     std::set<std::string> seen;
     for (const std::string& port : ports) {
-        files.push_back(output + "/" + imageFileNameFor(port));
+        files.push_back((std::filesystem::path(output) / imageFileNameFor(port)).lexically_normal().string());
         if (!seen.insert(files.back()).second) {
             code = console.fail("ports " + port + " and another would both be saved as " + files.back(), kExitUsage);
             return std::nullopt;
