@@ -20,3 +20,6 @@ for i in $(seq 15); do ./build/bench/bench_startup 2>/dev/null; done |
         median=$(tr ' ' '\n' <<<"$values" | grep -v '^$' | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
         echo "$key median $median"
     done
+
+echo "== bench_network_read (7 read sessions per line, paced virtual processor)"
+./build/bench/bench_network_read --runs 7 2>/dev/null

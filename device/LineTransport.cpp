@@ -143,7 +143,7 @@ ReadResult LineTransport::read(std::span<std::uint8_t> buffer)
     if (n > 0)
         return {ReadStatus::Data, decodeLocked(buffer.first(static_cast<std::size_t>(n))), 0};
     if (n == 0)  // a terminal reads end-of-file only once its line is gone; a socket once closed
-        return {ReadStatus::Gone, 0, EIO};
+        return {ReadStatus::Gone, 0, endOfFileError()};
     if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
         return {ReadStatus::Empty, 0, 0};
     return {meansGone(errno) ? ReadStatus::Gone : ReadStatus::Failed, 0, errno};

@@ -6,6 +6,7 @@
 
 #include "device/SerialLine.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -83,6 +84,8 @@ protected:
     // Turns what was read into data in place (a protocol may strip its own bytes); the new count.
     virtual std::size_t decodeLocked(std::span<std::uint8_t> bytes) { return bytes.size(); }
     virtual long writeSomeLocked(const char* data, std::size_t size);
+    // What reading end-of-file means: a terminal's line hung up, a connection closed by the peer.
+    virtual int endOfFileError() const { return EIO; }
     virtual bool drainLocked(Clock::time_point deadline, SendResult& result);
     virtual void closeLocked();
     // Waits until the line takes bytes again, for shutdown or the deadline; false fills `result`.

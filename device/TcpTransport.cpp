@@ -1,6 +1,8 @@
 #include "device/TcpTransport.h"
 
+#include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -26,6 +28,28 @@ int resolveError(int code)
     }
 }
 
+// The line settings as the server is asked to set them; false when the option has no words for them.
+bool comPortLine(const LineSettings& settings, telnet::LineRequest& line)
+{
+    switch (std::toupper(static_cast<unsigned char>(settings.parity))) {
+    case 'N': line.parity = telnet::parity::kNone; break;
+    case 'O': line.parity = telnet::parity::kOdd; break;
+    case 'E': line.parity = telnet::parity::kEven; break;
+    case 'M': line.parity = telnet::parity::kMark; break;
+    case 'S': line.parity = telnet::parity::kSpace; break;
+    default: return false;
+    }
+    if (settings.baud <= 0 || settings.dataBits < 5 || settings.dataBits > 8 ||
+        (settings.stopBits != 1 && settings.stopBits != 2))
+        return false;
+    line.baud = static_cast<std::uint32_t>(settings.baud);
+    line.dataSize = static_cast<std::uint8_t>(settings.dataBits);
+    line.stopSize = settings.stopBits == 1 ? telnet::stopsize::kOne : telnet::stopsize::kTwo;
+    line.flowControl = telnet::control::kNoFlowControl;
+    line.rtsOn = settings.rts;
+    return true;
+}
+
 }  // namespace
 
 TcpTransport::TcpTransport(std::string host, std::string service, bool comPortOption)
@@ -35,11 +59,14 @@ TcpTransport::TcpTransport(std::string host, std::string service, bool comPortOp
 
 bool TcpTransport::openLine(const LineSettings& settings, std::vector<CallFailure>&, CallFailure& failure)
 {
-    if (comPortOption_) {
-        failure = {"open()", EPROTONOSUPPORT};
+    if (!comPortOption_)
+        return true;  // a raw line's settings are the server's business
+    telnet::LineRequest line;
+    if (!comPortLine(settings, line)) {
+        failure = {"open()", EINVAL};
         return false;
     }
-    settings_ = settings;
+    telnet_.emplace(line);
     return true;
 }
 
@@ -105,15 +132,40 @@ bool TcpTransport::tryAddress(const void* address, unsigned length, int family, 
     setOption(fd, IPPROTO_TCP, TCP_KEEPCNT, kKeepCount);
     std::lock_guard lock(lineMutex_);
     lineFd_ = fd;
+    if (telnet_)
+        answerLocked(telnet_->opening());
     return true;
+}
+
+// Negotiation is a few dozen bytes: the socket's buffer takes them at once.
+void TcpTransport::answerLocked(const std::string& reply)
+{
+    if (!reply.empty())
+        ::send(lineFd_, reply.data(), reply.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+}
+
+std::string TcpTransport::encodeLocked(std::string_view text)
+{
+    return telnet_ ? telnet::ComPortClient::encode(text) : std::string(text);
+}
+
+// Telnet commands are answered and taken out; what stays is the line's data, never longer.
+std::size_t TcpTransport::decodeLocked(std::span<std::uint8_t> bytes)
+{
+    if (!telnet_)
+        return bytes.size();
+    std::string data;
+    answerLocked(telnet_->receive(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), data));
+    std::memcpy(bytes.data(), data.data(), data.size());
+    return data.size();
 }
 
 // What arrived and was not read yet is discarded, as a tty's input purge does.
 void TcpTransport::purgeInputLocked()
 {
-    char scrap[512];
-    while (::recv(lineFd_, scrap, sizeof scrap, MSG_DONTWAIT) > 0) {
-    }
+    std::uint8_t scrap[512];
+    for (ssize_t n; (n = ::recv(lineFd_, scrap, sizeof scrap, MSG_DONTWAIT)) > 0;)
+        decodeLocked(std::span(scrap, static_cast<std::size_t>(n)));  // negotiation still answered
 }
 
 // send() instead of write(): a peer that went away must not raise SIGPIPE.

@@ -3,6 +3,9 @@
 // option. Opening only checks the name; the connect runs on the port's thread with a deadline.
 
 #include "device/LineTransport.h"
+#include "device/TelnetComPort.h"
+
+#include <optional>
 
 namespace tonel::detail {
 
@@ -22,15 +25,19 @@ public:
 
 protected:
     void purgeInputLocked() override;
+    std::string encodeLocked(std::string_view text) override;
+    std::size_t decodeLocked(std::span<std::uint8_t> bytes) override;
     long writeSomeLocked(const char* data, std::size_t size) override;
+    int endOfFileError() const override { return ECONNRESET; }
 
 private:
     bool tryAddress(const void* address, unsigned length, int family, Clock::time_point deadline, CallFailure& failure);
+    void answerLocked(const std::string& reply);
 
     std::string host_;
     std::string service_;
     bool comPortOption_;
-    LineSettings settings_;
+    std::optional<telnet::ComPortClient> telnet_;  // with the COM-PORT option: sets the line up
 };
 
 }  // namespace tonel::detail

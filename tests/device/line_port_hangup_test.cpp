@@ -125,3 +125,39 @@ TEST(LinePortShutdown, DestructionStopsTheThreadWhileBytesStreamIn)
 
 }  // namespace
 }  // namespace tonel::testing
+
+namespace tonel::testing {
+namespace {
+
+// A wedged line: the other side never reads and the line's buffer is full. Every wait on it ends
+// by the write deadline, the thread goes back to receiving, and a close never waits for the line.
+TEST(LinePortDeadline, LineThatNeverDrainsHoldsNothingUp)
+{
+    constexpr auto kDeadline = 300ms;
+    PtyPair pty;
+    RecordingListener listener;
+    const std::string flood(256 * 1024, '0');  // far more than a pseudo-terminal holds
+    LinePort port(PortLimits{.writePerChar = 0ms, .writeConstant = kDeadline, .writeBuffer = flood.size() + 1});
+    ASSERT_TRUE(port.open(pty.terminalPath(), LineSettings{}, listener).started());
+
+    const auto start = Clock::now();
+    port.write(flood);
+    ASSERT_TRUE(listener.waitForReports(1, 5s));
+    const auto gaveUp = Clock::now() - start;
+    EXPECT_GE(gaveUp, kDeadline - 10ms);
+    EXPECT_LT(gaveUp, kDeadline + 1s);
+    EXPECT_EQ(listener.errors()[0].operation, "write()");
+    EXPECT_EQ(listener.errors()[0].error, ETIME);
+    EXPECT_TRUE(port.isOpen()) << "a slow line is not a lost line";
+
+    // The thread receives again; a further text waits its own deadline, but a close does not.
+    ASSERT_TRUE(pty.device().writeAll("(01hello13)"));
+    ASSERT_TRUE(listener.waitForText(11, 2s));
+    port.write("(01hello)");
+    const auto closing = Clock::now();
+    port.close();
+    EXPECT_LT(Clock::now() - closing, 200ms);
+}
+
+}  // namespace
+}  // namespace tonel::testing
