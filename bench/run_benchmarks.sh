@@ -21,5 +21,5 @@ for i in $(seq 15); do ./build/bench/bench_startup 2>/dev/null; done |
         echo "$key median $median"
     done
 
-echo "== bench_network_read (7 read sessions per line, paced virtual processor)"
-./build/bench/bench_network_read --runs 7 2>/dev/null
+echo "== bench_network_read (15 read sessions per line, paced virtual processor)"
+./build/bench/bench_network_read --runs 15 2>/dev/null

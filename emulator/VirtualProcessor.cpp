@@ -14,6 +14,8 @@
 namespace tonel::emulator {
 namespace {
 
+using namespace std::chrono_literals;
+
 // Waits for `events` on fd (none when fd is -1), the stop signal or the timeout; the fd's events.
 short waitFor(int stopFd, int fd, short events, int timeoutMs, bool& stopped)
 {
@@ -156,6 +158,8 @@ bool VirtualProcessor::acceptNext()
         if (!(events & POLLIN))
             continue;
         client_ = acceptClient(listener_);
+        if (client_ < 0 && errno != EAGAIN && errno != EINTR && errno != ECONNABORTED && !pause(100ms))
+            return false;  // out of descriptors or memory: try again a little later, not in a spin
         if (client_ < 0)
             continue;
         assembler_ = FrameAssembler{};
