@@ -54,12 +54,12 @@ protected:
         EXPECT_TRUE(processors_.back()->start());
         return processors_.back()->terminalPath();
     }
-    // The same on a TCP port of this machine ("tcp://127.0.0.1:N").
-    std::string networkProcessor()
+    // The same on a TCP port of this machine ("tcp://127.0.0.1:N", or "rfc2217://…" speaking Telnet).
+    std::string networkProcessor(bool rfc2217 = false)
     {
         processors_.push_back(std::make_unique<VirtualProcessor>());
         std::string error;
-        EXPECT_TRUE(processors_.back()->listen("127.0.0.1:0", false, &error)) << error;
+        EXPECT_TRUE(processors_.back()->listen("127.0.0.1:0", rfc2217, &error)) << error;
         return processors_.back()->terminalPath();
     }
     VirtualProcessor& device(std::size_t i) { return *processors_.at(i); }
@@ -201,16 +201,19 @@ TEST_F(TonelctlTest, SetSendsThePanelsFramesOrEditsAFile)
     EXPECT_EQ(image.get(0), 7);
 }
 
-TEST_F(TonelctlTest, ReadsAndSetsOverTcpBesideATty)
+TEST_F(TonelctlTest, ReadsAndSetsOverTcpAndRfc2217BesideATty)
 {
     const std::string tty = processor({}, 10);
     const std::string net = networkProcessor();
+    const std::string telnet = networkProcessor(true);
     ASSERT_EQ(net.rfind("tcp://127.0.0.1:", 0), 0u);
-    const Outcome r = tonelctl({"read", "--port", net, "--port", tty, "-o", path("both")});
+    const Outcome r = tonelctl({"read", "--port", net, "--port", tty, "--port", telnet, "-o", path("all")});
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(fs::exists(path("both/tcp-127.0.0.1-" + std::to_string(device(1).listeningPort()) + ".cfg")));
-    EXPECT_EQ(tonelctl({"set", "--port", net, "room.eq1.gain=+3"}).code, 0);
-    EXPECT_TRUE(device(1).waitUntil([](const ParameterImage& image, auto&) { return image.get(136) == 30; }, 2s));
+    EXPECT_TRUE(fs::exists(path("all/tcp-127.0.0.1-" + std::to_string(device(1).listeningPort()) + ".cfg")));
+    EXPECT_TRUE(fs::exists(path("all/rfc2217-127.0.0.1-" + std::to_string(device(2).listeningPort()) + ".cfg")));
+    EXPECT_EQ(tonelctl({"set", "--port", net, "--port", telnet, "room.eq1.gain=+3"}).code, 0);
+    for (std::size_t i : {1, 2})
+        EXPECT_TRUE(device(i).waitUntil([](const ParameterImage& image, auto&) { return image.get(136) == 30; }, 2s));
     const std::string gone = net;
     device(1).stop();
     EXPECT_EQ(tonelctl({"probe", "--port", gone}).out, gone + "\tfailed\tconnection refused\n");
