@@ -14,8 +14,7 @@
 namespace tonel::ctl {
 namespace {
 
-// The named ports, checked; or, with none named, the first local port whose processor answers,
-// as the panel finds it. Nothing when the command must end (the reason is already reported).
+// Malformed or repeated names end the command before any port is opened.
 bool namedPortsUsable(const std::vector<std::string>& ports, const Console& console, int& code)
 {
     std::set<std::string> seen;
@@ -32,6 +31,8 @@ bool namedPortsUsable(const std::vector<std::string>& ports, const Console& cons
     return true;
 }
 
+// The named ports, checked; or, with none named, the first local port whose processor answers,
+// as the panel finds it. Nothing when the command must end (the reason is already reported).
 std::optional<std::vector<std::string>> choosePorts(const PortOptions& options, const Console& console, int& code)
 {
     if (!options.ports.empty()) {
