@@ -15,6 +15,7 @@ sigset_t terminationSet()
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);  // the terminal closed or the user logged out
     return set;
 }
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// SIGINT and SIGTERM end the run the way closing the main window does. The signals are blocked
+// SIGINT, SIGTERM and SIGHUP end the run the way closing the main window does. The signals are blocked
 // in every thread and read from a signalfd on the window thread, so no handler runs at all.
 
 #include <QObject>

@@ -1,11 +1,13 @@
 // tonel [--demo] [--port DEVICE]... [FILE.cfg]
 
 #include "app/CTonelApp.h"
+#include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
 #include "app/TonelOptions.h"
 
 #include <QApplication>
 
+#include <clocale>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -20,10 +22,15 @@ int main(int argc, char** argv)
         std::cout << kTonelUsage << '\n';
         return 0;
     }
+    if (const std::string noDisplay = missingDisplayMessage(); !noDisplay.empty()) {
+        std::cerr << noDisplay << '\n';
+        return 1;
+    }
     TerminationSignals::block();  // before Qt or the port start a thread
 
     int qtArgc = 1;  // the command line is ours alone
     QApplication application(qtArgc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // Qt adopted the desktop's locale; numbers keep the point
     CTonelApp tonel;
     TerminationSignals stopSignals([&tonel] {
         tonel.closeMainWindow();

@@ -1,6 +1,7 @@
 #include "controls/CFilterEdit.h"
 
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -53,6 +54,30 @@ void CFilterEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+QString CFilterEdit::withoutRejected(const QString& text)
+{
+    QString kept;
+    for (const char32_t c : text.toUcs4()) {
+        if (!isRejected(c))
+            kept += QString::fromUcs4(&c, 1);
+    }
+    return kept;
+}
+
+// An input method (fcitx, IBus) commits text without key presses: it is filtered the same way.
+void CFilterEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!rejectsText(event->commitString())) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(withoutRejected(event->commitString()), event->replacementStart(),
+                             event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->accept();
 }
 
 void CFilterEdit::keyReleaseEvent(QKeyEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
-// The frequency field: swallows typed characters that cannot belong to a frequency, hands the
+// The frequency field: swallows typed characters that cannot belong to a frequency (from keys
+// or committed by an input method), hands the
 // focus to the main view when Enter or Escape is released, selects all when clicked.
 
 #include <QLineEdit>
@@ -15,6 +16,8 @@ public:
     static bool isRejected(char32_t character);
     // Whether typed text holds a rejected character (the key is then swallowed).
     static bool rejectsText(const QString& text);
+    // The text without its rejected characters.
+    static QString withoutRejected(const QString& text);
 
 signals:
     // The field lost the keyboard focus, whatever the reason (the page then reads the entry).
@@ -23,6 +26,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -136,6 +136,18 @@ void CNavButton::mousePressEvent(QMouseEvent* event)
     QPushButton::mousePressEvent(event);
 }
 
+// While the button is held Qt sends no leave until the release: a drag off the button ends the
+// held look at once, and a drag back shows the hover face.
+void CNavButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool inside = rect().contains(event->position().toPoint());
+    if (!inside && (state_ == Pressed || state_ == Hover))
+        setVisualState(Normal);
+    else if (inside && state_ == Normal)
+        setVisualState(Hover);
+    QPushButton::mouseMoveEvent(event);
+}
+
 void CNavButton::mouseReleaseEvent(QMouseEvent* event)
 {
     // Released over the button it is hovered; released elsewhere the pointer has already left.

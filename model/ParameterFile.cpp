@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,23 +108,74 @@ std::string linkTarget(const std::string& path)
     return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
-// The new file replaces the old one: it takes over the old file's permissions.
-void keepPermissions(const std::string& target, int fd)
-{
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        ::fchmod(fd, info.st_mode & 07777);
-}
-
-// Writes, flushes and closes the temporary file; false with errno set on any failure.
-bool fillTemporary(const FileOperations& ops, int fd, const ImageBytes& bytes)
+// Writes, flushes and closes the file; false with errno set on any failure.
+bool fillAndClose(const FileOperations& ops, int fd, const ImageBytes& bytes, bool truncate)
 {
     Descriptor file(fd);
     if (!writeAll(ops, file.get(), bytes.data(), bytes.size()))
         return false;
+    // Cut what a longer old file had beyond the image only after the image is written: a disk
+    // that is full still takes bytes over blocks the file already has.
+    if (truncate && ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0)
+        return false;
     if (ops.sync(file.get()) != 0)
         return false;
     return file.release() == 0;
+}
+
+// A rename may replace the file only when it changes nothing but the content: a plain file with
+// one name, ours, in a folder we may write to. Anything else (a file shared with the group,
+// hard links, a folder we cannot write or a sticky one that is not ours) is written in place.
+bool mayReplaceByRename(const std::string& target, const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode) || info.st_nlink != 1 || info.st_uid != ::geteuid())
+        return false;
+    const std::string folder = folderOf(target);
+    return ::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// The new file takes over the old one's permissions and group, or it may not replace it.
+bool takeOverAttributes(int fd, const struct stat& info)
+{
+    return ::fchmod(fd, info.st_mode & 07777) == 0 && ::fchown(fd, static_cast<uid_t>(-1), info.st_gid) == 0;
+}
+
+FileResult saveInPlace(const std::string& target, const ImageBytes& bytes, const FileOperations& ops)
+{
+    // No O_CREAT: the file exists, and a sticky folder may refuse creating what it already has.
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(FileStatus::WriteFailed, errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISREG(info.st_mode) ? errno : EINVAL;
+        ::close(fd);
+        return failure(FileStatus::WriteFailed, error);
+    }
+    if (!fillAndClose(ops, fd, bytes, true))
+        return failure(FileStatus::WriteFailed, errno);
+    return {};
+}
+
+// Temporary file and rename; false without a result when the attributes cannot be carried over.
+std::optional<FileResult> saveByRename(const std::string& target, const struct stat* existing,
+                                       const ImageBytes& bytes, const FileOperations& ops)
+{
+    std::string tempPath;
+    const int fd = createTemporary(target, tempPath);
+    if (fd < 0)
+        return failure(FileStatus::WriteFailed, errno);
+    if (existing != nullptr && !takeOverAttributes(fd, *existing)) {
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+        return std::nullopt;
+    }
+    if (!fillAndClose(ops, fd, bytes, false) || ops.rename(tempPath.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        return failure(FileStatus::WriteFailed, error);
+    }
+    return FileResult{};
 }
 
 }  // namespace
@@ -170,17 +222,13 @@ FileResult saveParameterFile(const std::string& path, const ParameterImage& imag
 FileResult saveParameterFile(const std::string& path, const ParameterImage& image, const FileOperations& ops)
 {
     const std::string target = linkTarget(path);
-    std::string tempPath;
-    const int fd = createTemporary(target, tempPath);
-    if (fd < 0)
-        return failure(FileStatus::WriteFailed, errno);
-    keepPermissions(target, fd);
-    if (!fillTemporary(ops, fd, image.bytes()) || ops.rename(tempPath.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(tempPath.c_str());
-        return failure(FileStatus::WriteFailed, error);
-    }
-    return {};
+    struct stat info {};
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && S_ISREG(info.st_mode) && !mayReplaceByRename(target, info))
+        return saveInPlace(target, image.bytes(), ops);
+    if (auto renamed = saveByRename(target, exists && S_ISREG(info.st_mode) ? &info : nullptr, image.bytes(), ops))
+        return *renamed;
+    return saveInPlace(target, image.bytes(), ops);
 }
 
 }  // namespace tonel

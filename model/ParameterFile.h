@@ -15,7 +15,7 @@ enum class FileStatus {
     Invalid,     // the file is not 188 bytes long
     OpenFailed,  // cannot be opened (missing, no permission, a folder)
     ReadFailed,
-    WriteFailed, // save: nothing of the previous file was lost
+    WriteFailed, // save: the file may not hold the image (the reason says why)
 };
 
 struct FileResult {
@@ -37,8 +37,11 @@ struct FileOperations {
 // Replaces the whole image on success; leaves it unchanged on any failure.
 FileResult loadParameterFile(const std::string& path, ParameterImage& image);
 
-// Writes a temporary file beside the target, flushes it to disk and renames it over the target,
-// so a failed save never destroys the previous file.
+// The file ends as exactly the image's bytes, flushed to disk, or the result says it failed.
+// A file of our own with one name, in a folder we may write to, is replaced by a temporary file
+// renamed over it, so a failure keeps the previous file. Any other existing file (another user's,
+// one with hard links, one in a folder we cannot write to) is overwritten in place, keeping its
+// owner, group, permissions and links as those who share it expect.
 FileResult saveParameterFile(const std::string& path, const ParameterImage& image);
 FileResult saveParameterFile(const std::string& path, const ParameterImage& image, const FileOperations& ops);
 

@@ -41,17 +41,38 @@ namespace {
 
 constexpr int kFirstKhzIndex = 69;
 constexpr double kMaxTypedHz = 20000.0;
-constexpr int kCrossoverLowMax = 25;
-constexpr int kCrossoverHighMin = 25;
-constexpr int kCrossoverHighMax = 50;
 
-// atof's reading of the leading number, independent of the process locale (Qt sets the user's).
+// Numbers are written and read with a point, whatever locale the desktop gives the process
+// (QApplication adopts the user's LC_NUMERIC, and a German one would turn 1.06 into "1,06").
+locale_t pointLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c;
+}
+
+// atof's reading of the leading number, in the point locale.
 double leadingNumber(std::string_view text)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const std::string copy(text);
-    return cLocale != locale_t{} ? strtod_l(copy.c_str(), nullptr, cLocale) : std::strtod(copy.c_str(), nullptr);
+    return pointLocale() != locale_t{} ? strtod_l(copy.c_str(), nullptr, pointLocale())
+                                       : std::strtod(copy.c_str(), nullptr);
 }
+
+// Switches this thread to the point locale for as long as it lives.
+class PointLocaleScope {
+public:
+    PointLocaleScope() : previous_(pointLocale() != locale_t{} ? uselocale(pointLocale()) : locale_t{}) {}
+    ~PointLocaleScope()
+    {
+        if (previous_ != locale_t{})
+            uselocale(previous_);
+    }
+    PointLocaleScope(const PointLocaleScope&) = delete;
+    PointLocaleScope& operator=(const PointLocaleScope&) = delete;
+
+private:
+    locale_t previous_;
+};
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -74,6 +95,7 @@ double qAt(int index) { return QTable[static_cast<std::size_t>(std::clamp(index,
 
 std::string formatString(const char* format, ...)
 {
+    const PointLocaleScope scope;
     va_list args;
     va_start(args, format);
     va_list again;
@@ -163,16 +185,18 @@ std::string formatDelay(int byte) { return formatString("%.1fms", static_cast<do
 
 std::string formatDistance(int byte) { return formatString("%.1fm", static_cast<double>(delayMs(byte)) * 0.34); }
 
+// A byte outside the control's range (from a file or the device) still shows its table entry,
+// as the graph's overlay draws it; only bytes beyond the table are clamped.
 std::string formatCrossoverLow(int byte)
 {
     if (byte <= 0)
         return "OFF";
-    return formatString("%.1fHz", frequencyAt(std::min(byte, kCrossoverLowMax)));
+    return formatString("%.1fHz", frequencyAt(byte));
 }
 
 std::string formatCrossoverHigh(int byte)
 {
-    return formatString("%.1fHz", frequencyAt(std::clamp(byte, kCrossoverHighMin, kCrossoverHighMax)));
+    return formatString("%.1fHz", frequencyAt(byte));
 }
 
 std::string formatAttenuation(int byte)

@@ -64,11 +64,11 @@ std::string formatThreshold(int byte);      // 25 "OFF", any other byte "%ddBV" 
 float delayMs(int byte);                    // byte x 0.5, single precision
 std::string formatDelay(int byte);          // "%.1fms"
 std::string formatDistance(int byte);       // "%.1fm" of the delay in ms x 0.34
-std::string formatCrossoverLow(int byte);   // 0 "OFF", else "%.1fHz" of the table entry (byte clamped to 25)
-std::string formatCrossoverHigh(int byte);  // "%.1fHz" of the table entry (byte clamped to 25..50)
+std::string formatCrossoverLow(int byte);   // 0 "OFF", else "%.1fHz" of the table entry (clamped to the table)
+std::string formatCrossoverHigh(int byte);  // "%.1fHz" of the table entry (clamped to the table)
 std::string formatAttenuation(int byte);    // 0 "OFF", 1..4 "-%ddB" of byte x 3, 5 and above "MUTE"
 
-// printf into a std::string.
+// printf into a std::string, with a point before the decimals whatever the process locale.
 std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace tonel

@@ -51,6 +51,7 @@ struct SpinBinding {
     std::vector<Readout> readouts;
     bool reversed = false;                         // the down arrow raises the byte
     std::function<void(SpinArrow)> afterStep = {}; // page rule, before the command is sent
+    bool keepsStrayBytes = false;                  // a byte outside min..max stays (a switch)
 };
 
 struct FrequencyTexts {

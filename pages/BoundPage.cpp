@@ -7,6 +7,7 @@
 #include "model/ParameterCommands.h"
 
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -213,7 +214,9 @@ void BoundPage::onSpin(const SpinBinding& s, int delta)
     const bool raise = s.reversed ? delta > 0 : delta < 0;
     int byte = image().get(offset);
     bool changed = false;
-    if (raise && byte < s.max) {
+    if (s.keepsStrayBytes && (byte < s.min || byte > s.max)) {
+        // left as it is; the readouts and the command still follow
+    } else if (raise && byte < s.max) {
         ++byte;
         changed = true;
     } else if (!raise && byte > s.min) {
@@ -333,6 +336,35 @@ void BoundPage::onFrequencyTyped(const BandBinding& b)
     image().set(offset, static_cast<std::uint8_t>(index));
     field->setText(text(formatFrequencyAs(index, b.frequencyTexts.entered)));
     bandChanged(b);
+}
+
+// ---- Mouse moves
+
+void BoundPage::redrawGraphOnEveryMouseMove()
+{
+    redrawsOnMouseMoves_ = true;
+    // A widget without mouse tracking drops moves made without a button, and they never reach
+    // the page: every child tracks, and the page watches them all.
+    setMouseTracking(true);
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->setMouseTracking(true);
+        child->installEventFilter(this);
+    }
+}
+
+bool BoundPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (redrawsOnMouseMoves_ && event->type() == QEvent::MouseMove && watched->isWidgetType()) {
+        // A move a control leaves unhandled travels on to its parents: redraw only for the
+        // widget the pointer is over, once per move.
+        auto* widget = static_cast<QWidget*>(watched);
+        const QPoint onPage = widget->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint());
+        QWidget* under = childAt(onPage);
+        if ((under != nullptr ? under : this) == widget)
+            redrawGraph();
+    }
+    return CPage::eventFilter(watched, event);
 }
 
 }  // namespace tonel

@@ -53,6 +53,10 @@ protected:
     void pullMainLevelDown(std::size_t maxOffset, int mainSliderId);
     // For a spin's page rule: whether the click moved the byte (false at a bound).
     bool stepChanged() const { return lastStepChanged_; }
+    // From now on every mouse move over the page redraws the graph, wherever the pointer is:
+    // over the page itself, its graph or any of its controls, captions and group boxes.
+    void redrawGraphOnEveryMouseMove();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     ParameterImage& image() { return context_.image; }
     const ParameterImage& image() const { return context_.image; }
@@ -74,6 +78,7 @@ private:
     std::vector<SpinBinding> spins_;
     std::vector<BandBinding> bands_;
     bool lastStepChanged_ = false;
+    bool redrawsOnMouseMoves_ = false;
 };
 
 }  // namespace tonel

@@ -32,13 +32,13 @@ CEffectPage::CEffectPage(PageContext context, QWidget* parent)
         {1023, 1024, inProgram(fx::reverbEchoMix), kAmountMax},
     });
     bindSpins({
-        {1104, inProgram(fx::extension), 0, 1, {readout::switchByArrow(1103, "ON ", "OFF ", "OFF")}},
+        {1104, inProgram(fx::extension), 0, 1, {readout::switchByArrow(1103, "ON ", "OFF ", "OFF")}, false, {}, true},
     });
     bindBands({
         effectBand(0, 1085, 1081, 1079, 1083, 1089, 1084, 1090),
         effectBand(1, 1088, 1082, 1080, 1086, 1091, 1087, 1092),
     });
-    setMouseTracking(true);
+    redrawGraphOnEveryMouseMove();
 }
 
 std::vector<EqCurve> CEffectPage::curves() const
@@ -51,12 +51,6 @@ std::vector<EqCurve> CEffectPage::curves() const
     curve.offset5At121 = false;  // 5 for every band already
     curve.shift = 0;
     return {curve};
-}
-
-void CEffectPage::mouseMoveEvent(QMouseEvent* event)
-{
-    BoundPage::mouseMoveEvent(event);
-    redrawGraph();
 }
 
 }  // namespace tonel

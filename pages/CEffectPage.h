@@ -4,8 +4,6 @@
 
 #include "pages/BoundPage.h"
 
-class QMouseEvent;
-
 namespace tonel {
 
 class CEffectPage : public BoundPage {
@@ -15,7 +13,6 @@ public:
 
 protected:
     std::vector<EqCurve> curves() const override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 }  // namespace tonel

@@ -75,7 +75,7 @@ CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, re
     fitFieldFont(controls_, {1158, 1160, 1122, 1129, 1136, 1141, 1150, 1159, 1161, 1123, 1130, 1137, 1142, 1151},
                  pageFrequencyTexts());
     fitFieldFont(controls_, {1175}, {"FB.EX255"});  // a mode byte beyond 3 shows its number
-    setMouseTracking(true);
+    redrawGraphOnEveryMouseMove();
 }
 
 bool CMicPage::linked() const { return image().get(mic::link) == 1; }
@@ -140,12 +140,6 @@ std::vector<EqCurve> CMicPage::curves() const
         curveOf({mic::micEq(1)}, QColor(0, 0, 255, 255), {"MIC2"}),
         curveOf({mic::micEq(0)}, QColor(0, 255, 0, 255), {"MIC1"}),
     };
-}
-
-void CMicPage::mouseMoveEvent(QMouseEvent* event)
-{
-    BoundPage::mouseMoveEvent(event);
-    redrawGraph();
 }
 
 }  // namespace tonel

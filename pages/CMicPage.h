@@ -5,8 +5,6 @@
 
 #include "pages/BoundPage.h"
 
-class QMouseEvent;
-
 namespace tonel {
 
 class CMicPage : public BoundPage {
@@ -20,7 +18,6 @@ public:
 protected:
     std::vector<EqCurve> curves() const override;
     void afterBandChange(const BandBinding& band) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     bool linked() const;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <algorithm>
 #include <stdexcept>
 
 namespace tonel {
@@ -65,6 +66,10 @@ QWidget* PageControls::create(const res::TemplateControl& c, QWidget* page)
     case K::Slider: {
         auto* slider = new QSlider(Qt::Vertical, page);
         slider->setTickPosition(QSlider::TicksBothSides);
+        // Ticks at the two ends only: one interval spans the whole range, whatever it becomes.
+        QObject::connect(slider, &QSlider::rangeChanged, slider,
+                         [slider](int min, int max) { slider->setTickInterval(std::max(1, max - min)); });
+        slider->setTickInterval(std::max(1, slider->maximum() - slider->minimum()));
         slider->setPageStep(1);
         slider->setSingleStep(1);
         w = slider;

@@ -21,7 +21,7 @@ TEST_P(TerminationSignalsTest, SignalRunsTheHandlerOnTheWindowThread)
     EXPECT_EQ(calls, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest, ::testing::Values(SIGINT, SIGTERM));
+INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
 }  // namespace
 }  // namespace tonel::testing

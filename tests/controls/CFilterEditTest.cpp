@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -42,6 +43,12 @@ TEST_P(FilterEditTyping, KeepsOnlyFrequencyCharacters)
     CFilterEdit edit;
     QTest::keyClicks(&edit, GetParam().keys);
     EXPECT_EQ(edit.text().toStdString(), GetParam().text);
+
+    CFilterEdit composed;  // the same text committed at once by an input method
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8(GetParam().keys));
+    QApplication::sendEvent(&composed, &commit);
+    EXPECT_EQ(composed.text().toStdString(), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FilterEditTyping,

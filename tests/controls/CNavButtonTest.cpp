@@ -107,10 +107,15 @@ TEST_F(NavButton, HeldDownIsFlatWithGreyBorderThenHoverOnRelease)
     EXPECT_EQ(at(125, 0), kWhite);
 }
 
-TEST_F(NavButton, ReleasedAwayFromTheButtonIsNormalAndNotAClick)
+TEST_F(NavButton, DraggedOffWhileHeldIsNormalAtOnceAndReleasedAwayIsNotAClick)
 {
     QSignalSpy clicked(button, &QPushButton::clicked);
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(100, 15));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(400, 15), button->mapToGlobal(QPointF(400, 15)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &drag);
+    EXPECT_EQ(button->visualState(), CNavButton::Normal);
+    EXPECT_EQ(at(125, 1), kWhite) << "the raised edge is back while still held";
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(400, 15));
     EXPECT_EQ(button->visualState(), CNavButton::Normal);
     EXPECT_EQ(at(125, 0), kGrey);

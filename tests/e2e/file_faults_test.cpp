@@ -329,12 +329,14 @@ TEST_F(SaveFailure, OnAFullDisk)
     saveFailsKeeping(previous, QStringLiteral("No space left on device"));
 }
 
-TEST_F(SaveFailure, IntoAFolderWithoutWritePermission)
+// A writable file there is written in place; a read-only one cannot be saved at all.
+TEST_F(SaveFailure, OverAReadOnlyFileInAFolderWithoutWritePermission)
 {
     const fs::path folder = dir / "locked";
     fs::create_directory(folder);
     const fs::path previous = folder / "kept.cfg";
     ASSERT_TRUE(writeAll(previous, parameterFile(5)));
+    fs::permissions(previous, fs::perms::owner_read);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     PermissionsBind permissions;
     const int fd = ::open((folder / "probe").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);

@@ -1,7 +1,7 @@
-// SIGINT and SIGTERM end the program the way closing its main window does: the real `tonel` as
-// a child process exits 0, also while a message box is open; in this process, a signal while a
-// device session is open lets the device hear "(01bye)", and every thread the program started
-// is gone once it has ended.
+// SIGINT, SIGTERM and SIGHUP end the program the way closing its main window does: the real
+// `tonel` as a child process exits 0, also while a message box is open; in this process, a signal
+// while a device session is open lets the device hear "(01bye)", and every thread the program
+// started is gone once it has ended. Without any display the program says so and exits 1.
 
 #include "app/CTonelApp.h"
 #include "app/TerminationSignals.h"
@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -97,7 +98,8 @@ bool hasOpenedPseudoTerminal(pid_t pid)
 // `tonel args...` headless, its output in `log`; killed and reaped on destruction if still there.
 class TonelProcess {
 public:
-    TonelProcess(const std::vector<std::string>& args, const fs::path& log)
+    // With `headless` the program runs offscreen; otherwise it is given no display at all.
+    TonelProcess(const std::vector<std::string>& args, const fs::path& log, bool headless = true)
     {
         const std::string program = tonelProgram().string();
         std::vector<std::string> argv{program};
@@ -107,10 +109,14 @@ public:
             argp.push_back(arg.data());
         argp.push_back(nullptr);
 
-        std::vector<std::string> env{"QT_QPA_PLATFORM=offscreen"};
+        std::vector<std::string> env;
+        if (headless)
+            env.emplace_back("QT_QPA_PLATFORM=offscreen");
         for (char** e = environ; *e != nullptr; ++e) {
-            if (!std::string_view(*e).starts_with("QT_QPA_PLATFORM="))
-                env.emplace_back(*e);
+            const std::string_view entry(*e);
+            if (!entry.starts_with("QT_QPA_PLATFORM=") && !entry.starts_with("DISPLAY=") &&
+                !entry.starts_with("WAYLAND_DISPLAY="))
+                env.emplace_back(entry);
         }
         std::vector<char*> envp;
         for (std::string& entry : env)
@@ -218,10 +224,25 @@ INSTANTIATE_TEST_SUITE_P(
                       SignalCase{"IntWhileRunning", SIGINT, {"--demo"}, Moment::DeviceUp},
                       SignalCase{"TermDuringStart", SIGTERM, {"--demo"}, Moment::SignalsBlocked},
                       SignalCase{"IntDuringStart", SIGINT, {"--demo"}, Moment::SignalsBlocked},
+                      SignalCase{"HupWhileRunning", SIGHUP, {"--demo"}, Moment::DeviceUp},
                       // The failed load at start shows its box before the window's event loop runs.
                       SignalCase{"TermWithAMessageBoxOpen", SIGTERM, {"--demo", "MISSING"}, Moment::DeviceUp},
                       SignalCase{"IntWithAMessageBoxOpen", SIGINT, {"--demo", "MISSING"}, Moment::SignalsBlocked}),
     [](const auto& info) { return info.param.name; });
+
+TEST_F(SignalToTheProgram, WithoutADisplaySaysSoAndExitsOne)
+{
+    ASSERT_FALSE(dir_.empty());
+    TonelProcess tonel({"--demo"}, log_, false);
+    ASSERT_GT(tonel.pid(), 0);
+    const std::optional<int> status = tonel.waitForExit(kLimit);
+    ASSERT_TRUE(status.has_value()) << logText();
+    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status) << "\n" << logText();
+    EXPECT_EQ(WEXITSTATUS(*status), 1);
+    const std::string text = logText();
+    EXPECT_TRUE(text.starts_with("no display: ")) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+}
 
 // ---- the program in this process, on a device of the test's own ----
 
@@ -244,7 +265,7 @@ int threadsNamedLikeThisOne()
     return count;
 }
 
-// Blocks SIGINT and SIGTERM on this thread for the test and gives the old mask back, after
+// Blocks SIGINT, SIGTERM and SIGHUP on this thread for the test and gives the old mask back, after
 // taking any of them still pending so it cannot end the test run.
 class BlockedTerminationSignals {
 public:
@@ -255,6 +276,7 @@ public:
         sigemptyset(&set);
         sigaddset(&set, SIGINT);
         sigaddset(&set, SIGTERM);
+        sigaddset(&set, SIGHUP);
         const timespec now{0, 0};
         while (::sigtimedwait(&set, nullptr, &now) > 0) {
         }
@@ -342,8 +364,10 @@ TEST_P(SignalInSession, WithoutASessionNothingIsSent)
     EXPECT_TRUE(messages.boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, SignalInSession, ::testing::Values(SIGINT, SIGTERM),
-                         [](const auto& info) { return info.param == SIGINT ? "Int" : "Term"; });
+INSTANTIATE_TEST_SUITE_P(Signals, SignalInSession, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& info) {
+                             return info.param == SIGINT ? "Int" : info.param == SIGTERM ? "Term" : "Hup";
+                         });
 
 }  // namespace
 }  // namespace tonel::e2e

@@ -8,7 +8,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <grp.h>
 #include <string>
+#include <tuple>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -221,6 +225,77 @@ TEST_F(ParameterFileTest, SaveOntoAFolderFailsAndLeavesNoTemporary)
     EXPECT_FALSE(result.reason.empty());
     EXPECT_TRUE(fs::is_directory(path("sub")));
     EXPECT_EQ(entriesInFolder(), 1u);
+}
+
+// ---- saving over files that others share, as an unprivileged user ----
+
+constexpr uid_t kSaver = 4241, kColleague = 4243;  // the colleague and the saver share group kShared
+constexpr gid_t kShared = 4242, kForeign = 4244;   // the saver is not in kForeign
+
+// The save run by a child process as kSaver; its exit status: 0 saved, 1 failed, else not run.
+int saveAsSaver(const std::string& file, const ParameterImage& image)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const gid_t groups[] = {kShared};
+        if (::setgroups(1, groups) != 0 || ::setgid(kSaver) != 0 || ::setuid(kSaver) != 0)
+            ::_exit(3);
+        ::_exit(saveParameterFile(file, image).ok() ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+}
+
+TEST_F(ParameterFileTest, SaveOverSharedFilesKeepsWhatOthersRelyOn)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "making files of other users needs root";
+    struct Case {
+        const char* name;
+        uid_t folderOwner;
+        mode_t folderMode;  // the folder's group is kShared
+        uid_t fileOwner;
+        gid_t fileGroup;
+        mode_t fileMode;
+        bool hardLink, saved, renamed;  // not saved: the file keeps its bytes; not renamed: written in place
+    };
+    const Case cases[] = {
+        {"own file, own folder", kSaver, 0755, kSaver, kSaver, 0640, false, true, true},
+        {"own file, folder not writable", 0, 0755, kSaver, kSaver, 0644, false, true, false},
+        {"group member's file", kColleague, 0775, kColleague, kShared, 0664, false, true, false},
+        {"hard-linked file", kSaver, 0755, kSaver, kSaver, 0644, true, true, false},
+        {"group file in a sticky folder", 0, 01777, kColleague, kShared, 0664, false, true, false},
+        {"own file of a foreign group", kSaver, 0755, kSaver, kForeign, 0664, false, true, false},
+        {"read-only file of another user", 0, 0777, kColleague, kShared, 0644, false, false, false},
+    };
+    fs::permissions(folder_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    const std::vector<std::uint8_t> previous(kImageSize + 12, 9);
+    const ParameterImage image = distinctImage();
+    const std::vector<std::uint8_t> saved(image.bytes().begin(), image.bytes().end());
+    for (const Case& c : cases) {
+        const fs::path folder = folder_ / std::to_string(&c - cases);
+        const std::string file = (folder / "shared.cfg").string();
+        fs::create_directory(folder);
+        writeBytes(file, previous);
+        ASSERT_TRUE(::chown(file.c_str(), c.fileOwner, c.fileGroup) == 0 && ::chmod(file.c_str(), c.fileMode) == 0);
+        if (c.hardLink)
+            fs::create_hard_link(file, folder / "link.cfg");
+        ASSERT_TRUE(::chown(folder.c_str(), c.folderOwner, kShared) == 0 && ::chmod(folder.c_str(), c.folderMode) == 0);
+        struct stat before {}, after {};
+        ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+        EXPECT_EQ(saveAsSaver(file, image), c.saved ? 0 : 1) << c.name;
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        EXPECT_EQ(readBytes(file), c.saved ? saved : previous) << c.name;
+        EXPECT_EQ(after.st_ino != before.st_ino, c.renamed) << c.name;
+        EXPECT_EQ(std::tie(after.st_uid, after.st_gid, after.st_mode, after.st_nlink),
+                  std::tie(before.st_uid, before.st_gid, before.st_mode, before.st_nlink)) << c.name;
+        if (c.hardLink) {
+            EXPECT_EQ(readBytes((folder / "link.cfg").string()), saved) << c.name;
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), c.hardLink ? 2 : 1)
+            << c.name << ": a temporary file was left";
+    }
 }
 
 }  // namespace

@@ -203,10 +203,12 @@ TEST(OtherScales, DelayAndDistance)
 
 TEST(OtherScales, Crossover)
 {
-    const FormatCase low[] = {{0, "OFF"}, {1, "20.0Hz"}, {2, "21.2Hz"}, {25, "80.0Hz"}, {26, "80.0Hz"}, {255, "80.0Hz"}};
+    const FormatCase low[] = {{0, "OFF"}, {1, "20.0Hz"}, {2, "21.2Hz"}, {25, "80.0Hz"}, {26, "85.0Hz"}, {121, "20000.0Hz"},
+                               {255, "20000.0Hz"}};
     for (const auto& c : low)
         EXPECT_EQ(formatCrossoverLow(c.value), c.text) << c.value;
-    const FormatCase high[] = {{25, "80.0Hz"}, {50, "335.0Hz"}, {51, "335.0Hz"}, {255, "335.0Hz"}, {0, "80.0Hz"}};
+    const FormatCase high[] = {{25, "80.0Hz"}, {50, "335.0Hz"}, {51, "355.0Hz"}, {255, "20000.0Hz"},
+                                {10, "33.5Hz"}, {0, "0.0Hz"}};
     for (const auto& c : high)
         EXPECT_EQ(formatCrossoverHigh(c.value), c.text) << c.value;
 }

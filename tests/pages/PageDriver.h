@@ -6,7 +6,9 @@
 #include "eq/EqGraphView.h"
 #include "pages/BoundPage.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QString>
@@ -57,6 +59,24 @@ public:
     }
 
     int redraws() const { return find<EqGraphView>(1000)->redrawCount(); }
+
+    // Mouse moves without a button over a grid across the (shown) page, each delivered as Qt
+    // does: to the widget under the pointer. The class names of the widgets the moves met.
+    QStringList sweepMouse(int step) const
+    {
+        QStringList met;
+        for (int y = step / 2; y < page_.height(); y += step)
+            for (int x = step / 2; x < page_.width(); x += step) {
+                QWidget* under = page_.childAt(x, y);
+                QWidget* target = under != nullptr ? under : &page_;
+                const QPointF local = target->mapFrom(&page_, QPointF(x, y));
+                QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                                 Qt::NoModifier);
+                QApplication::sendEvent(target, &move);
+                met << QString::fromLatin1(target->metaObject()->className());
+            }
+        return met;
+    }
 
 private:
     BoundPage& page_;

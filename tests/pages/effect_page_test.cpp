@@ -4,7 +4,6 @@
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
-#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -56,6 +55,8 @@ TEST_F(EffectPageTest, ControlsSitAtTheirTemplateRectanglesInPixels)
     EXPECT_EQ(spin.width(), 16);
     EXPECT_EQ(spin.right(), field.right() + 16);
     EXPECT_EQ(spin.height(), field.height());
+    for (int id : {1094, 1105, 1081})  // a level, an amount and a gain slider: ticks at the ends only
+        EXPECT_EQ(ui.find<QSlider>(id)->tickInterval(), ui.find<QSlider>(id)->maximum()) << id;
 }
 
 TEST_F(EffectPageTest, EditsTheProgramThatGlobalEffectProgramSelects)
@@ -115,6 +116,13 @@ TEST_F(EffectPageTest, ExtensionSpinTextsAndResends)
     page.refreshFromImage();
     EXPECT_EQ(ui.text(1103), "OFF");
     EXPECT_EQ(channel.sent.size(), 3u);
+    image.set(fx::at(0, fx::extension), 2);  // from a file: neither arrow moves it, the text still changes
+    ui.spinDown(1104);
+    EXPECT_EQ(ui.text(1103), "OFF ");
+    EXPECT_EQ(channel.last(), "(01$004001002)");
+    ui.spinUp(1104);
+    EXPECT_EQ(ui.text(1103), "ON ");
+    EXPECT_EQ(image.get(fx::at(0, fx::extension)), 2);
 }
 
 TEST_F(EffectPageTest, FrequencySpinAtTheTopStaysAndResends)
@@ -228,9 +236,11 @@ TEST_F(EffectPageTest, GraphRedrawsOnBandChangesAndMouseMovesOnly)
     ui.spinUp(1089);
     ui.moveSlider(1082, 0);
     EXPECT_EQ(ui.redraws(), before + 2);
-    QMouseEvent move(QEvent::MouseMove, QPointF(500, 100), QPointF(500, 100), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&page, &move);
-    EXPECT_EQ(ui.redraws(), before + 3);
+    page.show();  // the moves go to the widget under the pointer, as on screen
+    const QStringList met = ui.sweepMouse(48);
+    EXPECT_EQ(ui.redraws(), before + 2 + met.size());  // one redraw per move, wherever it is
+    for (const char* kind : {"QGroupBox", "QLabel", "QSlider", "tonel::CEffectPage"})
+        EXPECT_TRUE(met.contains(QLatin1String(kind))) << kind;
 }
 
 }  // namespace

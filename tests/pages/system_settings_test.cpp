@@ -189,11 +189,13 @@ TEST_F(SystemSettingsTest, LowPassBounds)
     ui.spinUp(1196);
     EXPECT_EQ(ui.text(1198), "335.0Hz");
     EXPECT_EQ(channel.last(), "(01$007011050)");
-    store(sys::subLowPass, 10);  // from a file: the down arrow does nothing below the range
+    store(sys::subLowPass, 10);  // from a file: shown as it is, the down arrow does nothing below the range
+    EXPECT_EQ(ui.text(1198), "33.5Hz");
     ui.spinDown(1196);
     EXPECT_EQ(image.get(sys::subLowPass), 10);
     ui.spinUp(1196);
     EXPECT_EQ(image.get(sys::subLowPass), 11);
+    EXPECT_EQ(ui.text(1198), "35.5Hz");
 }
 
 TEST_F(SystemSettingsTest, AttenuationDownArrowWalksToMuteAndUpArrowBack)

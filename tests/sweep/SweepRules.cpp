@@ -76,8 +76,8 @@ std::string expectedText(Shown shown, int byte)
     case Shown::Phase: return listed(std::array{"Normal", "Reverse"}, byte);
     case Shown::Delay: return printed("%.1fms", byte * 0.5);
     case Shown::Distance: return printed("%.1fm", byte * 0.5 * 0.34);
-    case Shown::HighPass: return byte == 0 ? "OFF" : printed("%.1fHz", tableHz(std::min(byte, 25)));
-    case Shown::LowPass: return printed("%.1fHz", tableHz(std::clamp(byte, 25, 50)));
+    case Shown::HighPass: return byte == 0 ? "OFF" : printed("%.1fHz", tableHz(std::min(byte, 121)));
+    case Shown::LowPass: return printed("%.1fHz", tableHz(std::min(byte, 121)));
     case Shown::Attenuation:
         if (byte == 0)
             return "OFF";

@@ -36,8 +36,8 @@ enum class Shown {
     Phase,            // "Normal", "Reverse"; empty above 1
     Delay,            // "%.1fms" of byte x 0.5, also above 100
     Distance,         // "%.1fm" of that delay x 0.34
-    HighPass,         // "OFF" for 0, else "%.1fHz" of the table at min(byte, 25)
-    LowPass,          // "%.1fHz" of the table at the byte clamped to 25..50
+    HighPass,         // "OFF" for 0, else "%.1fHz" of the table at min(byte, 121)
+    LowPass,          // "%.1fHz" of the table at min(byte, 121)
     Attenuation,      // "OFF" for 0, "-%ddB" of byte x 3 for 1..4, "MUTE" from 5
 };
 std::string expectedText(Shown shown, int byte);

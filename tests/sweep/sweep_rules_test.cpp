@@ -49,9 +49,9 @@ TEST(SweepRules, OutOfRangeBytesShowTheChosenTexts)
     EXPECT_EQ(expectedText(Shown::PanelLock, 2), "");
     EXPECT_EQ(expectedText(Shown::Phase, 2), "");
     EXPECT_EQ(expectedText(Shown::Delay, 255), "127.5ms");
-    EXPECT_EQ(expectedText(Shown::HighPass, 26), "80.0Hz");
-    EXPECT_EQ(expectedText(Shown::LowPass, 0), "80.0Hz");
-    EXPECT_EQ(expectedText(Shown::LowPass, 255), "335.0Hz");
+    EXPECT_EQ(expectedText(Shown::HighPass, 26), "85.0Hz");
+    EXPECT_EQ(expectedText(Shown::LowPass, 10), "33.5Hz");
+    EXPECT_EQ(expectedText(Shown::LowPass, 255), "20000.0Hz");
     EXPECT_EQ(expectedText(Shown::Attenuation, 200), "MUTE");
     EXPECT_EQ(expectedCaption(6, "Notch"), "Notch");
     EXPECT_EQ(expectedCaption(2, "Notch"), "bandpass");

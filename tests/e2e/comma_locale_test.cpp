@@ -1,0 +1,71 @@
+// Frequency texts on a desktop whose locale writes decimals with a comma: the CTest entry that
+// runs this under a generated de_DE locale makes it bite (anywhere else it still must pass).
+#include "DemoFixture.h"
+#include "controls/CFilterEdit.h"
+#include "model/Fields.h"
+#include "model/ParameterCommands.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace tonel::e2e {
+namespace {
+
+namespace f = fields;
+using CommaLocale = DemoFixture;
+
+TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
+{
+    // Every band at a kilohertz entry with decimals (1.06 kHz and up), which a comma cuts short.
+    ImageBytes bytes = defaultImageBytes();
+    int index = 70;
+    for (const CommandField& field : commandFields())
+        for (int k = 0; field.form == CommandForm::Band && k < (field.effectRelative ? 3 : 1); ++k)
+            bytes[(field.effectRelative ? f::effect::at(k, field.offset) : field.offset) + 1] =
+                static_cast<std::uint8_t>(index++);
+    bytes[f::mic::link] = 0;  // the microphones' bands differ
+    device().setImage(bytes);
+    readFromDevice();
+    switchToFullSet();
+    view().window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view().window()));
+
+    // The focus passes through every filtered field of every page: no byte changes.
+    const ImageBytes before = app.image().bytes();
+    int walked = 0;
+    for (int i = 0; i < 4; ++i) {
+        press(1207 + i);
+        for (auto* edit : page(i)->findChildren<CFilterEdit*>()) {  // frequency and Q fields
+            if (!edit->isEnabled())
+                continue;
+            edit->setFocus(Qt::TabFocusReason);
+            ASSERT_EQ(QApplication::focusWidget(), edit) << edit->objectName().toStdString();
+            EXPECT_FALSE(edit->text().contains(QLatin1Char(','))) << edit->text().toStdString();
+            ++walked;
+        }
+        view().setFocus(Qt::TabFocusReason);  // the page's last field loses the focus too
+    }
+    EXPECT_GE(walked, 2 + 7 + 5 + 11);  // at least one field per band
+    EXPECT_EQ(app.image().bytes(), before);
+
+    showPage(1209, 2);
+    driver(2).typeFrequency(1122, QStringLiteral("1.5K"));  // music band 1
+    EXPECT_EQ(driver(2).text(1122), QStringLiteral("1.50KHz"));
+    ASSERT_TRUE(deviceCatchesUp());
+    EXPECT_EQ(device().image()[f::music::eq(0) + 1], 76);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("comma.cfg"));
+    files.saveAnswers.push_back(path);
+    disconnect();
+    press(button::kSaveFile);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const ImageBytes deviceImage = device().image();
+    EXPECT_EQ(saved.readAll(), QByteArray(reinterpret_cast<const char*>(deviceImage.data()), deviceImage.size()));
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+}  // namespace
+}  // namespace tonel::e2e
