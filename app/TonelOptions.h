@@ -20,7 +20,7 @@ struct TonelOptionsResult {
     std::string error;                    // one line, for standard error
 };
 
-inline constexpr const char* kTonelUsage = "usage: tonel [--demo] [--port PORT]... [FILE.cfg]\n  PORT: a tty path, tcp://HOST:PORT or rfc2217://HOST:PORT";
+inline constexpr const char* kTonelUsage = "usage: tonel [--demo] [--port TTY|tcp://HOST:PORT|rfc2217://HOST:PORT]... [FILE.cfg]";
 
 // `args` excludes the program name.
 TonelOptionsResult parseTonelOptions(const std::vector<std::string>& args);
