@@ -8,7 +8,7 @@ tonel_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export QT_QPA_PLATFORM=offscreen
 args=(--benchmark_repetitions=10 --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true)
 
-for b in bench_eq_graph bench_system_graph bench_pages bench_port_latency; do
+for b in bench_eq_graph bench_system_graph bench_pages bench_port_latency bench_tonelctl; do
     echo "== $b"
     ./build/bench/$b "${args[@]}" 2>/dev/null | grep -E '_median|^Benchmark|^-'
 done
