@@ -1,6 +1,6 @@
 #include "app/CTonelApp.h"
 
-#include "device/CCommPort.h"
+#include "device/LinePort.h"
 #include "device/PortCatalog.h"
 #include "emulator/VirtualProcessor.h"
 
@@ -33,8 +33,8 @@ bool CTonelApp::start(const TonelOptions& options, QString* error)
     // The desktop groups the window with its launcher by these (the Wayland app id, the dock icon).
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     QApplication::setWindowIcon(applicationIcon());
-    port_ = std::make_unique<CCommPort>(*catalog_);
-    frame_ = std::make_unique<CMainFrame>(ViewContext{image_, *port_, *catalog_, portOwner_, messages_, files_, timers_},
+    port_ = std::make_unique<LinePort>();
+    frame_ = std::make_unique<CMainFrame>(ViewContext{image_, *port_, *catalog_, portListener_, messages_, files_, timers_},
                                           availableArea_);
     qtMessages_.setParent(frame_.get());
     qtFiles_.setParent(frame_.get());

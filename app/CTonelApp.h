@@ -5,7 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
-#include "app/QueuedPortOwner.h"
+#include "app/QueuedLineListener.h"
 #include "app/TimerService.h"
 #include "app/TonelOptions.h"
 #include "model/ParameterImage.h"
@@ -17,7 +17,7 @@
 
 namespace tonel {
 
-class CCommPort;
+class LinePort;
 class PortCatalog;
 namespace emulator {
 class VirtualProcessor;
@@ -54,9 +54,9 @@ private:
 
     std::unique_ptr<emulator::VirtualProcessor> demo_;  // the port's other end: outlives the port
     std::unique_ptr<PortCatalog> catalog_;
-    QueuedPortOwner portOwner_;  // the port's thread posts to it until the port is gone
+    QueuedLineListener portListener_;  // the port's thread posts to it until the port is gone
     ParameterImage image_;
-    std::unique_ptr<CCommPort> port_;
+    std::unique_ptr<LinePort> port_;
     QtMessageBoxes qtMessages_;
     QtFileDialogs qtFiles_;
     MessageBoxes& messages_;

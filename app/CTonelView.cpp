@@ -26,7 +26,7 @@ PageSet makeStandardPages(PageContext context, QWidget* parent)
 CTonelView::CTonelView(ViewContext context, QWidget* parent)
     : QWidget(parent),
       context_(std::move(context)),
-      session_(context_.image, context_.port, context_.catalog, *this, context_.portOwner)
+      session_(context_.image, context_.port, context_.catalog, *this, context_.portListener)
 {
     setFixedSize(view::kSize);
     setFocusPolicy(Qt::ClickFocus);  // a field gives the focus here to commit its entry
@@ -37,17 +37,15 @@ CTonelView::CTonelView(ViewContext context, QWidget* parent)
     createShortcuts();
     setTabOrder();
     new FocusRing(this);
-    context_.timers.setExpiryHandler([this](int id) { onSessionTimer(id); });
-    context_.portOwner.setHandlers(
-        [this](PortEvent event, std::uint8_t byte, int port) { session_.onPortEvent(event, byte, port); },
-        [this](const std::string& text) { showMessage(text, "Application Error", MessageIcon::Stop); });
+    context_.timers.setExpiryHandler([this](int id) { session_.onTimer(id); });
+    context_.portListener.setTarget(&session_);
     refreshAllPages();
     markEditsKept();
 }
 
 CTonelView::~CTonelView()
 {
-    context_.portOwner.clearHandlers();
+    context_.portListener.setTarget(nullptr);
     context_.timers.setExpiryHandler(nullptr);
     context_.timers.cancelAll();
     session_.onWindowDestroyed();
@@ -160,12 +158,11 @@ int CTonelView::shownPage() const
 
 // ---- session outcomes after which the device holds what the panel shows ----
 
-void CTonelView::onSessionTimer(int id)
+void CTonelView::sessionEvent(const SessionReport& report)
 {
-    const bool wasConnected = session_.connected();
-    session_.onTimer(id);
-    if (id == timer::kRead && !wasConnected && session_.connected())
-        markEditsKept();  // a good read
+    if (report.event == SessionEvent::ImageRead)
+        markEditsKept();  // the panel shows what the device holds
+    presentSessionEvent(report, *this);
 }
 
 void CTonelView::onWriteButton()
@@ -253,6 +250,8 @@ void CTonelView::enableButton(int id, bool enabled)
 void CTonelView::armTimer(int id, std::chrono::milliseconds delay) { context_.timers.arm(id, delay); }
 
 void CTonelView::cancelTimer(int id) { context_.timers.cancel(id); }
+
+void CTonelView::portFailure(const PortError& error) { presentPortFailure(error, *this); }
 
 void CTonelView::showMessage(const std::string& text, const std::string& caption, MessageIcon icon)
 {

@@ -4,8 +4,9 @@
 
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
-#include "app/QueuedPortOwner.h"
+#include "app/QueuedLineListener.h"
 #include "app/TimerService.h"
+#include "app/session/SessionPresenter.h"
 #include "device/DeviceSession.h"
 #include "model/ParameterImage.h"
 #include "pages/CPage.h"
@@ -31,16 +32,16 @@ PageSet makeStandardPages(PageContext context, QWidget* parent);
 // What the view works with; all of it outlives the view.
 struct ViewContext {
     ParameterImage& image;
-    SerialPort& port;
+    SerialLine& port;
     PortCatalog& catalog;
-    QueuedPortOwner& portOwner;
+    QueuedLineListener& portListener;
     MessageBoxes& messages;
     FileDialogs& files;
     TimerService& timers;
     PageFactory makePages = makeStandardPages;
 };
 
-class CTonelView : public QWidget, public SessionOwner {
+class CTonelView : public QWidget, public SessionHost, public SessionControls {
     Q_OBJECT
 public:
     explicit CTonelView(ViewContext context, QWidget* parent = nullptr);
@@ -61,12 +62,15 @@ public:
     int shownPage() const;  // index of the visible page
     DeviceSession& session() { return session_; }
 
-    // SessionOwner
-    void enableButton(int id, bool enabled) override;
+    // SessionHost
     void armTimer(int id, std::chrono::milliseconds delay) override;
     void cancelTimer(int id) override;
-    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
     void refreshAllPages() override;
+    void sessionEvent(const SessionReport& report) override;
+    void portFailure(const PortError& error) override;
+    // SessionControls
+    void enableButton(int id, bool enabled) override;
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,7 +86,6 @@ private:
     void setTabOrder();
     void pressButton(int id);
     void markEditsKept() { keptImage_ = context_.image.bytes(); }
-    void onSessionTimer(int id);
     void onWriteButton();
     void onOpenFile();
     bool onSaveFile();  // true when the image went to a file

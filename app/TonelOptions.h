@@ -1,5 +1,6 @@
 #pragma once
-// The command line: tonel [--demo] [--port DEVICE]... [FILE.cfg]
+// The command line: tonel [--demo] [--port PORT]... [FILE.cfg], a port being a tty path,
+// tcp://HOST:PORT or rfc2217://HOST:PORT
 
 #include <optional>
 #include <string>
@@ -9,7 +10,7 @@ namespace tonel {
 
 struct TonelOptions {
     bool demo = false;               // attach the built-in virtual processor, the only port scanned
-    std::vector<std::string> ports;  // the serial devices to scan, in order; empty: the machine's
+    std::vector<std::string> ports;  // the ports to try, in order; empty: the machine's serial devices
     std::string file;                // a parameter file to load at start; empty: none
     bool help = false;
 };
@@ -19,7 +20,7 @@ struct TonelOptionsResult {
     std::string error;                    // one line, for standard error
 };
 
-inline constexpr const char* kTonelUsage = "usage: tonel [--demo] [--port DEVICE]... [FILE.cfg]";
+inline constexpr const char* kTonelUsage = "usage: tonel [--demo] [--port TTY|tcp://HOST:PORT|rfc2217://HOST:PORT]... [FILE.cfg]";
 
 // `args` excludes the program name.
 TonelOptionsResult parseTonelOptions(const std::vector<std::string>& args);

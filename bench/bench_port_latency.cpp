@@ -1,10 +1,13 @@
-// Software latency of the serial port: from CCommPort::write of a 14-character parameter command
-// to its last byte read on the other side of a pseudo-terminal. Counters give the median and the
-// 99th percentile over all iterations, in microseconds.
+// Software latency of the port: from LinePort::write of a 14-character parameter command to its
+// last byte read on the other side — of a pseudo-terminal, and of a TCP connection on loopback
+// (a serial device server's line). Counters give the median and the 99th percentile over all
+// iterations, in microseconds.
 
-#include "device/CCommPort.h"
-#include "device/PortCatalog.h"
+#include "device/LinePort.h"
 #include "emulator/Terminal.h"
+
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <benchmark/benchmark.h>
 
@@ -20,10 +23,11 @@ namespace {
 using namespace tonel;
 using Clock = std::chrono::steady_clock;
 
-class NullOwner : public PortOwner {
+class NullListener : public LineListener {
 public:
-    void portNotification(PortEvent, std::uint8_t, int) override {}
-    void portErrorReport(const std::string&) override {}
+    void bytesArrived(std::string_view) override {}
+    void lineGone(const std::string&) override {}
+    void portError(const PortError&) override {}
 };
 
 bool readCount(int fd, std::size_t count)
@@ -49,26 +53,15 @@ double percentile(std::vector<double> values, double fraction)
     return values[index];
 }
 
-void BM_WriteToLastByteRead(benchmark::State& state)
+// Writes the command through `port` until the state ends, timing each until `otherEnd` read it all.
+void measure(benchmark::State& state, LinePort& port, int otherEnd)
 {
-    emulator::TerminalEnds ends;
-    if (!emulator::openRawPseudoTerminal(ends)) {
-        state.SkipWithError("no pseudo-terminal");
-        return;
-    }
-    ExplicitPortCatalog catalog({ends.path});
-    NullOwner owner;
-    CCommPort port(catalog);
-    if (!port.open(&owner, 1, 38400, 'N', 8, 1, 0x1FD, 1024) || !port.startMonitoring()) {
-        state.SkipWithError("port did not open");
-        return;
-    }
     const std::string command = "(01$005000039)";
     std::vector<double> micros;
     for (auto _ : state) {
         const auto start = Clock::now();
         port.write(command);
-        if (!readCount(ends.device, command.size())) {
+        if (!readCount(otherEnd, command.size())) {
             state.SkipWithError("command did not arrive");
             break;
         }
@@ -78,10 +71,68 @@ void BM_WriteToLastByteRead(benchmark::State& state)
     }
     state.counters["median_us"] = percentile(micros, 0.5);
     state.counters["p99_us"] = percentile(micros, 0.99);
+}
+
+void BM_WriteToLastByteRead(benchmark::State& state)
+{
+    emulator::TerminalEnds ends;
+    if (!emulator::openRawPseudoTerminal(ends)) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    NullListener listener;
+    LinePort port;
+    if (!port.open(ends.path, LineSettings{}, listener).started()) {
+        state.SkipWithError("port did not open");
+        return;
+    }
+    measure(state, port, ends.device);
+    port.close();
     emulator::closeTerminal(ends);
 }
 
+// A loopback listener on a free port; -1 when none can be made.
+int listenOnLoopback(int& portNumber)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(fd, 1) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    portNumber = ntohs(address.sin_port);
+    return fd;
+}
+
+void BM_WriteToLastByteReadOverTcp(benchmark::State& state)
+{
+    int portNumber = 0;
+    const int server = listenOnLoopback(portNumber);
+    if (server < 0) {
+        state.SkipWithError("no loopback listener");
+        return;
+    }
+    NullListener listener;
+    LinePort port;
+    const bool started = port.open("tcp://127.0.0.1:" + std::to_string(portNumber), LineSettings{}, listener).started();
+    const int peer = started ? ::accept(server, nullptr, nullptr) : -1;
+    if (peer < 0) {
+        state.SkipWithError("no connection");
+    } else {
+        measure(state, port, peer);
+        port.close();
+        ::close(peer);
+    }
+    ::close(server);
+}
+
 BENCHMARK(BM_WriteToLastByteRead)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(1.0);
+BENCHMARK(BM_WriteToLastByteReadOverTcp)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 }  // namespace
 

@@ -8,10 +8,13 @@ tonel_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export QT_QPA_PLATFORM=offscreen
 args=(--benchmark_repetitions=10 --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true)
 
-for b in bench_eq_graph bench_pages bench_port_latency; do
+for b in bench_eq_graph bench_system_graph bench_pages bench_port_latency bench_tonelctl; do
     echo "== $b"
     ./build/bench/$b "${args[@]}" 2>/dev/null | grep -E '_median|^Benchmark|^-'
 done
+
+echo "== bench_vector_state (platforms minimal and offscreen)"
+for platform in minimal offscreen; do QT_QPA_PLATFORM=$platform ./build/bench/bench_vector_state 2>/dev/null | sed "s/^/$platform /"; done
 
 echo "== bench_startup (15 processes)"
 for i in $(seq 15); do ./build/bench/bench_startup 2>/dev/null; done |
@@ -20,3 +23,6 @@ for i in $(seq 15); do ./build/bench/bench_startup 2>/dev/null; done |
         median=$(tr ' ' '\n' <<<"$values" | grep -v '^$' | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
         echo "$key median $median"
     done
+
+echo "== bench_network_read (15 read sessions per line, paced virtual processor)"
+./build/bench/bench_network_read --runs 15 2>/dev/null

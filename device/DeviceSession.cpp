@@ -1,25 +1,12 @@
 #include "device/DeviceSession.h"
 
-#include "device/PortScan.h"
 #include "model/Fields.h"
 
 namespace tonel {
 
-namespace {
-
-constexpr const char* kCaption = "Message";
-constexpr const char* kNoSerialPort = "SerialPort Not Found!....";
-constexpr const char* kNoPortOpens = "Device Not Found...";
-constexpr const char* kNoDeviceAnswers = "Device Not Found!....";
-constexpr char kParity = 'N';
-constexpr int kDataBits = 8;
-constexpr int kStopBits = 1;
-
-}  // namespace
-
-DeviceSession::DeviceSession(ParameterImage& image, SerialPort& port, PortCatalog& catalog,
-                             SessionOwner& owner, PortOwner& portOwner)
-    : image_(image), port_(port), catalog_(catalog), owner_(owner), portOwner_(portOwner)
+DeviceSession::DeviceSession(ParameterImage& image, SerialLine& port, PortCatalog& catalog, SessionHost& host,
+                             LineListener& portListener)
+    : image_(image), port_(port), catalog_(catalog), host_(host), portListener_(portListener)
 {
 }
 
@@ -28,7 +15,7 @@ DeviceSession::DeviceSession(ParameterImage& image, SerialPort& port, PortCatalo
 void DeviceSession::onReadButton()
 {
     writeMode_ = false;
-    owner_.enableButton(button::kRead, false);
+    report(SessionEvent::Searching);
     scanAndConnect();
 }
 
@@ -39,18 +26,20 @@ void DeviceSession::onWriteButton()
         return;
     }
     writeMode_ = true;
-    owner_.enableButton(button::kRead, false);
+    report(SessionEvent::Searching);
     scanAndConnect();
 }
 
 void DeviceSession::onModeButton()
 {
     const std::uint8_t mode = image_.get(fields::global::controlMode);
-    if (mode > 1)
-        return;  // only a file or the device can store another value; leave it alone
-    image_.set(fields::global::controlMode, mode == 0 ? 1 : 0);
-    owner_.refreshAllPages();
-    if (connected_)
+    // Only a file or the device can store another value: it is left alone and nothing is sent,
+    // but the pages are still brought in line with the image.
+    const bool toggles = mode <= 1;
+    if (toggles)
+        image_.set(fields::global::controlMode, mode == 0 ? 1 : 0);
+    host_.refreshAllPages();
+    if (connected_ && toggles)
         write(std::string(mode == 0 ? wire::kFullMode : wire::kEasyMode));
 }
 
@@ -58,11 +47,11 @@ void DeviceSession::onDisconnectButton()
 {
     // Not disabled by the press: pressing again re-sends the goodbye and re-arms the close.
     write(std::string(wire::kBye));
-    owner_.armTimer(timer::kClose, timer::kCloseDelay);
+    host_.armTimer(timer::kClose, timer::kCloseDelay);
     phase_ = Phase::Closing;
 }
 
-// ---- timers, port notifications, window ----
+// ---- timers, port notices, window ----
 
 void DeviceSession::onTimer(int id)
 {
@@ -71,30 +60,44 @@ void DeviceSession::onTimer(int id)
     case timer::kRead: checkRead(); break;
     case timer::kUpload: checkUpload(); break;
     case timer::kClose:
-        owner_.cancelTimer(timer::kClose);
+        host_.cancelTimer(timer::kClose);
         endSession();
         break;
     default: break;
     }
 }
 
-void DeviceSession::onPortEvent(PortEvent event, std::uint8_t byte, int port)
+void DeviceSession::bytesArrived(std::string_view bytes)
 {
-    switch (event) {
-    case PortEvent::Char:
-        reply_.append(static_cast<char>(byte));  // the port number does not matter here
-        break;
-    case PortEvent::HangUp:
-        // A late notice from a port we have since left is not about this session.
-        if (port != 0 && port == openPort_ && sessionActive()) {
-            for (int id : {timer::kHello, timer::kRead, timer::kUpload, timer::kClose})
-                owner_.cancelTimer(id);
-            endSession();
-        }
-        break;
-    default:  // clear-to-send is accepted and ignored; break, error and ring are not handled
-        break;
+    for (char c : bytes)
+        reply_.append(c);
+}
+
+void DeviceSession::lineGone(const std::string& port)
+{
+    // A late notice from a port we have since left is not about this session.
+    if (port.empty() || port != openPort_ || !sessionActive())
+        return;
+    for (int id : {timer::kHello, timer::kRead, timer::kUpload, timer::kClose})
+        host_.cancelTimer(id);  // their checks would look at a line that is gone
+    if (phase_ == Phase::Probing)
+        nextPortOrGiveUp();
+    else
+        endSession();
+}
+
+void DeviceSession::portError(const PortError& error)
+{
+    if (!error.whileOpening) {
+        host_.portFailure(error);
+        return;
     }
+    // A network port that never connected: like a port that would not open.
+    if (error.port != openPort_ || phase_ != Phase::Probing)
+        return;
+    host_.cancelTimer(timer::kHello);
+    refusals_.push_back(error);
+    nextPortOrGiveUp();
 }
 
 void DeviceSession::onWindowDestroyed()
@@ -103,27 +106,26 @@ void DeviceSession::onWindowDestroyed()
         write(std::string(wire::kBye));
 }
 
-void DeviceSession::write(const std::string& text)
-{
-    port_.write(text);
-}
+void DeviceSession::write(const std::string& text) { port_.write(text); }
 
 // ---- finding and greeting the device ----
 
 void DeviceSession::scanAndConnect()
 {
-    presentPorts_ = scanPresentPorts(catalog_, kMaxPresentPorts);
+    presentPorts_ = catalog_.presentPorts();
+    if (presentPorts_.size() > kMaxPresentPorts)
+        presentPorts_.resize(kMaxPresentPorts);
     portCursor_ = 0;
+    refusals_.clear();
     if (presentPorts_.empty()) {
+        closePort();
         phase_ = Phase::Idle;
-        owner_.showMessage(kNoSerialPort, kCaption, MessageIcon::Information);
-        owner_.enableButton(button::kRead, true);
+        report(SessionEvent::NoPorts);
         return;
     }
     if (!tryPortsFrom(0)) {
         phase_ = Phase::Idle;
-        owner_.showMessage(kNoPortOpens, kCaption, MessageIcon::Information);
-        owner_.enableButton(button::kRead, true);
+        report(SessionEvent::NoPortOpened);
     }
 }
 
@@ -132,85 +134,85 @@ bool DeviceSession::tryPortsFrom(std::size_t index)
     for (std::size_t i = index; i < presentPorts_.size(); ++i) {
         portCursor_ = i;
         // Opening the next port first closes the one tried before.
-        if (openPort(presentPorts_[i])) {
+        const OpenResult result = port_.open(presentPorts_[i], LineSettings{}, portListener_);
+        if (result.started()) {
+            openPort_ = presentPorts_[i];
             greet();
             return true;
         }
+        openPort_.clear();
+        refusals_.push_back(result.failure);
     }
     return false;
 }
 
-bool DeviceSession::openPort(int port)
-{
-    const bool opened = port_.open(&portOwner_, port, kBaud, kParity, kDataBits, kStopBits,
-                                   kEventMask, kWriteBufferSize);
-    openPort_ = opened ? port : 0;
-    return opened;
-}
-
 void DeviceSession::greet()
 {
-    port_.startMonitoring();
     write(std::string(wire::kHello));
-    owner_.armTimer(timer::kHello, timer::kHelloDelay);
+    host_.armTimer(timer::kHello, timer::kHelloDelay);
     phase_ = Phase::Probing;
+}
+
+void DeviceSession::nextPortOrGiveUp()
+{
+    if (tryPortsFrom(portCursor_ + 1))
+        return;
+    // Nothing stays open: a port left locked would keep other programs off it.
+    closePort();
+    phase_ = Phase::Idle;
+    report(refusals_.size() == presentPorts_.size() ? SessionEvent::NoPortOpened : SessionEvent::NoDeviceAnswered);
 }
 
 // ---- reply checks ----
 
 void DeviceSession::checkHello()
 {
-    owner_.cancelTimer(timer::kHello);
-    if (reply_.text() == wire::kHelloReply) {
-        if (writeMode_) {
-            write(wire::uploadFrame(image_));
-            owner_.armTimer(timer::kUpload, timer::kUploadDelay);
-            phase_ = Phase::Writing;
-        } else {
-            write(std::string(wire::kQuery));
-            owner_.armTimer(timer::kRead, timer::kReadDelay);
-            phase_ = Phase::Reading;
-        }
+    host_.cancelTimer(timer::kHello);
+    if (reply_.text() != wire::kHelloReply) {
+        nextPortOrGiveUp();
         return;
     }
-    if (tryPortsFrom(portCursor_ + 1))
-        return;
-    // The last port tried stays open; the next scan's open closes it.
-    phase_ = Phase::Idle;
-    owner_.enableButton(button::kRead, true);
-    owner_.showMessage(kNoDeviceAnswers, kCaption, MessageIcon::Information);
+    if (writeMode_) {
+        write(wire::uploadFrame(image_));
+        host_.armTimer(timer::kUpload, timer::kUploadDelay);
+        phase_ = Phase::Writing;
+    } else {
+        write(std::string(wire::kQuery));
+        host_.armTimer(timer::kRead, timer::kReadDelay);
+        phase_ = Phase::Reading;
+    }
 }
 
 void DeviceSession::checkRead()
 {
-    owner_.cancelTimer(timer::kRead);
-    const bool wasReading = phase_ == Phase::Reading;
-    if (wasReading)
-        phase_ = Phase::Idle;  // unless the reply below is good; read button stays disabled
-    if (reply_.firstFour() != wire::kQueryReplyPrefix)
-        return;
-    // A reply too short to hold the whole image is refused like a wrong count.
-    if (reply_.numberAt4() != wire::kImageHexCount || !wire::decodeImageHex(reply_.text(), image_)) {
-        connected_ = false;
+    host_.cancelTimer(timer::kRead);
+    ParameterImage received = image_;
+    const bool good = reply_.firstFour() == wire::kQueryReplyPrefix && reply_.numberAt4() == wire::kImageHexCount &&
+                      wire::decodeImageHex(reply_.text(), received);
+    if (good) {
+        image_.replaceAll(received.bytes());
+        connected_ = true;
+        phase_ = Phase::Connected;
+        host_.refreshAllPages();
+        report(SessionEvent::ImageRead);
         return;
     }
-    connected_ = true;
-    phase_ = Phase::Connected;
-    owner_.enableButton(button::kDisconnect, true);
-    owner_.refreshAllPages();
-    owner_.enableButton(button::kOpenFile, false);
+    // A check that comes late, after the user started over with the write button, leaves that
+    // new attempt alone.
+    if (phase_ != Phase::Reading)
+        return;
+    connected_ = false;
+    closePort();
+    phase_ = Phase::Idle;
+    report(SessionEvent::ReplyInvalid);
 }
 
 void DeviceSession::checkUpload()
 {
-    owner_.cancelTimer(timer::kUpload);
-    connected_ = true;  // whatever the device answered: later changes are sent
+    host_.cancelTimer(timer::kUpload);
+    connected_ = true;  // whatever the device answered, it received the frame: later changes are sent
     phase_ = Phase::Connected;
-    if (reply_.text() == wire::kUploadAck) {
-        owner_.enableButton(button::kDisconnect, true);
-        owner_.enableButton(button::kRead, false);
-        owner_.enableButton(button::kOpenFile, false);
-    }
+    report(reply_.text() == wire::kUploadAck ? SessionEvent::UploadAcknowledged : SessionEvent::UploadNotConfirmed);
 }
 
 // ---- ending the session ----
@@ -220,24 +222,23 @@ void DeviceSession::endSession()
     connected_ = false;
     phase_ = Phase::Idle;
     closePort();
-    owner_.enableButton(button::kDisconnect, true);
-    owner_.enableButton(button::kRead, true);
-    owner_.enableButton(button::kWrite, true);
-    owner_.enableButton(button::kOpenFile, true);
+    report(SessionEvent::Ended);
 }
 
 void DeviceSession::closePort()
 {
-    // The port object has no close of its own: opening a number with no device stops its
-    // thread, closes the line and leaves it closed. Skip every number present on the machine,
-    // also those beyond the scan's first 200.
-    const int absent = absentPortNumber(presentPorts_, catalog_.presentPorts());
-    openPort(absent);
+    port_.close();
+    openPort_.clear();
 }
 
-bool DeviceSession::sessionActive() const
+void DeviceSession::report(SessionEvent event)
 {
-    return connected_ || phase_ != Phase::Idle;
+    SessionReport report{event, {}};
+    if (event == SessionEvent::NoPortOpened)
+        report.refusals = refusals_;
+    host_.sessionEvent(report);
 }
+
+bool DeviceSession::sessionActive() const { return connected_ || phase_ != Phase::Idle; }
 
 }  // namespace tonel

@@ -1,27 +1,21 @@
 #pragma once
-// The logic behind the read, write, mode and disconnect buttons: find the device, greet it, read
-// or upload the image, keep the `connected` flag, close the session.
+// The logic behind reading from, writing to and disconnecting from the processor: find the port
+// on which it answers, greet it, read or upload the image, keep the `connected` flag, close the
+// session. It says what happened; the window decides what the user sees.
 
 #include "device/CommandChannel.h"
-#include "device/SerialPort.h"
+#include "device/PortCatalog.h"
+#include "device/SerialLine.h"
 #include "device/WireProtocol.h"
 #include "model/ParameterImage.h"
 
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tonel {
-
-namespace button {
-inline constexpr int kOpenFile = 1201;
-inline constexpr int kSaveFile = 1202;
-inline constexpr int kRead = 1203;
-inline constexpr int kWrite = 1204;
-inline constexpr int kMode = 1205;
-inline constexpr int kDisconnect = 1206;
-}  // namespace button
 
 namespace timer {
 inline constexpr int kHello = 1;
@@ -34,79 +28,99 @@ inline constexpr std::chrono::milliseconds kUploadDelay{800};
 inline constexpr std::chrono::milliseconds kCloseDelay{280};
 }  // namespace timer
 
-enum class MessageIcon { Information, Warning, Stop, Question };
-
-// What the session asks of the main window.
-class SessionOwner {
-public:
-    virtual ~SessionOwner() = default;
-    virtual void enableButton(int id, bool enabled) = 0;
-    virtual void armTimer(int id, std::chrono::milliseconds delay) = 0;  // one-shot; re-arming replaces
-    virtual void cancelTimer(int id) = 0;
-    virtual void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
-    virtual void refreshAllPages() = 0;
+enum class SessionEvent {
+    Searching,           // read or write asked for without a session: the scan begins
+    NoPorts,             // the scan found no port
+    NoPortOpened,        // every port refused to open; the refusals say why
+    NoDeviceAnswered,    // no port answered the greeting; nothing is left open
+    ImageRead,           // connected, the device's image loaded and the pages refreshed
+    ReplyInvalid,        // the image reply was refused: port closed, not connected, image untouched
+    UploadAcknowledged,  // connected
+    UploadNotConfirmed,  // connected (the device received the frame) but it did not confirm it
+    Ended,               // disconnected, or the line went away: port closed, not connected
 };
 
-class DeviceSession : public CommandChannel {
+struct SessionReport {
+    SessionEvent event = SessionEvent::Searching;
+    std::vector<PortError> refusals;  // NoPortOpened: one per port, in the order tried
+};
+
+// What the session asks of the main window.
+class SessionHost {
+public:
+    virtual ~SessionHost() = default;
+    virtual void armTimer(int id, std::chrono::milliseconds delay) = 0;  // one-shot; re-arming replaces
+    virtual void cancelTimer(int id) = 0;
+    virtual void refreshAllPages() = 0;
+    virtual void sessionEvent(const SessionReport& report) = 0;
+    // A system call failed on a line that is (or was) working.
+    virtual void portFailure(const PortError& error) = 0;
+};
+
+// Port notices reach it through LineListener, on the window thread and in arrival order.
+class DeviceSession : public CommandChannel, public LineListener {
 public:
     static constexpr std::size_t kMaxPresentPorts = 200;
-    static constexpr std::uint32_t kEventMask = 0x1FD;
-    static constexpr std::size_t kWriteBufferSize = 1024;
-    static constexpr int kBaud = 38400;
 
-    // `portOwner` receives the port's notifications (it forwards them to onPortEvent on the window thread).
-    DeviceSession(ParameterImage& image, SerialPort& port, PortCatalog& catalog, SessionOwner& owner,
-                  PortOwner& portOwner);
+    // `portListener` is what the port reports to (it hands the notices on to this session on the
+    // window thread); it may be the session itself where everything runs on one thread.
+    DeviceSession(ParameterImage& image, SerialLine& port, PortCatalog& catalog, SessionHost& host,
+                  LineListener& portListener);
 
     // Buttons
-    void onReadButton();        // 1203
-    void onWriteButton();       // 1204
-    void onModeButton();        // 1205
-    void onDisconnectButton();  // 1206
+    void onReadButton();
+    void onWriteButton();
+    void onModeButton();
+    void onDisconnectButton();
     // Timer expiry (ids 1, 2, 3, 100)
     void onTimer(int id);
-    // Port notifications, on the window thread, in arrival order. A hang-up of the open port ends
-    // an open or opening session like the close after "(01bye)" does.
-    void onPortEvent(PortEvent event, std::uint8_t byte, int port);
     // The main window is being destroyed
     void onWindowDestroyed();
+
+    // LineListener, on the window thread. A line that goes away ends the session; one that goes
+    // away, or never connects, while it is being greeted makes way for the next port.
+    void bytesArrived(std::string_view bytes) override;
+    void lineGone(const std::string& port) override;
+    void portError(const PortError& error) override;
 
     // CommandChannel
     bool connected() const override { return connected_; }
     void write(const std::string& text) override;
 
     const wire::ReplyBuffer& reply() const { return reply_; }
-    const std::vector<int>& presentPorts() const { return presentPorts_; }
+    const std::vector<std::string>& presentPorts() const { return presentPorts_; }
     std::size_t portCursor() const { return portCursor_; }
     bool writeMode() const { return writeMode_; }
+    const std::string& currentPort() const { return openPort_; }  // empty when nothing is open
 
 private:
-    // Where the session stands; a hang-up of the line matters only while it is not Idle.
     enum class Phase { Idle, Probing, Reading, Writing, Connected, Closing };
 
-    void scanAndConnect();            // the port scan, then open and greet the first port that opens
-    bool openPort(int port);
-    void greet();
+    void scanAndConnect();
     bool tryPortsFrom(std::size_t index);  // open the first that opens from index on, greet it
+    void greet();
+    void nextPortOrGiveUp();  // after the current port failed the greeting
     void checkHello();
     void checkRead();
     void checkUpload();
-    void endSession();  // connected cleared, port closed, 1201/1203/1204/1206 enabled
+    void endSession();  // connected cleared, port closed
     void closePort();
+    void report(SessionEvent event);
     bool sessionActive() const;
 
     ParameterImage& image_;
-    SerialPort& port_;
+    SerialLine& port_;
     PortCatalog& catalog_;
-    SessionOwner& owner_;
-    PortOwner& portOwner_;
+    SessionHost& host_;
+    LineListener& portListener_;
 
-    std::vector<int> presentPorts_;
+    std::vector<std::string> presentPorts_;
+    std::vector<PortError> refusals_;  // this scan's ports that would not open
     std::size_t portCursor_ = 0;
     bool writeMode_ = false;
     bool connected_ = false;
     Phase phase_ = Phase::Idle;
-    int openPort_ = 0;  // the number our port object has open; 0 when closed
+    std::string openPort_;
     wire::ReplyBuffer reply_;
 };
 

@@ -6,26 +6,12 @@
 #include <fstream>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-#ifdef __linux__
-#include <linux/serial.h>
-#endif
 
 namespace tonel {
 namespace fs = std::filesystem;
 namespace {
 
 constexpr int kUnknownUartType = 0;  // PORT_UNKNOWN
-
-std::vector<int> numbersUpTo(std::size_t count)
-{
-    std::vector<int> ports;
-    for (std::size_t i = 1; i <= std::min(count, kMaxCatalogPorts); ++i)
-        ports.push_back(static_cast<int>(i));
-    return ports;
-}
 
 std::size_t digitRunEnd(const std::string& s, std::size_t from)
 {
@@ -56,21 +42,21 @@ bool underVirtual(const fs::path& path)
     return error || real.string().find("/virtual/") != std::string::npos;
 }
 
-// The UART type through the kernel's serial ioctl; an unreadable device is given the benefit
-// of the doubt (opening it later fails on its own).
-bool uartKnownByIoctl([[maybe_unused]] const std::string& device)
+// "/proc/tty/driver/serial" lines read "1: uart:unknown port:000002F8 irq:3"; the file is
+// readable by root only. Unknown (no table, no line) counts as present: opening it later fails
+// on its own.
+bool uartKnownByDriverTable(const std::string& procSerial, const std::string& name)
 {
-#ifdef __linux__
-    int fd = ::open(device.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    constexpr std::string_view kPrefix = "ttyS";
+    if (!name.starts_with(kPrefix))
         return true;
-    serial_struct info{};
-    bool known = ::ioctl(fd, TIOCGSERIAL, &info) != 0 || info.type != kUnknownUartType;
-    ::close(fd);
-    return known;
-#else
+    std::ifstream table(procSerial);
+    const std::string line = name.substr(kPrefix.size()) + ":";
+    for (std::string entry; std::getline(table, entry);) {
+        if (entry.starts_with(line))
+            return entry.find("uart:unknown") == std::string::npos;
+    }
     return true;
-#endif
 }
 
 }  // namespace
@@ -97,23 +83,14 @@ bool naturalLess(const std::string& a, const std::string& b)
     return a.size() - i < b.size() - j || (a.size() - i == b.size() - j && a < b);
 }
 
-ExplicitPortCatalog::ExplicitPortCatalog(std::vector<std::string> devicePaths) : paths_(std::move(devicePaths))
+ExplicitPortCatalog::ExplicitPortCatalog(std::vector<std::string> names) : names_(std::move(names))
 {
-    if (paths_.size() > kMaxCatalogPorts)
-        paths_.resize(kMaxCatalogPorts);
+    if (names_.size() > kMaxCatalogPorts)
+        names_.resize(kMaxCatalogPorts);
 }
 
-std::vector<int> ExplicitPortCatalog::presentPorts() const { return numbersUpTo(paths_.size()); }
-
-std::string ExplicitPortCatalog::devicePath(int port) const
-{
-    if (port < 1 || static_cast<std::size_t>(port) > paths_.size())
-        return {};
-    return paths_[static_cast<std::size_t>(port) - 1];
-}
-
-SysfsPortCatalog::SysfsPortCatalog(std::string sysClassTty, std::string devDir)
-    : sysClassTty_(std::move(sysClassTty)), devDir_(std::move(devDir))
+SysfsPortCatalog::SysfsPortCatalog(std::string sysClassTty, std::string devDir, std::string procSerial)
+    : sysClassTty_(std::move(sysClassTty)), devDir_(std::move(devDir)), procSerial_(std::move(procSerial))
 {
 }
 
@@ -148,29 +125,15 @@ bool SysfsPortCatalog::uartKnown(const std::string& name) const
     int type = kUnknownUartType;
     if (typeFile >> type)
         return type != kUnknownUartType;
-    if (name.starts_with("ttyS"))
-        return uartKnownByIoctl((fs::path(devDir_) / name).string());
-    return true;
+    return uartKnownByDriverTable(procSerial_, name);
 }
 
-std::vector<int> SysfsPortCatalog::presentPorts() const
+std::vector<std::string> SysfsPortCatalog::presentPorts() const
 {
-    std::lock_guard lock(mutex_);
-    lastScan_ = scanNames();
-    scanned_ = true;
-    return numbersUpTo(lastScan_.size());
-}
-
-std::string SysfsPortCatalog::devicePath(int port) const
-{
-    std::lock_guard lock(mutex_);
-    if (!scanned_) {
-        lastScan_ = scanNames();
-        scanned_ = true;
-    }
-    if (port < 1 || static_cast<std::size_t>(port) > lastScan_.size())
-        return {};
-    return (fs::path(devDir_) / lastScan_[static_cast<std::size_t>(port) - 1]).string();
+    std::vector<std::string> paths;
+    for (const std::string& name : scanNames())
+        paths.push_back((fs::path(devDir_) / name).string());
+    return paths;
 }
 
 }  // namespace tonel

@@ -1,9 +1,8 @@
 #pragma once
-// Where port numbers come from: the machine's serial devices, or the devices named on the command
-// line (and the virtual processor of the demo mode).
+// Which ports a scan tries, by name: the machine's serial devices, or the ports named on the
+// command line (ttys and network lines alike), or the virtual processor of the demo mode.
 
-#include "device/SerialPort.h"
-
+#include <cstddef>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -12,28 +11,35 @@ namespace tonel {
 
 inline constexpr std::size_t kMaxCatalogPorts = 256;
 
-// Exactly the given devices, in the given order, numbered from 1. A path that does not exist is
-// still listed: opening it fails like any absent device.
+class PortCatalog {
+public:
+    virtual ~PortCatalog() = default;
+    // The names to try, in order. Listing never opens a port.
+    virtual std::vector<std::string> presentPorts() const = 0;
+};
+
+// Exactly the given names, in the given order. A path that does not exist is still listed:
+// opening it fails like any absent device, and a network name is only ever used when named.
 class ExplicitPortCatalog : public PortCatalog {
 public:
-    explicit ExplicitPortCatalog(std::vector<std::string> devicePaths);
-    std::vector<int> presentPorts() const override;
-    std::string devicePath(int port) const override;
+    explicit ExplicitPortCatalog(std::vector<std::string> names);
+    std::vector<std::string> presentPorts() const override { return names_; }
 
 private:
-    std::vector<std::string> paths_;
+    std::vector<std::string> names_;
 };
 
 // The serial devices the kernel reports under /sys/class/tty/*/device, sorted by name: entries
-// under "virtual" are skipped, 8250-family ports only count when their UART type is known, and
-// pseudo-terminals never appear. Each presentPorts() rescans; devicePath() uses the last scan.
+// under "virtual" are skipped, pseudo-terminals never appear, and ports whose UART the kernel
+// knows to be absent (a legacy 8250 slot) are left out — learnt from sysfs or, on kernels without
+// a `type` attribute, from the driver's table in /proc, never by opening the device.
 class SysfsPortCatalog : public PortCatalog {
 public:
-    explicit SysfsPortCatalog(std::string sysClassTty = "/sys/class/tty", std::string devDir = "/dev");
-    std::vector<int> presentPorts() const override;
-    std::string devicePath(int port) const override;
+    explicit SysfsPortCatalog(std::string sysClassTty = "/sys/class/tty", std::string devDir = "/dev",
+                              std::string procSerial = "/proc/tty/driver/serial");
+    std::vector<std::string> presentPorts() const override;
 
-    // The device names found (without the /dev folder), in port-number order.
+    // The device names found (without the /dev folder), in order.
     std::vector<std::string> scanNames() const;
 
 private:
@@ -42,9 +48,7 @@ private:
 
     std::string sysClassTty_;
     std::string devDir_;
-    mutable std::mutex mutex_;
-    mutable std::vector<std::string> lastScan_;
-    mutable bool scanned_ = false;
+    std::string procSerial_;
 };
 
 // "ttyS2" before "ttyS10": names compare by their text with digit runs taken as numbers.

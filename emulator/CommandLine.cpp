@@ -25,6 +25,7 @@ const std::map<std::string, Setter>& valueOptions()
     static const std::map<std::string, Setter> options = {
         {"--image", [](EmulatorOptions& o, const std::string& v) { o.imagePath = v; return true; }},
         {"--device", [](EmulatorOptions& o, const std::string& v) { o.devicePath = v; return true; }},
+        {"--listen", [](EmulatorOptions& o, const std::string& v) { o.listenAddress = v; return !v.empty(); }},
         {"--hello-reply", [](EmulatorOptions& o, const std::string& v) { o.faults.helloReply = v; return true; }},
         {"--ack-reply", [](EmulatorOptions& o, const std::string& v) { o.faults.ackReply = v; return true; }},
         {"--trailing", [](EmulatorOptions& o, const std::string& v) { o.faults.trailing = v; return true; }},
@@ -50,6 +51,17 @@ const std::map<std::string, Setter>& valueOptions()
     return options;
 }
 
+// Options without a value.
+const std::map<std::string, std::function<void(EmulatorOptions&)>>& flagOptions()
+{
+    static const std::map<std::string, std::function<void(EmulatorOptions&)>> options = {
+        {"--silent", [](EmulatorOptions& o) { o.faults.silent = true; }},
+        {"--rfc2217", [](EmulatorOptions& o) { o.rfc2217 = true; }},
+        {"--pace", [](EmulatorOptions& o) { o.paced = true; }},
+    };
+    return options;
+}
+
 }  // namespace
 
 CommandLineResult parseCommandLine(std::span<const std::string> args)
@@ -57,8 +69,8 @@ CommandLineResult parseCommandLine(std::span<const std::string> args)
     EmulatorOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        if (name == "--silent") {
-            options.faults.silent = true;
+        if (auto flag = flagOptions().find(name); flag != flagOptions().end()) {
+            flag->second(options);
             continue;
         }
         auto option = valueOptions().find(name);
@@ -69,13 +81,18 @@ CommandLineResult parseCommandLine(std::span<const std::string> args)
         if (!option->second(options, args[++i]))
             return {std::nullopt, "bad value for " + name + ": " + args[i]};
     }
+    if (!options.listenAddress.empty() && !options.devicePath.empty())
+        return {std::nullopt, "--listen and --device exclude each other"};
+    if (options.rfc2217 && options.listenAddress.empty())
+        return {std::nullopt, "--rfc2217 needs --listen"};
     return {options, {}};
 }
 
 std::string usageText()
 {
-    return "usage: tonel-emulator [--image FILE.cfg] [--device PATH] [--hello-reply TEXT] [--ack-reply TEXT]\n"
-           "                      [--q-count N] [--q-truncate N] [--silent] [--reply-delay-ms N] [--trailing TEXT]\n";
+    return "usage: tonel-emulator [--image FILE.cfg] [--device PATH | --listen [HOST:]PORT [--rfc2217]] [--pace]\n"
+           "                      [--hello-reply TEXT] [--ack-reply TEXT] [--q-count N] [--q-truncate N] [--silent]\n"
+           "                      [--reply-delay-ms N] [--trailing TEXT]\n";
 }
 
 std::string printable(const std::string& text)

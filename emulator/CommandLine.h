@@ -1,7 +1,8 @@
 #pragma once
 // The tonel-emulator command line:
-//   tonel-emulator [--image FILE.cfg] [--device PATH] [--hello-reply TEXT] [--ack-reply TEXT]
-//                  [--q-count N] [--q-truncate N] [--silent] [--reply-delay-ms N] [--trailing TEXT]
+//   tonel-emulator [--image FILE.cfg] [--device PATH | --listen [HOST:]PORT [--rfc2217]] [--pace]
+//                  [--hello-reply TEXT] [--ack-reply TEXT] [--q-count N] [--q-truncate N] [--silent]
+//                  [--reply-delay-ms N] [--trailing TEXT]
 
 #include "emulator/DeviceModel.h"
 
@@ -14,6 +15,9 @@ namespace tonel::emulator {
 struct EmulatorOptions {
     std::string imagePath;   // empty: the default image
     std::string devicePath;  // empty: a new pseudo-terminal
+    std::string listenAddress;  // "[HOST:]PORT": serve TCP instead of a terminal
+    bool rfc2217 = false;       // speak Telnet with the COM-PORT option on that port
+    bool paced = false;         // replies at the real line's speed
     DeviceFaults faults;
 };
 

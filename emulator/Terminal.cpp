@@ -8,12 +8,16 @@
 namespace tonel::emulator {
 namespace {
 
+// The processor's line: raw, 38400 baud, 8 data bits, no parity, 1 stop bit, no flow control of
+// either kind (cfmakeraw leaves the stop bits, RTS/CTS and XOFF as the device had them).
 bool makeRaw(int fd)
 {
     termios t{};
     if (::tcgetattr(fd, &t) != 0)
         return false;
     ::cfmakeraw(&t);
+    t.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | PARENB | CRTSCTS);
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
     t.c_cflag |= CLOCAL | CREAD;
     t.c_cc[VMIN] = 1;
     t.c_cc[VTIME] = 0;

@@ -16,7 +16,7 @@ struct TerminalEnds {
 // would echo every frame back and hold bytes until a newline.
 bool openRawPseudoTerminal(TerminalEnds& ends);
 
-// An existing device, raw at 38400 baud 8N1.
+// An existing device, raw at 38400 baud 8N1 without flow control.
 bool openRawDevice(const std::string& path, TerminalEnds& ends);
 
 void closeTerminal(TerminalEnds& ends);

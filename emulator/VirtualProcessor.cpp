@@ -1,15 +1,20 @@
 #include "emulator/VirtualProcessor.h"
 
+#include "emulator/Listener.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace tonel::emulator {
 namespace {
+
+using namespace std::chrono_literals;
 
 // Waits for `events` on fd (none when fd is -1), the stop signal or the timeout; the fd's events.
 short waitFor(int stopFd, int fd, short events, int timeoutMs, bool& stopped)
@@ -19,6 +24,18 @@ short waitFor(int stopFd, int fd, short events, int timeoutMs, bool& stopped)
     }
     stopped = (fds[0].revents & POLLIN) != 0;
     return stopped ? 0 : fds[1].revents;
+}
+
+// Waits for the stop signal at most `delay`, to the nanosecond; true when stopped.
+bool stoppedWithin(int stopFd, std::chrono::nanoseconds delay)
+{
+    using namespace std::chrono;
+    pollfd fd{stopFd, POLLIN, 0};
+    const auto wholeSeconds = duration_cast<seconds>(delay);
+    timespec timeout{static_cast<time_t>(wholeSeconds.count()), static_cast<long>((delay - wholeSeconds).count())};
+    while (::ppoll(&fd, 1, &timeout, nullptr) < 0 && errno == EINTR) {
+    }
+    return (fd.revents & POLLIN) != 0;
 }
 
 }  // namespace
@@ -33,6 +50,28 @@ VirtualProcessor::~VirtualProcessor()
     stop();
     if (stopFd_ >= 0)
         ::close(stopFd_);
+}
+
+bool VirtualProcessor::listen(const std::string& address, bool rfc2217, std::string* error)
+{
+    stop();
+    std::string reason = "bad address (expected [HOST:]PORT)";
+    const auto parsed = parseListenAddress(address);
+    if (parsed)
+        listener_ = openListener(*parsed, reason);
+    if (listener_ < 0) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    rfc2217_ = rfc2217;
+    {
+        std::lock_guard lock(mutex_);
+        listeningPort_ = boundPort(listener_);
+        ends_.path = networkPortName(*parsed, listeningPort_, rfc2217);
+        comPortLine_ = {};
+    }
+    return run(true);
 }
 
 void VirtualProcessor::setObserver(Observer observer) { observer_ = std::move(observer); }
@@ -75,6 +114,12 @@ void VirtualProcessor::stop()
         n = ::read(stopFd_, &value, sizeof value);
     }
     closeTerminal(ends_);
+    dropClient();
+    if (listener_ >= 0)
+        ::close(listener_);
+    listener_ = -1;
+    std::lock_guard lock(mutex_);
+    listeningPort_ = 0;
 }
 
 bool VirtualProcessor::running() const { return serving_; }
@@ -83,18 +128,76 @@ void VirtualProcessor::loop()
 {
     std::array<char, 4096> buffer{};
     for (;;) {
+        if (lineFd() < 0 && !acceptNext())
+            break;
         bool stopped = false;
-        const short events = waitFor(stopFd_, ends_.device, POLLIN, -1, stopped);
+        const short events = waitFor(stopFd_, lineFd(), POLLIN, -1, stopped);
         if (stopped)
             break;
-        ssize_t n = ::read(ends_.device, buffer.data(), buffer.size());
-        if (n > 0)
-            handleBytes({buffer.data(), static_cast<std::size_t>(n)});
-        else if (n == 0 || (errno != EAGAIN && errno != EINTR) || (events & (POLLHUP | POLLERR | POLLNVAL)))
-            break;  // the line is gone: nothing more will arrive
+        ssize_t n = ::read(lineFd(), buffer.data(), buffer.size());
+        if (n > 0) {
+            handleInput({buffer.data(), static_cast<std::size_t>(n)});
+        } else if (n == 0 || (errno != EAGAIN && errno != EINTR) || (events & (POLLHUP | POLLERR | POLLNVAL))) {
+            if (listener_ < 0)
+                break;  // the line is gone: nothing more will arrive
+            dropClient();  // the client left: the next one may come
+        }
     }
     serving_ = false;
     changed_.notify_all();
+}
+
+// Waits for the next TCP client; false when told to stop (or not listening at all).
+bool VirtualProcessor::acceptNext()
+{
+    while (listener_ >= 0) {
+        bool stopped = false;
+        const short events = waitFor(stopFd_, listener_, POLLIN, -1, stopped);
+        if (stopped)
+            return false;
+        if (!(events & POLLIN))
+            continue;
+        client_ = acceptClient(listener_);
+        if (client_ < 0 && errno != EAGAIN && errno != EINTR && errno != ECONNABORTED && !pause(100ms))
+            return false;  // out of descriptors or memory: try again a little later, not in a spin
+        if (client_ < 0)
+            continue;
+        assembler_ = FrameAssembler{};
+        if (rfc2217_) {
+            telnet_.emplace();
+            writeLine(telnet_->opening());
+        }
+        return true;
+    }
+    return false;
+}
+
+void VirtualProcessor::dropClient()
+{
+    if (client_ >= 0)
+        ::close(client_);
+    client_ = -1;
+    telnet_.reset();
+}
+
+void VirtualProcessor::handleInput(std::span<const char> bytes)
+{
+    if (!telnet_) {
+        handleBytes(bytes);
+        return;
+    }
+    std::string data;
+    const std::string answer = telnet_->receive({bytes.data(), bytes.size()}, data);
+    if (!answer.empty())
+        writeLine(answer);
+    if (telnet_->comPortEnabled()) {
+        {
+            std::lock_guard lock(mutex_);
+            comPortLine_ = telnet_->line();
+        }
+        changed_.notify_all();
+    }
+    handleBytes(data);
 }
 
 void VirtualProcessor::handleBytes(std::span<const char> bytes)
@@ -121,23 +224,54 @@ void VirtualProcessor::handleFrame(const std::string& frame)
 }
 
 // False when the emulator is told to stop meanwhile.
-bool VirtualProcessor::pause(std::chrono::milliseconds delay)
+bool VirtualProcessor::pause(std::chrono::nanoseconds delay)
 {
-    if (delay.count() <= 0)
-        return true;
-    bool stopped = false;
-    waitFor(stopFd_, -1, 0, static_cast<int>(delay.count()), stopped);
-    return !stopped;
+    return delay.count() <= 0 || !stoppedWithin(stopFd_, delay);
 }
 
 bool VirtualProcessor::sendAll(const std::string& text)
 {
+    return paced_ ? sendPaced(text) : sendData(text);
+}
+
+// Character i leaves when a real line would have finished sending it: (i + 1) / 3,840 s after
+// the start, so 384 characters end 100 ms after the first one began.
+bool VirtualProcessor::sendPaced(const std::string& text)
+{
+    using namespace std::chrono;
+    constexpr nanoseconds kCharacterTime = nanoseconds(seconds(1)) / kLineCharactersPerSecond;
+    const auto start = steady_clock::now();
     for (std::size_t done = 0; done < text.size();) {
-        ssize_t n = ::write(ends_.device, text.data() + done, text.size() - done);
+        const auto elapsed = steady_clock::now() - start;
+        const auto due = std::min<std::size_t>(text.size(), static_cast<std::size_t>(elapsed / kCharacterTime));
+        if (due > done) {
+            if (!sendData(std::string_view(text).substr(done, due - done)))
+                return false;
+            done = due;
+        } else if (!pause(start + kCharacterTime * static_cast<long>(done + 1) - steady_clock::now())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Line data: on a Telnet connection the byte 255 is doubled.
+bool VirtualProcessor::sendData(std::string_view text)
+{
+    return telnet_ ? writeLine(ComPortServer::encode(text)) : writeLine(text);
+}
+
+bool VirtualProcessor::writeLine(std::string_view bytes)
+{
+    const int fd = lineFd();
+    for (std::size_t done = 0; done < bytes.size();) {
+        // A client that left must not end the program with SIGPIPE.
+        ssize_t n = fd == client_ ? ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL)
+                                  : ::write(fd, bytes.data() + done, bytes.size() - done);
         bool stopped = false;
         if (n > 0)
             done += static_cast<std::size_t>(n);
-        else if (n < 0 && errno == EAGAIN && (waitFor(stopFd_, ends_.device, POLLOUT, -1, stopped) & POLLOUT))
+        else if (n < 0 && errno == EAGAIN && (waitFor(stopFd_, fd, POLLOUT, -1, stopped) & POLLOUT))
             continue;
         else if (n < 0 && errno == EINTR)
             continue;
@@ -171,6 +305,24 @@ std::string VirtualProcessor::terminalPath() const
 {
     std::lock_guard lock(mutex_);
     return path_;
+}
+
+std::uint16_t VirtualProcessor::listeningPort() const
+{
+    std::lock_guard lock(mutex_);
+    return listeningPort_;
+}
+
+ComPortLine VirtualProcessor::comPortLine() const
+{
+    std::lock_guard lock(mutex_);
+    return comPortLine_;
+}
+
+bool VirtualProcessor::waitForComPortLine(const ComPortLine& expected, std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return comPortLine_ == expected; });
 }
 
 ImageBytes VirtualProcessor::image() const

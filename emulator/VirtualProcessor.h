@@ -1,8 +1,9 @@
 #pragma once
-// The virtual processor: a device on a pseudo-terminal (or an existing serial device) that speaks
-// the wire protocol on its own thread. Used by the end-to-end tests, by `tonel --demo` and by the
-// tonel-emulator program.
+// The virtual processor: a device on a pseudo-terminal, an existing serial device or a TCP port
+// (as behind a serial device server) that speaks the wire protocol on its own thread. Used by the
+// end-to-end tests, by `tonel --demo` and by the tonel-emulator program.
 
+#include "emulator/ComPortServer.h"
 #include "emulator/DeviceModel.h"
 #include "emulator/FrameAssembler.h"
 #include "emulator/Terminal.h"
@@ -43,14 +44,28 @@ public:
     // Keeps only the newest `records` frames in the log (a long burst must not grow it without end).
     void setLogLimit(std::size_t records);
 
+    // Replies leave at the real line's pace (38400 8N1: 3,840 characters a second) instead of at
+    // once. Before start(), attach() or listen().
+    void setPaced(bool paced) { paced_ = paced; }
+    static constexpr int kLineCharactersPerSecond = 3840;
+
     bool start();                           // on a new pseudo-terminal
-    bool attach(const std::string& path);   // on an existing device
-    // Stops the thread and closes our side: for the controller the line drops (a hang-up).
+    bool attach(const std::string& path);   // on an existing device, set to 38400 8N1 raw
+    // On a TCP port, "[HOST:]PORT" (port 0: any free one), one client at a time; with `rfc2217`
+    // it speaks Telnet and takes the COM-PORT line settings. False with `error` set on failure.
+    bool listen(const std::string& address, bool rfc2217, std::string* error = nullptr);
+    // Stops the thread and closes our side: for the controller the line drops (a hang-up; on TCP
+    // the client's connection closes and the port stops accepting).
     void stop();
     void hangUp() { stop(); }
     bool running() const;
 
-    std::string terminalPath() const;  // what the controller opens
+    // What the controller opens: a terminal path, or "tcp://HOST:PORT" / "rfc2217://HOST:PORT".
+    std::string terminalPath() const;
+    std::uint16_t listeningPort() const;  // 0 unless listening
+    // The line the last COM-PORT client set (kept after it left); all zero before any did.
+    ComPortLine comPortLine() const;
+    bool waitForComPortLine(const ComPortLine& expected, std::chrono::milliseconds timeout) const;
     ImageBytes image() const;
     void setImage(const ImageBytes& bytes);
     std::optional<ImageBytes> storedImage() const;
@@ -64,10 +79,17 @@ public:
 private:
     bool run(bool opened);
     void loop();
+    bool acceptNext();
+    void dropClient();
+    void handleInput(std::span<const char> bytes);
     void handleBytes(std::span<const char> bytes);
     void handleFrame(const std::string& frame);
-    bool pause(std::chrono::milliseconds delay);
+    bool pause(std::chrono::nanoseconds delay);
     bool sendAll(const std::string& text);
+    bool sendPaced(const std::string& text);
+    bool sendData(std::string_view text);
+    bool writeLine(std::string_view bytes);
+    int lineFd() const { return ends_.device >= 0 ? ends_.device : client_; }
     void record(FrameRecord::Direction direction, const std::string& text);
 
     mutable std::mutex mutex_;  // the model and the log: read by any thread
@@ -76,10 +98,17 @@ private:
     std::vector<FrameRecord> log_;
     std::size_t logLimit_ = SIZE_MAX;
     std::string path_;
+    ComPortLine comPortLine_;
+    std::uint16_t listeningPort_ = 0;
 
     Observer observer_;
     TerminalEnds ends_;          // used by the emulator's thread while it runs
     FrameAssembler assembler_;   // the emulator's thread only
+    int listener_ = -1;          // a TCP port's listening socket
+    int client_ = -1;            // its current client: the emulator's thread only
+    bool rfc2217_ = false;
+    std::optional<ComPortServer> telnet_;  // the current client's Telnet state
+    bool paced_ = false;
     std::atomic<bool> serving_{false};
     int stopFd_ = -1;
     std::thread thread_;

@@ -1,6 +1,7 @@
 // tonel-emulator: the virtual processor as a program. Without --device it makes a pseudo-terminal
-// and prints its path alone on the first line; then "< FRAME" for every frame received and
-// "> FRAME" for every reply, until SIGINT or SIGTERM.
+// and prints its path alone on the first line (with --listen: the port's name, "tcp://HOST:PORT"
+// or "rfc2217://HOST:PORT"); then "< FRAME" for every frame received and "> FRAME" for every
+// reply, until SIGINT or SIGTERM.
 
 #include "emulator/CommandLine.h"
 #include "emulator/VirtualProcessor.h"
@@ -67,8 +68,16 @@ int main(int argc, char** argv)
 
     VirtualProcessor processor(options.faults, initial);
     processor.setObserver(printFrame);
+    processor.setPaced(options.paced);
     const bool useDevice = !options.devicePath.empty();
-    if (!(useDevice ? processor.attach(options.devicePath) : processor.start())) {
+    std::string error;
+    if (!options.listenAddress.empty()) {
+        if (!processor.listen(options.listenAddress, options.rfc2217, &error)) {
+            std::fprintf(stderr, "tonel-emulator: cannot listen on %s: %s\n", options.listenAddress.c_str(),
+                         error.c_str());
+            return 1;
+        }
+    } else if (!(useDevice ? processor.attach(options.devicePath) : processor.start())) {
         std::fprintf(stderr, "tonel-emulator: cannot open %s\n",
                      useDevice ? options.devicePath.c_str() : "a pseudo-terminal");
         return 1;

@@ -2,6 +2,7 @@
 
 #include "eq/EqGraphCurve.h"
 #include "eq/EqGraphText.h"
+#include "eq/math/BandResponseCache.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -52,12 +53,17 @@ const char* levelLabel(int j)  // even j only
     return labels[j / 2];
 }
 
-// A solid 1-pixel line along one row or one column, both ends included. The raster engine fills
-// a 1-pixel rectangle many times faster than it draws the same line with a pen.
-void drawPixelLine(QPainter& painter, QPoint a, QPoint b, const QColor& colour)
+// A solid 1-pixel line along one row or one column from `from` towards `to`, which is left out:
+// the panel's line drawing never sets a line's end pixel. The raster engine fills a 1-pixel
+// rectangle many times faster than it draws the same line with a pen.
+void drawPixelLine(QPainter& painter, QPoint from, QPoint to, const QColor& colour)
 {
-    const QPoint topLeft(std::min(a.x(), b.x()), std::min(a.y(), b.y()));
-    const QPoint bottomRight(std::max(a.x(), b.x()), std::max(a.y(), b.y()));
+    const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+    if (step.isNull())
+        return;
+    const QPoint last = to - step;
+    const QPoint topLeft(std::min(from.x(), last.x()), std::min(from.y(), last.y()));
+    const QPoint bottomRight(std::max(from.x(), last.x()), std::max(from.y(), last.y()));
     painter.fillRect(QRect(topLeft, bottomRight), colour);
 }
 
@@ -115,15 +121,35 @@ GraphGeometry GraphGeometry::forSize(QSize clientSize)
     return g;
 }
 
-void drawEqGraph(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter)
+void drawEqGrid(QSize clientSize, QPainter& painter)
+{
+    painter.save();
+    drawGrid(GraphGeometry::forSize(clientSize), clientSize, painter);
+    painter.restore();
+}
+
+void drawEqCurves(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter,
+                  BandResponseCache* responses)
 {
     painter.save();
     const GraphGeometry g = GraphGeometry::forSize(clientSize);
-    drawGrid(g, clientSize, painter);
     const TopLeftText labels(QFont::Normal);
-    for (const EqCurve& curve : curves)
-        drawEqCurve(g, clientSize, curve, painter, labels);
+    BandResponseCache once;  // without a cache every band is worked out afresh
+    BandResponseCache& cache = responses != nullptr ? *responses : once;
+    std::size_t slot = 0;
+    for (const EqCurve& curve : curves) {
+        std::vector<const BandResponseCache::Response*> db;
+        for (const EqBand& band : curve.bands)
+            db.push_back(&cache.response(slot++, band));
+        drawEqCurve(g, clientSize, curve, db, painter, labels);
+    }
     painter.restore();
+}
+
+void drawEqGraph(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter)
+{
+    drawEqGrid(clientSize, painter);
+    drawEqCurves(clientSize, curves, painter);
 }
 
 }  // namespace tonel

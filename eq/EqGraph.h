@@ -12,6 +12,8 @@ class QPainter;
 
 namespace tonel {
 
+class BandResponseCache;
+
 struct GraphGeometry {
     int x0 = 50;        // x of 20 Hz
     int xR = 0;         // right end of the frequency span
@@ -32,9 +34,16 @@ struct EqCurve {
     int handleOffset = 3;        // pixels left of the band's x where the handle box starts
     bool offset5At121 = true;    // a band at freqIndex 121 uses 5 instead
     double shift = -1.5;         // added to every x of the curve and its handles
+    friend bool operator==(const EqCurve&, const EqCurve&) = default;
 };
 
 // Paints grid, curves and handles, in that order, onto a surface of `clientSize`.
 void drawEqGraph(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter);
+
+// The two layers of drawEqGraph. The grid (background and labels) depends on the size alone;
+// the curves are painted over it, their responses taken from `responses` when one is given.
+void drawEqGrid(QSize clientSize, QPainter& painter);
+void drawEqCurves(QSize clientSize, const std::vector<EqCurve>& curves, QPainter& painter,
+                  BandResponseCache* responses = nullptr);
 
 }  // namespace tonel

@@ -2,6 +2,7 @@
 
 #include "eq/EqGraphText.h"
 #include "eq/math/FilterResponse.h"
+#include "eq/math/VectorUnit.h"
 #include "model/ValueScales.h"
 
 #include <QPainter>
@@ -30,10 +31,8 @@ constexpr int kPieceSegments = 8;
 using Offsets = std::array<float, kPlotPointCount>;  // o(b, n) for n = 1..121 at [n - 1]
 using Points = std::array<QPointF, kPlotPointCount>;
 
-Offsets pixelOffsets(const EqBand& band, double pixelsPerDb)
+Offsets pixelOffsets(const BandResponseCache::Response& db, double pixelsPerDb)
 {
-    std::array<double, kPlotPointCount> db{};
-    bandResponseOverPlot(band, db);
     Offsets o{};
     for (int m = 0; m < kPlotPointCount; ++m)
         o[m] = static_cast<float>(-db[m] * pixelsPerDb);  // single precision, then summed
@@ -63,6 +62,14 @@ QPointF cutPoint(QPointF a, QPointF b)
     return a + (b - a) * ((x - a.x()) / (b.x() - a.x()));
 }
 
+// Strokes a polyline; the raster engine's span filling leaves the vector unit dirty for the
+// stroker's next atan2 and sqrt calls, so every stroke starts from a clean one.
+void stroke(QPainter& painter, const QPointF* points, int count)
+{
+    clearUpperVectorState();
+    painter.drawPolyline(points, count);
+}
+
 // Strokes a run of points in pieces of at most kPieceSegments segments.
 void strokeInPieces(QPainter& painter, const QPointF* points, int count)
 {
@@ -74,13 +81,13 @@ void strokeInPieces(QPainter& painter, const QPointF* points, int count)
         if (n == kPieceSegments + 1 && i + 1 < count) {
             const QPointF cut = cutPoint(points[i], points[i + 1]);
             piece[n++] = cut;
-            painter.drawPolyline(piece.data(), n);
+            stroke(painter, piece.data(), n);
             n = 0;
             piece[n++] = cut;
         }
     }
     if (n > 1)
-        painter.drawPolyline(piece.data(), n);
+        stroke(painter, piece.data(), n);
 }
 
 // A segment wholly beyond one edge of the surface leaves no pixel. Notch and band-pass curves
@@ -146,13 +153,14 @@ void drawHandle(const GraphGeometry& g, const EqCurve& curve, std::size_t b, con
 
 }  // namespace
 
-void drawEqCurve(const GraphGeometry& g, QSize surface, const EqCurve& curve, QPainter& painter,
+void drawEqCurve(const GraphGeometry& g, QSize surface, const EqCurve& curve,
+                 const std::vector<const BandResponseCache::Response*>& responses, QPainter& painter,
                  const TopLeftText& labels)
 {
     std::vector<Offsets> offsets;
-    offsets.reserve(curve.bands.size());
-    for (const EqBand& band : curve.bands)
-        offsets.push_back(pixelOffsets(band, g.P));
+    offsets.reserve(responses.size());
+    for (const BandResponseCache::Response* db : responses)
+        offsets.push_back(pixelOffsets(*db, g.P));
     const Points points = curvePoints(g, curve, offsets);
 
     QPen pen(curve.colour);

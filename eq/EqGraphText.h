@@ -1,6 +1,6 @@
 #pragma once
-// The graph's texts: "Arial" 14 px in the text colour, without anti-aliasing, placed by the top
-// left corner of their cell (QPainter itself places text by its baseline).
+// The graph's texts: "Arial" in a 14-pixel cell (ascent + descent), in the text colour, without
+// anti-aliasing, placed by the top left corner of their cell (QPainter places text by its baseline).
 
 #include <QColor>
 #include <QFont>

@@ -9,30 +9,33 @@ namespace {
 
 using namespace tonel;
 
-struct QuietPort : SerialPort {
-    bool open(PortOwner*, int, int, char, int, int, std::uint32_t, std::size_t) override { return true; }
-    bool startMonitoring() override { return true; }
+struct QuietPort : SerialLine {
+    OpenResult open(const std::string&, const LineSettings&, LineListener&) override
+    {
+        return {OpenResult::State::Open, {}};
+    }
+    void close() override {}
     void write(const std::string&) override {}
+    bool isOpen() const override { return true; }
 };
 struct OnePort : PortCatalog {
-    std::vector<int> presentPorts() const override { return {1}; }
-    std::string devicePath(int) const override { return "/dev/null"; }
+    std::vector<std::string> presentPorts() const override { return {"/dev/null"}; }
 };
-struct QuietOwner : SessionOwner, PortOwner {
-    void enableButton(int, bool) override {}
+struct QuietHost : SessionHost, LineListener {
+    void bytesArrived(std::string_view) override {}
+    void lineGone(const std::string&) override {}
+    void portError(const PortError&) override {}
     void armTimer(int, std::chrono::milliseconds) override {}
     void cancelTimer(int) override {}
-    void showMessage(const std::string&, const std::string&, MessageIcon) override {}
     void refreshAllPages() override {}
-    void portNotification(PortEvent, std::uint8_t, int) override {}
-    void portErrorReport(const std::string&) override {}
+    void sessionEvent(const SessionReport&) override {}
+    void portFailure(const PortError&) override {}
 };
 
 // Feeds `data` as received characters, then lets timer `id` expire.
 void feed(DeviceSession& session, const std::uint8_t* data, std::size_t size, int id)
 {
-    for (std::size_t i = 0; i < size; ++i)
-        session.onPortEvent(PortEvent::Char, data[i], 1);
+    session.bytesArrived(std::string_view(reinterpret_cast<const char*>(data), size));
     session.onTimer(id);
 }
 
@@ -43,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParameterImage image;
     QuietPort port;
     OnePort catalog;
-    QuietOwner owner;
-    DeviceSession session(image, port, catalog, owner, owner);
+    QuietHost host;
+    DeviceSession session(image, port, catalog, host, host);
 
     // The first byte picks the exchange: read (hello then Q) or write (hello then P).
     const bool upload = size > 0 && (data[0] & 1);

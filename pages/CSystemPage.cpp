@@ -1,6 +1,7 @@
 #include "pages/CSystemPage.h"
 
 #include "eq/EqGraphView.h"
+#include "eq/math/VectorUnit.h"
 #include "model/Fields.h"
 #include "pages/CrossoverOverlay.h"
 #include "pages/FieldFont.h"
@@ -76,7 +77,8 @@ CSystemPage::CSystemPage(PageContext context, QWidget* parent)
     bindBands(bandBindings());
     bindSettings();
     fitBandFields();
-    controls_.graph()->setOverlay([this](QPainter& painter, QSize surface) { drawCrossoverOverlay(painter, surface); });
+    controls_.graph()->setOverlay([this](QPainter& painter, QSize surface) { drawCrossoverOverlay(painter, surface); },
+                                  [this] { return std::vector<std::uint8_t>{image().get(sys::subHighPass), image().get(sys::subLowPass)}; });
 }
 
 // The settings are spins with read-outs; only the two crossover spins redraw the graph.
@@ -123,6 +125,7 @@ std::vector<EqCurve> CSystemPage::curves() const
 void CSystemPage::drawCrossoverOverlay(QPainter& painter, QSize surface) const
 {
     const CrossoverSettings settings = crossoverSettings(image().get(sys::subHighPass), image().get(sys::subLowPass));
+    clearUpperVectorState();  // the curves' painting left it dirty; the overlay's math would pay
     paintCrossoverOverlay(painter, GraphGeometry::forSize(surface), settings);
 }
 

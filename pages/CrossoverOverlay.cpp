@@ -61,39 +61,53 @@ double crossoverResponseDb(const CrossoverSettings& s, double frequencyHz)
     return db;
 }
 
+namespace {
+
+// Y[k] of one table index, k = 0..121.
+int crossoverRow(const CrossoverSettings& s, int k)
+{
+    if (k == 0)
+        return kCrossoverBaseRow;
+    const double db = crossoverResponseDb(s, FrequencyTable[static_cast<std::size_t>(k)]);
+    return kCrossoverBaseRow - static_cast<int>(std::trunc(kPixelsPerDb * db));
+}
+
+// X[k] of one table index, k = 0..121.
+int crossoverColumn(const GraphGeometry& g, int k)
+{
+    const auto& f = PlotFrequencies();  // plot point k is F_(k-1)
+    return static_cast<int>(g.x(f[static_cast<std::size_t>(std::max(k, 1) - 1)]) + kPlotShift);
+}
+
+}  // namespace
+
 std::array<int, kCrossoverColumns> crossoverRows(const CrossoverSettings& s)
 {
     std::array<int, kCrossoverColumns> y{};
-    y[0] = kCrossoverBaseRow;
-    for (int k = 1; k < kCrossoverColumns; ++k) {
-        const double db = crossoverResponseDb(s, FrequencyTable[static_cast<std::size_t>(k)]);
-        y[static_cast<std::size_t>(k)] = kCrossoverBaseRow - static_cast<int>(std::trunc(kPixelsPerDb * db));
-    }
+    for (int k = 0; k < kCrossoverColumns; ++k)
+        y[static_cast<std::size_t>(k)] = crossoverRow(s, k);
     return y;
 }
 
 std::array<int, kCrossoverColumns> crossoverColumns(const GraphGeometry& g)
 {
     std::array<int, kCrossoverColumns> x{};
-    const auto& f = PlotFrequencies();  // plot point k is F_(k-1)
-    for (int k = 1; k < kCrossoverColumns; ++k)
-        x[static_cast<std::size_t>(k)] = static_cast<int>(g.x(f[static_cast<std::size_t>(k - 1)]) + kPlotShift);
-    x[0] = x[1];
+    for (int k = 0; k < kCrossoverColumns; ++k)
+        x[static_cast<std::size_t>(k)] = crossoverColumn(g, k);
     return x;
 }
 
+// A marker needs its own column and row only, not the whole table.
 CrossoverMarker highPassMarker(const CrossoverSettings& s, const GraphGeometry& g)
 {
-    const auto index = static_cast<std::size_t>(s.highPass);
-    return {crossoverColumns(g)[index], crossoverRows(s)[index]};
+    return {crossoverColumn(g, s.highPass), crossoverRow(s, s.highPass)};
 }
 
 CrossoverMarker lowPassMarker(const CrossoverSettings& s, const GraphGeometry& g)
 {
     if (!s.lowPassOn())
         return {g.xR + kGridLineOverhang, kCrossoverBaseRow};
-    const auto index = static_cast<std::size_t>(s.lowPass);
-    return {crossoverColumns(g)[index], crossoverRows(s)[index]};
+    return {crossoverColumn(g, s.lowPass), crossoverRow(s, s.lowPass)};
 }
 
 void paintCrossoverResponse(QPainter& painter, const GraphGeometry& g, const CrossoverSettings& s)

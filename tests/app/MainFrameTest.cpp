@@ -1,6 +1,5 @@
 #include "AppFakes.h"
 #include "app/CTonelApp.h"
-#include "device/CCommPort.h"
 #include "emulator/VirtualProcessor.h"
 
 #include <QApplication>

@@ -3,6 +3,8 @@
 #include "device/WireProtocol.h"
 #include "model/Fields.h"
 
+#include <cerrno>
+
 namespace tonel::testing {
 namespace {
 
@@ -113,19 +115,20 @@ TEST_F(SessionThroughView, NoPortMeansAMessageAndTheReadButtonBack)
 
 TEST_F(SessionThroughView, PortErrorsAreShownOnTheWindowThread)
 {
-    portOwner.portErrorReport("WARNING:  WriteFile() Failed with the following error: \nI/O error\nPort: 1\n");
+    portListener.portError({"write()", EIO, "/dev/ttyUSB0", false});
     EXPECT_TRUE(messages.boxes.empty()) << "queued, not shown on the port's thread";
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("I/O error")));
+    EXPECT_EQ(messages.boxes[0].text, QStringLiteral("WARNING:  write() Failed with the following error: \n"
+                                                     "Input/output error\nPort: /dev/ttyUSB0\n"));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Application Error"));
     EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
 }
 
 TEST_F(SessionThroughView, ReceivedCharactersReachTheReplyInOrder)
 {
-    for (const char c : std::string("(01hello13)"))
-        portOwner.portNotification(PortEvent::Char, static_cast<std::uint8_t>(c), 1);
+    for (const char* piece : {"(01hel", "lo1", "3)"})
+        portListener.bytesArrived(piece);
     EXPECT_EQ(view->session().reply().text(), "");
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(view->session().reply().text(), "(01hello13)");
@@ -133,7 +136,7 @@ TEST_F(SessionThroughView, ReceivedCharactersReachTheReplyInOrder)
 
 TEST_F(SessionThroughView, NotificationsQueuedBeforeTheViewCloseAreDropped)
 {
-    portOwner.portNotification(PortEvent::Char, '(', 1);
+    portListener.bytesArrived("(");
     view.reset();
     QCoreApplication::sendPostedEvents();  // must not reach the destroyed session
     makeView(loggingPages(pageLog));

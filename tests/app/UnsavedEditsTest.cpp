@@ -27,7 +27,7 @@ struct UnsavedEdits : ViewFixture {
             return frame == wire::kQuery ? "(01Q376" + wire::encodeImageHex(ParameterImage()) + ")" : "";
         });
         frame = std::make_unique<CMainFrame>(
-            ViewContext{image, port, catalog, portOwner, messages, files, timers, loggingPages(pageLog)}, QSize(1920, 1050));
+            ViewContext{image, port, catalog, portListener, messages, files, timers, loggingPages(pageLog)}, QSize(1920, 1050));
         frame->show();
     }
     void press(int id) { QTest::mouseClick(frame->view().button(id), Qt::LeftButton); }

@@ -16,7 +16,7 @@ namespace tonel::testing {
 struct ViewFixture : ::testing::Test {
     FakePortCatalog catalog{std::vector<int>{1}};
     FakeSerialPort port{&catalog};
-    QueuedPortOwner portOwner;
+    QueuedLineListener portListener;
     ParameterImage image;
     RecordingMessageBoxes messages;
     ScriptedFileDialogs files;
@@ -29,7 +29,7 @@ struct ViewFixture : ::testing::Test {
     void makeView(PageFactory pages)
     {
         view = std::make_unique<CTonelView>(
-            ViewContext{image, port, catalog, portOwner, messages, files, timers, std::move(pages)});
+            ViewContext{image, port, catalog, portListener, messages, files, timers, std::move(pages)});
         view->show();
     }
     QPushButton* button(int id) const { return view->findChild<QPushButton*>(QString::number(id)); }

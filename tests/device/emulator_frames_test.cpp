@@ -2,6 +2,7 @@
 
 #include "emulator/CommandLine.h"
 #include "emulator/FrameAssembler.h"
+#include "emulator/Listener.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ TEST(EmulatorCommandLine, ReadsEveryOption)
     const std::vector<std::string> args = {"--image",       "a.cfg", "--device",   "/dev/ttyS0", "--hello-reply",
                                            "(01hello12)",   "--ack-reply", "(01P375)", "--q-count", "37",
                                            "--q-truncate",  "100",   "--silent",   "--reply-delay-ms", "250",
-                                           "--trailing",    "\r"};
+                                           "--trailing",    "\r",   "--pace"};
     const CommandLineResult result = parseCommandLine(args);
     ASSERT_TRUE(result.options) << result.error;
     const EmulatorOptions& o = *result.options;
@@ -66,6 +67,35 @@ TEST(EmulatorCommandLine, ReadsEveryOption)
     EXPECT_TRUE(o.faults.silent);
     EXPECT_EQ(o.faults.replyDelay, std::chrono::milliseconds(250));
     EXPECT_EQ(o.faults.trailing, "\r");
+    EXPECT_TRUE(o.paced);
+    EXPECT_FALSE(o.rfc2217);
+
+    const std::vector<std::string> network = {"--listen", "0.0.0.0:4001", "--rfc2217"};
+    const CommandLineResult listening = parseCommandLine(network);
+    ASSERT_TRUE(listening.options) << listening.error;
+    EXPECT_EQ(listening.options->listenAddress, "0.0.0.0:4001");
+    EXPECT_TRUE(listening.options->rfc2217);
+    EXPECT_FALSE(listening.options->paced);
+}
+
+TEST(EmulatorCommandLine, ReadsListenAddresses)
+{
+    struct Case {
+        std::string text, host, port;
+    };
+    for (const Case& c : {Case{"4001", "127.0.0.1", "4001"}, Case{"0.0.0.0:0", "0.0.0.0", "0"},
+                          Case{"localhost:65535", "localhost", "65535"}, Case{"[::1]:4001", "::1", "4001"},
+                          Case{"4001x", "", ""}, Case{"host:65536", "", ""}, Case{":4001", "", ""},
+                          Case{"[::1]4001", "", ""}, Case{"host:", "", ""}}) {
+        const auto address = parseListenAddress(c.text);
+        EXPECT_EQ(address.has_value(), !c.port.empty()) << c.text;
+        if (address && !c.port.empty()) {
+            EXPECT_EQ(address->host, c.host);
+            EXPECT_EQ(address->port, c.port);
+        }
+    }
+    EXPECT_EQ(networkPortName({"0.0.0.0", "0"}, 4001, false), "tcp://127.0.0.1:4001");
+    EXPECT_EQ(networkPortName({"::1", "0"}, 4001, true), "rfc2217://[::1]:4001");
 }
 
 TEST(EmulatorCommandLine, NoOptionsIsAWellBehavedDeviceOnAPseudoTerminal)
@@ -82,7 +112,7 @@ TEST(EmulatorCommandLine, RejectsWrongLines)
 {
     const std::vector<std::vector<std::string>> wrong = {
         {"--bogus"}, {"--image"}, {"--q-count", "x"}, {"--q-count", "1000"}, {"--q-truncate", "-1"},
-        {"--reply-delay-ms", "5ms"}, {"FILE.cfg"}};
+        {"--reply-delay-ms", "5ms"}, {"FILE.cfg"}, {"--rfc2217"}, {"--listen", "4001", "--device", "/dev/ttyS0"}};
     for (const auto& args : wrong) {
         const CommandLineResult result = parseCommandLine(args);
         EXPECT_FALSE(result.options) << args[0];

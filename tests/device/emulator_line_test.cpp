@@ -5,15 +5,10 @@
 #include "emulator/CommandLine.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
-#include "tests/device/comm_port_fixture.h"
+#include "tests/device/emulator_program.h"
+#include "tests/device/line_port_fixture.h"
 
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <termios.h>
 
 namespace tonel::emulator {
 void PrintTo(const FrameRecord& record, std::ostream* os)
@@ -116,11 +111,22 @@ TEST_F(EmulatorLineTest, StoppingDuringADelayedReplyIsPrompt)
     EXPECT_FALSE(processor_->running());
 }
 
-TEST(EmulatorAttach, ServesAnExistingDevice)
+TEST(EmulatorAttach, ServesAnExistingDeviceSetToTheWholeLine)
 {
     PtyPair pty;
+    termios wrong{};
+    ASSERT_EQ(::tcgetattr(pty.terminal().fd(), &wrong), 0);
+    wrong.c_cflag |= CSTOPB | PARENB | CRTSCTS;
+    wrong.c_iflag |= IXON | IXOFF;
+    ::cfsetspeed(&wrong, B9600);
+    ASSERT_EQ(::tcsetattr(pty.terminal().fd(), TCSANOW, &wrong), 0);
     VirtualProcessor processor;
     ASSERT_TRUE(processor.attach(pty.terminalPath()));
+    termios line{};
+    ASSERT_EQ(::tcgetattr(pty.terminal().fd(), &line), 0);
+    EXPECT_EQ(::cfgetospeed(&line), B38400);
+    EXPECT_EQ(line.c_cflag & (CSIZE | CSTOPB | PARENB | CRTSCTS), static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF | IXANY), 0u);
     EXPECT_EQ(processor.terminalPath(), pty.terminalPath());
     ASSERT_TRUE(pty.device().writeAll("(01hello)"));
     EXPECT_EQ(pty.device().readUntil(")"), "(01hello13)");
@@ -131,11 +137,9 @@ TEST(EmulatorWithPort, TheSessionsExchangesThroughTheRealPort)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    ExplicitPortCatalog catalog({processor.terminalPath()});
-    RecordingPortOwner owner;
-    CCommPort port(catalog);
-    ASSERT_TRUE(openLikeSession(port, owner, 1));
-    ASSERT_TRUE(port.startMonitoring());
+    RecordingListener owner;
+    LinePort port;
+    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started());
     port.write("(01hello)");
     ASSERT_TRUE(owner.waitForText(11));
     EXPECT_EQ(owner.text(), "(01hello13)");
@@ -151,70 +155,42 @@ TEST(EmulatorWithPort, HangingUpDropsTheLineForThePort)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    ExplicitPortCatalog catalog({processor.terminalPath()});
-    RecordingPortOwner owner;
-    CCommPort port(catalog);
-    ASSERT_TRUE(openLikeSession(port, owner, 1));
-    ASSERT_TRUE(port.startMonitoring());
+    RecordingListener owner;
+    LinePort port;
+    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started());
     processor.hangUp();
-    ASSERT_TRUE(owner.waitForEvent(PortEvent::HangUp));
+    ASSERT_TRUE(owner.waitForGone());
     EXPECT_EQ(owner.reports().size(), 1u);
-    EXPECT_FALSE(openLikeSession(port, owner, 1)) << "the pseudo-terminal is gone";
+    EXPECT_FALSE(port.open(processor.terminalPath(), LineSettings{}, owner).started()) << "the pseudo-terminal is gone";
 }
 
 TEST(EmulatorWithPort, PortReopensBetweenSessionsWhileTheEmulatorRuns)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    ExplicitPortCatalog catalog({processor.terminalPath()});
-    RecordingPortOwner owner;
-    CCommPort port(catalog);
+    RecordingListener owner;
+    LinePort port;
     for (int session = 0; session < 3; ++session) {
-        ASSERT_TRUE(openLikeSession(port, owner, 1)) << session;
-        ASSERT_TRUE(port.startMonitoring());
+        ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started()) << session;
         port.write("(01hello)");
         ASSERT_TRUE(owner.waitForText(11 * (session + 1)));
-        EXPECT_FALSE(openLikeSession(port, owner, 257));
+        port.close();
     }
-    EXPECT_EQ(owner.count(PortEvent::HangUp), 0u);
-}
-
-// The program beside this test binary's folder: <build>/emulator/tonel-emulator.
-std::string emulatorProgram()
-{
-    if (const char* buildDir = std::getenv("TONEL_BUILD_DIR"))
-        return std::string(buildDir) + "/emulator/tonel-emulator";
-    const auto tests = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    return (tests.parent_path() / "emulator/tonel-emulator").string();
+    EXPECT_TRUE(owner.gone().empty());
 }
 
 // The program itself: first line the path, then one line per frame, ended by SIGTERM.
 TEST(EmulatorProgram, PrintsThePathThenEveryFrame)
 {
-    const std::string program = emulatorProgram();
-    ASSERT_EQ(::access(program.c_str(), X_OK), 0) << program;
-    int out[2];
-    ASSERT_EQ(::pipe(out), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::execl(program.c_str(), program.c_str(), "--trailing", "\r", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    ::fcntl(out[0], F_SETFL, O_NONBLOCK);
-    TerminalEnd output(out[0]);
-    const std::string path = output.readUntil("\n");
+    EmulatorChild program({"--trailing", "\r"});
+    ASSERT_TRUE(program.started()) << emulatorProgram();
+    const std::string path = program.lineName();
     ASSERT_TRUE(path.starts_with("/dev/")) << path;
-    TerminalEnd line = openRawTerminal(path.substr(0, path.size() - 1));
+    TerminalEnd line = openRawTerminal(path);
     ASSERT_TRUE(line.writeAll("(01hello)"));
     EXPECT_EQ(line.readUntil("\r"), "(01hello13)\r");
-    EXPECT_EQ(output.readUntil("\\r\n"), "< (01hello)\n> (01hello13)\\r\n");
-    ::kill(child, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(program.output().readUntil("\\r\n"), "< (01hello)\n> (01hello13)\\r\n");
+    EXPECT_TRUE(program.stop());
 }
 
 }  // namespace

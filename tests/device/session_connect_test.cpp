@@ -23,16 +23,13 @@ TEST_F(SessionTest, OpensWithTheSessionLineSettingsThenGreets)
 
     ASSERT_EQ(port.opens().size(), 1u);
     const FakeSerialPort::OpenCall& call = port.opens()[0];
-    EXPECT_EQ(call.owner, static_cast<PortOwner*>(&owner));
-    EXPECT_EQ(call.port, 1);
-    EXPECT_EQ(call.baud, 38400);
-    EXPECT_EQ(call.parity, 'N');
-    EXPECT_EQ(call.dataBits, 8);
-    EXPECT_EQ(call.stopBits, 1);
-    EXPECT_EQ(call.eventMask, 0x1FDu);
-    EXPECT_EQ(call.writeBufferSize, 1024u);
-    EXPECT_EQ(port.startMonitoringCalls(), 1);
-    EXPECT_TRUE(port.monitoring());
+    EXPECT_EQ(call.name, "/dev/fake1");
+    EXPECT_EQ(call.settings.baud, 38400);
+    EXPECT_EQ(call.settings.parity, 'N');
+    EXPECT_EQ(call.settings.dataBits, 8);
+    EXPECT_EQ(call.settings.stopBits, 1);
+    EXPECT_TRUE(call.settings.rts);
+    EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(port.sentTexts(), std::vector<std::string>{"(01hello)"});
     EXPECT_EQ(owner.dueIn(timer::kHello), 280ms);
 }
@@ -82,17 +79,22 @@ TEST_F(SessionTest, ThirdPortAnswersAfterTwoHelloTimeouts)
     EXPECT_TRUE(owner.messages().empty());
 }
 
-TEST_F(SessionTest, EveryPortUnopenableGivesOneMessage)
+TEST_F(SessionTest, EveryPortUnopenableGivesOneMessageSayingWhy)
 {
-    catalog.setPorts({1, 2, 3});
-    for (int n : {1, 2, 3})
-        port.failOpen(n);
+    catalog.setPorts({1, 2, 3, 4});
+    port.failOpen(1, EACCES);
+    port.failOpen(2, EBUSY);
+    port.failOpen(3, ENOENT);
+    port.failOpen(4, EIO);
     session.onReadButton();
 
-    expectOneMessage(owner, "Device Not Found...");
-    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 3}));
+    expectOneMessage(owner, "Device Not Found...\n"
+                            "/dev/fake1: permission denied (add your user to the dialout group)\n"
+                            "/dev/fake2: in use by another program\n"
+                            "/dev/fake3: missing\n"
+                            "/dev/fake4: Input/output error");
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_TRUE(port.writes().empty());
-    EXPECT_EQ(port.startMonitoringCalls(), 0);
     expectState(kIdle);
     elapse(5s);
     EXPECT_EQ(owner.messages().size(), 1u);
@@ -119,7 +121,32 @@ TEST_F(SessionTest, NoPortAnsweringIsReportedAfterTheLast)
 
     expectOneMessage(owner, "Device Not Found!....");
     expectState(kIdle);
-    EXPECT_EQ(port.openPort(), 2);  // the last port tried stays open
+    EXPECT_EQ(port.openPort(), 0);  // not even the last port tried stays open and locked
+}
+
+TEST_F(SessionTest, NetworkPortThatNeverConnectsMakesWayForTheNext)
+{
+    catalog.setPorts({1, 2});
+    port.connectLater(1);
+    port.setDevice(2, readableDevice(queryReply(distinctImage(1))));
+    session.onReadButton();
+    port.refuseConnect(ECONNREFUSED);
+    port.deliverPending();
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(owner.errorReports().empty()) << "a refused connect is a failed open, not a line failure";
+    elapse(timer::kHelloDelay + timer::kReadDelay);
+    expectState(kConnected);
+
+    // With no port left, every port refused: the reasons are given.
+    catalog.setPorts({1});
+    session.onDisconnectButton();
+    elapse(timer::kCloseDelay);
+    session.onReadButton();
+    port.refuseConnect(ECONNREFUSED);
+    port.deliverPending();
+    expectOneMessage(owner, "Device Not Found...\n/dev/fake1: Connection refused");
+    expectState(kIdleAfterClose);
+    EXPECT_FALSE(port.isOpen());
 }
 
 struct HelloCase {

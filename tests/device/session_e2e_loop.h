@@ -3,6 +3,7 @@
 // are queued; the test thread plays the window thread, handing them to the session in order and
 // firing one-shot timers when they fall due.
 
+#include "app/session/SessionPresenter.h"
 #include "device/DeviceSession.h"
 
 #include <algorithm>
@@ -13,11 +14,12 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace tonel::testing {
 
-class WindowLoop : public SessionOwner, public PortOwner {
+class WindowLoop : public SessionHost, public SessionControls, public LineListener {
 public:
     using Clock = std::chrono::steady_clock;
 
@@ -29,27 +31,23 @@ public:
 
     void attach(DeviceSession* session) { session_ = session; }
 
-    // PortOwner: the monitoring thread; never blocks for long.
-    void portNotification(PortEvent event, std::uint8_t byte, int port) override
-    {
-        {
-            std::lock_guard lock(mutex_);
-            queue_.push_back({event, byte, port});
-        }
-        wake_.notify_one();
-    }
-    void portErrorReport(const std::string& text) override
-    {
-        std::lock_guard lock(mutex_);
-        errors_.push_back(text);
-    }
+    // LineListener: the port's thread; never blocks for long.
+    void bytesArrived(std::string_view bytes) override { post(std::string(bytes)); }
+    void lineGone(const std::string& port) override { post(Gone{port}); }
+    void portError(const PortError& error) override { post(error); }
 
-    // SessionOwner: the window thread only.
+    // SessionHost and SessionControls: the window thread only.
     void enableButton(int id, bool enabled) override { buttons_[id] = enabled; }
     void armTimer(int id, std::chrono::milliseconds delay) override { timers_[id] = Clock::now() + delay; }
     void cancelTimer(int id) override { timers_.erase(id); }
     void showMessage(const std::string& text, const std::string&, MessageIcon) override { messages_.push_back(text); }
     void refreshAllPages() override { ++refreshes_; }
+    void sessionEvent(const SessionReport& report) override { presentSessionEvent(report, *this); }
+    void portFailure(const PortError& error) override
+    {
+        std::lock_guard lock(mutex_);
+        errors_.push_back(formatPortError(error));
+    }
 
     // Runs the window thread until `done` holds (true) or `limit` has passed (false).
     bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
@@ -80,11 +78,19 @@ public:
     }
 
 private:
-    struct Notification {
-        PortEvent event;
-        std::uint8_t byte;
-        int port;
+    struct Gone {
+        std::string port;
     };
+    using Notification = std::variant<std::string, Gone, PortError>;
+
+    void post(Notification notice)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            queue_.push_back(std::move(notice));
+        }
+        wake_.notify_one();
+    }
 
     void deliverPortEvents()
     {
@@ -93,8 +99,14 @@ private:
             std::lock_guard lock(mutex_);
             batch.swap(queue_);
         }
-        for (const Notification& n : batch)
-            session_->onPortEvent(n.event, n.byte, n.port);
+        for (const Notification& n : batch) {
+            if (const auto* bytes = std::get_if<std::string>(&n))
+                session_->bytesArrived(*bytes);
+            else if (const auto* gone = std::get_if<Gone>(&n))
+                session_->lineGone(gone->port);
+            else
+                session_->portError(std::get<PortError>(n));
+        }
     }
 
     void fireDueTimers()

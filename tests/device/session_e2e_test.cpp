@@ -1,7 +1,7 @@
 // The session against the real serial port and the virtual processor on pseudo-terminals, with
 // real timers. Each port is a symbolic link, so a device can come back on the same path.
 
-#include "device/CCommPort.h"
+#include "device/LinePort.h"
 #include "device/PortCatalog.h"
 #include "emulator/VirtualProcessor.h"
 #include "tests/device/session_e2e_loop.h"
@@ -33,7 +33,7 @@ protected:
     ~SessionEndToEnd() override
     {
         session_.reset();
-        port_.reset();  // stops the monitoring thread before the window goes
+        port_.reset();  // stops the port's thread before the window goes
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
@@ -62,7 +62,7 @@ protected:
     {
         if (!session_) {
             catalog_ = std::make_unique<ExplicitPortCatalog>(links_);
-            port_ = std::make_unique<CCommPort>(*catalog_);
+            port_ = std::make_unique<LinePort>();
             session_ = std::make_unique<DeviceSession>(image, *port_, *catalog_, window, window);
             window.attach(session_.get());
         }
@@ -89,7 +89,7 @@ protected:
     WindowLoop window;
     ParameterImage image;
     std::unique_ptr<ExplicitPortCatalog> catalog_;
-    std::unique_ptr<CCommPort> port_;
+    std::unique_ptr<LinePort> port_;
     std::unique_ptr<DeviceSession> session_;
 };
 
@@ -144,7 +144,7 @@ TEST_F(SessionEndToEnd, OnlyTheThirdPortAnswers)
     EXPECT_EQ(second.receivedFrames(), std::vector<std::string>{"(01hello)"});
     EXPECT_EQ(third.receivedFrames(), (std::vector<std::string>{"(01hello)", "(01Q)"}));
     EXPECT_EQ(image.bytes(), third.image());
-    EXPECT_EQ(port_->portNumber(), 3);
+    EXPECT_EQ(port_->name(), links_[2]);
 }
 
 enum class Outcome { NoDevice, ReadRefused, ConnectedWithoutAck };
@@ -182,15 +182,17 @@ TEST_P(DeviceFault, GivesTheSessionsAnswer)
         ASSERT_TRUE(runUntilFired(timer::kRead));
         EXPECT_FALSE(session().connected());
         EXPECT_EQ(image, ParameterImage());
-        EXPECT_TRUE(window.messages().empty());
-        EXPECT_FALSE(window.enabled(button::kRead));
+        EXPECT_EQ(window.messages(), std::vector<std::string>{"The device's reply was invalid: nothing was read."});
+        EXPECT_TRUE(window.enabled(button::kRead));
         EXPECT_FALSE(window.enabled(button::kDisconnect));
+        EXPECT_FALSE(port_->isOpen());
         break;
     case Outcome::ConnectedWithoutAck:
         ASSERT_TRUE(runUntilFired(timer::kUpload));
         EXPECT_TRUE(session().connected());
-        EXPECT_FALSE(window.enabled(button::kDisconnect));
-        EXPECT_TRUE(window.enabled(button::kOpenFile));
+        EXPECT_TRUE(window.enabled(button::kDisconnect));
+        EXPECT_FALSE(window.enabled(button::kOpenFile));
+        EXPECT_EQ(window.messages(), std::vector<std::string>{"The device did not confirm the upload."});
         session().write("(01$005000005)");  // a page change still goes out
         EXPECT_TRUE(received(device, "(01$005000005)"));
         break;
@@ -232,7 +234,7 @@ TEST_F(SessionEndToEnd, HangUpEndsTheSessionAndTheDeviceCanComeBack)
     session().onReadButton();
     ASSERT_TRUE(runUntilConnected());
     EXPECT_EQ(image.bytes(), again.image());
-    EXPECT_EQ(port_->portNumber(), 1);
+    EXPECT_EQ(port_->name(), links_[0]);
 }
 
 }  // namespace

@@ -15,21 +15,23 @@ struct QueryCase {
 
 class RefusedQueryReply : public SessionTest, public ::testing::WithParamInterface<QueryCase> {};
 
-TEST_P(RefusedQueryReply, LeavesEverythingButTheFlagAlone)
+TEST_P(RefusedQueryReply, EndsTheAttemptAndLeavesTheImageAlone)
 {
     catalog.setPorts({1});
     port.setDevice(1, readableDevice(GetParam().reply));
     session.onReadButton();
     elapse(timer::kHelloDelay);
-    const std::size_t enables = owner.enableCalls().size();
     elapse(timer::kReadDelay);
 
     EXPECT_FALSE(session.connected());
     EXPECT_EQ(image, ParameterImage());
-    EXPECT_EQ(owner.enableCalls().size(), enables);
     EXPECT_EQ(owner.refreshes(), 0);
-    EXPECT_TRUE(owner.messages().empty());
-    expectState(kIdleReadOff);
+    EXPECT_FALSE(port.isOpen());
+    ASSERT_EQ(owner.messages().size(), 1u);
+    EXPECT_EQ(owner.messages()[0].text, "The device's reply was invalid: nothing was read.");
+    EXPECT_EQ(owner.messages()[0].caption, "Message");
+    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Information);
+    expectState(kIdleReplyRefused);
 }
 
 const std::string kHex = hexOf(distinctImage(1));
@@ -99,7 +101,10 @@ TEST_F(SessionTest, WrongAcknowledgementStillLetsPageChangesThrough)
 {
     toConnectedNoAck();
     expectState(kConnectedNoAck);
-    EXPECT_TRUE(owner.messages().empty());
+    ASSERT_EQ(owner.messages().size(), 1u);
+    EXPECT_EQ(owner.messages()[0].text, "The device did not confirm the upload.");
+    EXPECT_EQ(owner.messages()[0].caption, "Message");
+    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Warning);
 
     CommandChannel& channel = session;
     ASSERT_TRUE(channel.connected());
@@ -165,9 +170,10 @@ INSTANTIATE_TEST_SUITE_P(Modes, ModeButton,
                                            ModeCase{"FullToEasyConnected", 1, true, 0, {"(01O0)"}, 1},
                                            ModeCase{"EasyToFullOffline", 0, false, 1, {}, 1},
                                            ModeCase{"FullToEasyOffline", 1, false, 0, {}, 1},
-                                           ModeCase{"TwoLeftAloneConnected", 2, true, 2, {}, 0},
-                                           ModeCase{"TwoLeftAloneOffline", 2, false, 2, {}, 0},
-                                           ModeCase{"MaxLeftAlone", 255, true, 255, {}, 0}),
+                                           // No frame, but the pages are still refreshed.
+                                           ModeCase{"TwoLeftAloneConnected", 2, true, 2, {}, 1},
+                                           ModeCase{"TwoLeftAloneOffline", 2, false, 2, {}, 1},
+                                           ModeCase{"MaxLeftAlone", 255, true, 255, {}, 1}),
                          [](const auto& info) { return info.param.name; });
 
 // ---- disconnecting ----
@@ -188,12 +194,11 @@ TEST_F(SessionTest, DisconnectTwiceSaysByeTwiceAndClosesOnce)
     expectState(kClosing);
     elapse(1ms);
     expectState(kIdleAfterClose);
-    EXPECT_EQ(port.opens().size(), opens + 1);
-    EXPECT_EQ(port.opens().back().port, 3);
-    EXPECT_FALSE(port.opens().back().opened);
+    EXPECT_EQ(port.opens().size(), opens);
+    EXPECT_EQ(port.closeCalls(), 1);
     EXPECT_EQ(port.openPort(), 0);
     elapse(5s);
-    EXPECT_EQ(port.opens().size(), opens + 1);
+    EXPECT_EQ(port.closeCalls(), 1);
 }
 
 TEST_F(SessionTest, DisconnectWithoutSessionRepeatsTheClose)
@@ -219,23 +224,23 @@ TEST_F(SessionTest, WindowDestroyedWhileConnectedSaysBye)
 
 // ---- received characters ----
 
-TEST_F(SessionTest, CharactersFromAnyPortNumberAreAssembled)
+TEST_F(SessionTest, CharactersInPiecesAreAssembled)
 {
-    for (char c : std::string("junk(01hel"))
-        session.onPortEvent(PortEvent::Char, static_cast<std::uint8_t>(c), 1);
-    for (char c : std::string("lo13)"))
-        session.onPortEvent(PortEvent::Char, static_cast<std::uint8_t>(c), 42);
+    session.bytesArrived("junk(01hel");
+    session.bytesArrived("lo13)");
     EXPECT_EQ(session.reply().text(), "(01hello13)");
 }
 
-TEST_F(SessionTest, OtherNotificationsChangeNothing)
+TEST_F(SessionTest, FailureOfAWorkingLineIsShownAndChangesNothingElse)
 {
-    session.onPortEvent(PortEvent::Char, '(', 1);
-    for (PortEvent e : {PortEvent::Cts, PortEvent::Break, PortEvent::Error, PortEvent::Ring, PortEvent::RxFlag})
-        session.onPortEvent(e, 'x', 1);
-    EXPECT_EQ(session.reply().text(), "(");
-    EXPECT_TRUE(owner.enableCalls().empty());
-    EXPECT_TRUE(port.opens().empty());
+    toConnected();
+    session.portError({"read()", EIO, "/dev/ttyUSB0", false});
+    ASSERT_EQ(owner.messages().size(), 1u);
+    EXPECT_EQ(owner.messages()[0].text,
+              "WARNING:  read() Failed with the following error: \nInput/output error\nPort: /dev/ttyUSB0\n");
+    EXPECT_EQ(owner.messages()[0].caption, "Application Error");
+    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Stop);
+    expectState(kConnected);
 }
 
 // 1204 while reading or writing leaves the earlier reply timer running; it still checks.
@@ -255,6 +260,7 @@ TEST_F(SessionTest, PendingReadTimerStillChecksAfterWriteButton)
 
     elapse(timer::kHelloDelay);  // the hello check sees the image reply: no device here
     EXPECT_EQ(owner.messages().size(), 1u);
+    EXPECT_FALSE(port.isOpen());
     elapse(timer::kReadDelay);  // the read check still runs on what the buffer holds
     EXPECT_EQ(image, distinctImage(1));
     EXPECT_TRUE(session.connected());

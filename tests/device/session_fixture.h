@@ -83,15 +83,15 @@ inline const StateRow kWriting{"Writing", false, true, false, true, false, {time
 inline const StateRow kConnected{"Connected", true, false, false, true, true, {}};
 inline const StateRow kClosing{"Closing", true, false, false, true, true, {timer::kClose}};
 inline const StateRow kIdleAfterClose{"Idle after close", false, true, true, true, true, {}};
-// Reading whose reply was refused: nothing changed but the timer.
-inline const StateRow kIdleReadOff{"Idle, read off", false, true, false, true, false, {}};
+// Reading whose reply was refused: the attempt ended, read and write are offered again.
+inline const StateRow kIdleReplyRefused{"Idle, reply refused", false, true, true, true, false, {}};
 // 1204 pressed while reading or writing: probing again, the earlier reply timer still pending.
 inline const StateRow kProbingReadPending{"Probing, timer 2 pending", false, true, false, true, false,
                                           {timer::kHello, timer::kRead}};
 inline const StateRow kProbingUploadPending{"Probing, timer 3 pending", false, true, false, true, false,
                                             {timer::kHello, timer::kUpload}};
-// Writing whose acknowledgement was wrong.
-inline const StateRow kConnectedNoAck{"Connected, no ack", true, true, false, true, false, {}};
+// Writing whose acknowledgement was wrong: connected all the same, and it can be ended.
+inline const StateRow kConnectedNoAck{"Connected, no ack", true, false, false, true, true, {}};
 
 class SessionTest : public ::testing::Test {
 public:

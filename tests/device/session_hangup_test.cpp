@@ -12,6 +12,8 @@ struct HangUpCase {
     const char* name;
     std::function<void(SessionTest&)> reach;
     StateRow before;
+    StateRow after = kIdleAfterClose;
+    std::vector<std::string> messages = {};  // while probing: the next port, or none is left
 };
 
 class HangUpInSession : public SessionTest, public ::testing::WithParamInterface<HangUpCase> {};
@@ -25,17 +27,20 @@ TEST_P(HangUpInSession, EndsTheSessionAndANewReadSucceeds)
     port.hangUp();
     port.deliverPending();
 
-    expectState(kIdleAfterClose);
-    ASSERT_EQ(port.opens().size(), opens + 1);
-    EXPECT_EQ(port.opens().back().port, 2);  // the lowest number without a device
+    expectState(GetParam().after);
+    EXPECT_EQ(port.opens().size(), opens);
+    EXPECT_EQ(port.closeCalls(), 1);
     EXPECT_EQ(port.openPort(), 0);
-    EXPECT_TRUE(owner.messages().empty());
+    std::vector<std::string> shown;
+    for (const FakeSessionOwner::Message& m : owner.messages())
+        shown.push_back(m.text);
+    EXPECT_EQ(shown, GetParam().messages);
 
     // Nothing left over fires later.
     const std::size_t writes = port.writes().size();
     elapse(5s);
     EXPECT_EQ(port.writes().size(), writes);
-    expectState(kIdleAfterClose);
+    expectState(GetParam().after);
 
     image = ParameterImage();
     session.onReadButton();
@@ -46,7 +51,8 @@ TEST_P(HangUpInSession, EndsTheSessionAndANewReadSucceeds)
 
 INSTANTIATE_TEST_SUITE_P(
     ActiveStates, HangUpInSession,
-    ::testing::Values(HangUpCase{"Probing", [](SessionTest& t) { t.toProbing(false); }, kProbing},
+    ::testing::Values(HangUpCase{"Probing", [](SessionTest& t) { t.toProbing(false); }, kProbing, kIdle,
+                                 {"Device Not Found!...."}},
                       HangUpCase{"Reading", [](SessionTest& t) { t.toReading(); }, kReading},
                       HangUpCase{"Writing", [](SessionTest& t) { t.toWriting(); }, kWriting},
                       HangUpCase{"Connected", [](SessionTest& t) { t.toConnected(); }, kConnected},
@@ -55,19 +61,33 @@ INSTANTIATE_TEST_SUITE_P(
                                      t.toConnectedNoAck();
                                      t.port.setDevice(1, readableDevice(queryReply(distinctImage(1))));
                                  },
-                                 kConnectedNoAck},
+                                 kConnectedNoAck, kIdleAfterClose, {"The device did not confirm the upload."}},
                       HangUpCase{"Closing", [](SessionTest& t) { t.toClosing(); }, kClosing},
                       HangUpCase{"ReadingAfterWriteButton",
                                  [](SessionTest& t) {
                                      t.toReading();
                                      t.session.onWriteButton();
                                  },
-                                 kProbingReadPending}),
+                                 kProbingReadPending, kIdle, {"Device Not Found!...."}}),
     [](const auto& info) { return info.param.name; });
+
+TEST_F(SessionTest, HangUpWhileProbingGoesOnWithTheNextPort)
+{
+    catalog.setPorts({1, 2});
+    port.setDevice(2, readableDevice(queryReply(distinctImage(1))));
+    session.onReadButton();
+    port.hangUp();
+    port.deliverPending();
+    EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2}));
+    expectState(kProbing);
+    elapse(timer::kHelloDelay + timer::kReadDelay);
+    expectState(kConnected);
+    EXPECT_TRUE(owner.messages().empty());
+}
 
 TEST_F(SessionTest, HangUpWithoutSessionIsIgnored)
 {
-    session.onPortEvent(PortEvent::HangUp, 0, 1);
+    session.lineGone(fakePortName(1));
     EXPECT_TRUE(port.opens().empty());
     EXPECT_TRUE(owner.enableCalls().empty());
     expectState(kIdle);
@@ -78,12 +98,11 @@ TEST_F(SessionTest, HangUpAfterNoDeviceAnsweredIsIgnored)
     catalog.setPorts({1});
     session.onReadButton();
     elapse(timer::kHelloDelay);
-    ASSERT_EQ(port.openPort(), 1);  // the last port tried stays open
+    ASSERT_EQ(port.openPort(), 0);
     const std::size_t opens = port.opens().size();
     const std::size_t enables = owner.enableCalls().size();
 
-    port.hangUp();
-    port.deliverPending();
+    session.lineGone(fakePortName(1));
     EXPECT_EQ(port.opens().size(), opens);
     EXPECT_EQ(owner.enableCalls().size(), enables);
     expectState(kIdle);
@@ -94,7 +113,7 @@ TEST_F(SessionTest, HangUpAfterCloseIsIgnored)
     toClosing();
     elapse(timer::kCloseDelay);
     const std::size_t opens = port.opens().size();
-    session.onPortEvent(PortEvent::HangUp, 0, 1);
+    session.lineGone(fakePortName(1));
     EXPECT_EQ(port.opens().size(), opens);
     expectState(kIdleAfterClose);
 }
@@ -107,7 +126,7 @@ TEST_F(SessionTest, LateHangUpOfAPortAlreadyLeftIsIgnored)
     ASSERT_EQ(port.openPort(), 2);
     const std::size_t opens = port.opens().size();
 
-    session.onPortEvent(PortEvent::HangUp, 0, 1);
+    session.lineGone(fakePortName(1));
     EXPECT_EQ(port.opens().size(), opens);
     expectState(kProbing);
 }

@@ -117,8 +117,10 @@ TEST(EqGraphPixels, VerticalLinesSitInTheirColumnsWithTheirPens)
     // 20 kHz: X(20000) truncated is 658 (a hair below 659), then moved 3 pixels right.
     EXPECT_EQ(image.pixel(661, between), kGrid);
     EXPECT_EQ(image.pixel(658, between), qRgb(0, 0, 0));
-    // The axis reaches one pixel above the top grid line, the others stop on it.
-    EXPECT_EQ(image.pixel(49, 19), kAxis);
+    // Lines leave out their end pixel: the axis ends on the top grid line's row, the others
+    // below it (where the top line itself passes).
+    EXPECT_EQ(image.pixel(49, 20), kAxis);
+    EXPECT_EQ(image.pixel(49, 19), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(394, 19), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(394, 180), kGrid);
     EXPECT_EQ(image.pixel(394, 181), qRgb(0, 0, 0));
@@ -127,12 +129,12 @@ TEST(EqGraphPixels, VerticalLinesSitInTheirColumnsWithTheirPens)
 TEST(EqGraphPixels, HorizontalLinesRunFromX0ToPast20Khz)
 {
     const QImage image = renderGraph({});
-    for (int x = 50; x <= 685; ++x) {
+    for (int x = 50; x <= 684; ++x) {  // to xR + 25, end pixel left out
         ASSERT_EQ(image.pixel(x, 100), kAxis) << x;
         ASSERT_EQ(image.pixel(x, 180), kGrid) << x;
         ASSERT_EQ(image.pixel(x, 20), kGrid) << x;
     }
-    EXPECT_EQ(image.pixel(686, 100), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(685, 100), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(300, 99), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(300, 101), qRgb(0, 0, 0));
 }
@@ -150,6 +152,17 @@ TEST(EqGraphPixels, LabelsAreDrawnInTheTextColourWithoutAntialiasing)
             ++text;
         }
     EXPECT_GT(text, 100);
+    // "+24dB" has its cell's top left at (10, 12); a 14-pixel cell holds 9-pixel digits whose
+    // baseline is row 23.
+    int top = 200, bottom = -1;
+    for (int y = 0; y < 31; ++y)
+        for (int x = 0; x < 48; ++x)
+            if (image.pixel(x, y) != qRgb(0, 0, 0)) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_EQ(top, 14);
+    EXPECT_EQ(bottom, 22);
     // Frequency labels below the grid.
     int below = 0;
     for (int y = 183; y < 200; ++y)

@@ -1,3 +1,4 @@
+#include "eq/math/BandResponseCache.h"
 #include "eq/math/FilterResponse.h"
 #include "model/ValueScales.h"
 
@@ -152,6 +153,30 @@ TEST(FilterResponse, PlotFrequenciesRunFrom20HzTo20480HzInTwelfthOctaves)
     EXPECT_NEAR(f[120], 20480.0, 1e-9);
     for (std::size_t m = 1; m < f.size(); ++m)
         EXPECT_NEAR(f[m] / f[m - 1], std::pow(2.0, 1.0 / 12.0), 1e-12);
+}
+
+// A slider drag changes one band at a time: only that band's response is worked out again.
+TEST(FilterResponse, CacheWorksOutOnlyBandsWhoseBytesChanged)
+{
+    BandResponseCache cache;
+    const EqBand room = band(Peaking, 30, 12, 69), sub = band(LoShelf, 20, 40, 21);
+    const auto expect = [](const BandResponseCache::Response& got, const EqBand& b) {
+        std::array<double, kPlotPointCount> want{};
+        bandResponseOverPlot(b, want);
+        EXPECT_EQ(got, want);
+    };
+    expect(cache.response(0, room), room);
+    expect(cache.response(1, sub), sub);
+    EXPECT_EQ(cache.computations(), 2);
+    cache.response(0, room);
+    cache.response(1, sub);
+    EXPECT_EQ(cache.computations(), 2);
+    for (EqBand changed : {band(Notch, 30, 12, 69), band(Notch, 31, 12, 69), band(Notch, 31, 13, 69),
+                           band(Notch, 31, 13, 70)}) {
+        expect(cache.response(0, changed), changed);  // type, gain, Q, frequency: one byte at a time
+        cache.response(1, sub);
+    }
+    EXPECT_EQ(cache.computations(), 6);
 }
 
 TEST(FilterResponse, ResponseOverPlotMatchesPointByPoint)

@@ -1,5 +1,6 @@
 // The System page: output levels, the eleven band columns, the Easy set and the graph's curves.
 #include "model/Fields.h"
+#include "eq/EqGraphView.h"
 #include "eq/math/FilterResponse.h"
 #include "pages/CSystemPage.h"
 #include "tests/pages/PageDriver.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace tonel {
@@ -319,6 +321,52 @@ TEST_F(SystemPageTest, CurvesAreNeverAddedTogether)
             top = y;
     }
     EXPECT_NEAR(top, alone, 2.0);
+}
+
+// The graph keeps its picture between redraws: after every kind of change the kept picture
+// equals one painted from scratch, and it is painted again exactly when something it shows changed.
+TEST_F(SystemPageTest, KeptGraphPictureEqualsAFreshOneThroughEditsModesAndResizes)
+{
+    EqGraphView& graph = *page.controls().graph();
+    int painted = graph.paintedPictures();
+    const auto check = [&](const char* step, bool changed, qreal ratio = 1.0) {
+        const QImage kept = graph.picture(ratio);
+        const QSize size = graph.contentsRect().size();
+        QImage fresh(size * ratio, QImage::Format_RGB32);
+        fresh.setDevicePixelRatio(ratio);
+        {
+            QPainter painter(&fresh);
+            drawEqGraph(size, page.curves(), painter);
+            page.drawCrossoverOverlay(painter, size);
+        }
+        EXPECT_TRUE(kept == fresh) << step;
+        EXPECT_EQ(graph.paintedPictures() - painted, changed ? 1 : 0) << step;
+        painted = graph.paintedPictures();
+    };
+    check("first redraw", true);
+    check("nothing changed", false);
+    ui.moveSlider(1016, 10);
+    check("room gain", true);
+    ui.spinUp(1125);
+    check("centre frequency", true);
+    ui.click(1108);
+    check("subwoofer type", true);
+    ui.spinUp(1195);
+    check("high-pass on", true);
+    ui.moveSlider(1179, 20);
+    check("a level", false);
+    image.set(fields::global::controlMode, 0);
+    page.applyControlMode();
+    check("Easy set", false);
+    setBand(sys::roomEq(6), EqBand{5, 121, 0, 72});
+    check("file load", true);
+    graph.resize(graph.size() - QSize(100, 30));
+    check("smaller", true);
+    check("twice the density", true, 2.0);
+    check("twice the density again", false, 2.0);
+    image.set(fields::global::controlMode, 1);
+    page.applyControlMode();
+    check("Full set, back to ratio 1", true);
 }
 
 }  // namespace

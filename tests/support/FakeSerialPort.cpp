@@ -1,85 +1,102 @@
 #include "tests/support/FakeSerialPort.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace tonel::testing {
 
-std::vector<int> FakePortCatalog::presentPorts() const
+namespace {
+constexpr std::string_view kFakePrefix = "/dev/fake";
+}
+
+std::string fakePortName(int port) { return std::string(kFakePrefix) + std::to_string(port); }
+
+int fakePortNumber(const std::string& name)
+{
+    if (!name.starts_with(kFakePrefix) || name.size() == kFakePrefix.size())
+        return 0;
+    try {
+        return std::stoi(name.substr(kFakePrefix.size()));
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+std::vector<std::string> FakePortCatalog::presentPorts() const
 {
     ++queries_;
-    return ports_;
+    std::vector<std::string> names;
+    for (int port : ports_)
+        names.push_back(fakePortName(port));
+    return names;
 }
 
-std::string FakePortCatalog::devicePath(int port) const
+bool FakePortCatalog::lists(int port) const { return std::find(ports_.begin(), ports_.end(), port) != ports_.end(); }
+
+OpenResult FakeSerialPort::open(const std::string& name, const LineSettings& settings, LineListener& listener)
 {
-    const bool present = std::find(ports_.begin(), ports_.end(), port) != ports_.end();
-    return present ? "/dev/fake" + std::to_string(port) : std::string();
+    close();  // like the real port: whatever was open is closed first
+    --closes_;  // ... which is not a close the test asked about
+    const int port = fakePortNumber(name);
+    int error = 0;
+    if (port < 1 || port > 256)
+        error = ENOENT;
+    else if (const auto it = unopenable_.find(port); it != unopenable_.end())
+        error = it->second;
+    else if (const auto* fakes = dynamic_cast<const FakePortCatalog*>(catalog_); fakes != nullptr && !fakes->lists(port))
+        error = ENOENT;
+    opens_.push_back({name, port, settings, error == 0});
+    if (error != 0)
+        return {OpenResult::State::Failed, {"open()", error, name, true}};
+    listener_ = &listener;
+    openPort_ = port;
+    return {connectsLater_.count(port) > 0 ? OpenResult::State::Connecting : OpenResult::State::Open, {}};
 }
 
-bool FakeSerialPort::canOpen(int port) const
+void FakeSerialPort::close()
 {
-    if (port < 1 || port > 256 || unopenable_.count(port) > 0)
-        return false;
-    if (catalog_ == nullptr)
-        return true;
-    const std::vector<int> present = catalog_->presentPorts();
-    return std::find(present.begin(), present.end(), port) != present.end();
-}
-
-bool FakeSerialPort::open(PortOwner* owner, int port, int baud, char parity, int dataBits,
-                          int stopBits, std::uint32_t eventMask, std::size_t writeBufferSize)
-{
-    // Like the real object: whatever was open is closed first.
+    ++closes_;
     openPort_ = 0;
-    monitoring_ = false;
-    owner_ = owner;
-    const bool opened = canOpen(port);
-    if (opened)
-        openPort_ = port;
-    opens_.push_back({owner, port, baud, parity, dataBits, stopBits, eventMask, writeBufferSize, opened});
-    return opened;
-}
-
-bool FakeSerialPort::startMonitoring()
-{
-    ++startCalls_;
-    monitoring_ = openPort_ != 0;
-    return monitoring_;
 }
 
 void FakeSerialPort::write(const std::string& text)
 {
     writes_.push_back({openPort_, text});
-    if (openPort_ == 0 || !monitoring_)
+    if (openPort_ == 0)
         return;
     const auto it = devices_.find(openPort_);
     if (it != devices_.end())
         deliver(it->second(text));
 }
 
-void FakeSerialPort::setDevice(int port, Device device)
-{
-    devices_[port] = std::move(device);
-}
+void FakeSerialPort::setDevice(int port, Device device) { devices_[port] = std::move(device); }
 
 void FakeSerialPort::deliver(const std::string& text)
 {
-    for (char c : text)
-        pending_.push_back({PortEvent::Char, static_cast<std::uint8_t>(c), openPort_});
+    if (!text.empty())
+        pending_.emplace_back(text);
 }
 
-void FakeSerialPort::hangUp()
+void FakeSerialPort::hangUp() { pending_.emplace_back(Gone{fakePortName(openPort_)}); }
+
+void FakeSerialPort::refuseConnect(int error)
 {
-    pending_.push_back({PortEvent::HangUp, 0, openPort_});
+    pending_.emplace_back(PortError{"connect()", error, fakePortName(openPort_), true});
 }
+
+void FakeSerialPort::reportError(const PortError& error) { pending_.emplace_back(error); }
 
 void FakeSerialPort::deliverPending()
 {
-    while (!pending_.empty()) {
-        const Notification n = pending_.front();
+    while (!pending_.empty() && listener_ != nullptr) {
+        const Notice notice = pending_.front();
         pending_.pop_front();
-        if (owner_ != nullptr)
-            owner_->portNotification(n.event, n.byte, n.port);
+        if (const auto* bytes = std::get_if<std::string>(&notice))
+            listener_->bytesArrived(*bytes);
+        else if (const auto* gone = std::get_if<Gone>(&notice))
+            listener_->lineGone(gone->port);
+        else
+            listener_->portError(std::get<PortError>(notice));
     }
 }
 
@@ -105,7 +122,7 @@ void FakeSerialPort::clearRecordings()
 {
     opens_.clear();
     writes_.clear();
-    startCalls_ = 0;
+    closes_ = 0;
 }
 
 }  // namespace tonel::testing

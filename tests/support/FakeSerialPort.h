@@ -1,19 +1,24 @@
 #pragma once
-// A recording serial port and port catalog for session and page tests. Devices can be scripted
-// per port number; their replies are queued and reach the owner on deliverPending(), as the
-// real port's notifications reach the window thread later than the write that caused them.
+// A recording port and port catalog for session and page tests. Ports are numbered for the test's
+// convenience and named "/dev/fakeN" for the session. Devices can be scripted per port; their
+// replies are queued and reach the listener on deliverPending(), as the real port's notices reach
+// the window thread later than the write that caused them.
 
-#include "device/SerialPort.h"
+#include "device/PortCatalog.h"
+#include "device/SerialLine.h"
 
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace tonel::testing {
+
+std::string fakePortName(int port);  // "/dev/fake3"
+int fakePortNumber(const std::string& name);  // 0 for any other name
 
 class FakePortCatalog : public PortCatalog {
 public:
@@ -21,8 +26,8 @@ public:
     explicit FakePortCatalog(std::vector<int> ports) : ports_(std::move(ports)) {}
 
     void setPorts(std::vector<int> ports) { ports_ = std::move(ports); }
-    std::vector<int> presentPorts() const override;
-    std::string devicePath(int port) const override;
+    std::vector<std::string> presentPorts() const override;
+    bool lists(int port) const;
     int queries() const { return queries_; }
 
 private:
@@ -30,17 +35,12 @@ private:
     mutable int queries_ = 0;
 };
 
-class FakeSerialPort : public SerialPort {
+class FakeSerialPort : public SerialLine {
 public:
     struct OpenCall {
-        PortOwner* owner = nullptr;
-        int port = 0;
-        int baud = 0;
-        char parity = 0;
-        int dataBits = 0;
-        int stopBits = 0;
-        std::uint32_t eventMask = 0;
-        std::size_t writeBufferSize = 0;
+        std::string name;
+        int port = 0;  // the name's number
+        LineSettings settings;
         bool opened = false;
     };
     struct Written {
@@ -50,26 +50,28 @@ public:
     // Answers one frame written to its port; an empty answer sends nothing.
     using Device = std::function<std::string(const std::string& frame)>;
 
-    // With a catalog only its present ports open, as on a real machine; without one every
-    // number 1..256 opens.
+    // With a catalog only its listed ports open, as on a real machine; without one every number opens.
     explicit FakeSerialPort(const PortCatalog* catalog = nullptr) : catalog_(catalog) {}
 
-    bool open(PortOwner* owner, int port, int baud, char parity, int dataBits, int stopBits,
-              std::uint32_t eventMask, std::size_t writeBufferSize) override;
-    bool startMonitoring() override;
+    OpenResult open(const std::string& name, const LineSettings& settings, LineListener& listener) override;
+    void close() override;
     void write(const std::string& text) override;
+    bool isOpen() const override { return openPort_ != 0; }
 
     // Scripting
-    void failOpen(int port) { unopenable_.insert(port); }
+    void failOpen(int port, int error = EBUSY) { unopenable_[port] = error; }
+    // The port opens like a network port: connecting, then refuseConnect() or the first write.
+    void connectLater(int port) { connectsLater_.insert(port); }
+    void refuseConnect(int error);            // the connect of the open port fails, queued
     void setDevice(int port, Device device);  // replaces the port's earlier device
-    void deliver(const std::string& text);  // characters from the open port, queued
-    void hangUp();                           // the open port's line is gone, queued
-    void deliverPending();                   // hand everything queued to the owner, in order
+    void deliver(const std::string& text);    // characters from the open port, queued
+    void hangUp();                            // the open port's line is gone, queued
+    void reportError(const PortError& error); // a failed call on the open port, queued
+    void deliverPending();                    // hand everything queued to the listener, in order
 
     // Recordings
     int openPort() const { return openPort_; }
-    bool monitoring() const { return monitoring_; }
-    int startMonitoringCalls() const { return startCalls_; }
+    int closeCalls() const { return closes_; }
     const std::vector<OpenCall>& opens() const { return opens_; }
     std::vector<int> openedPortNumbers() const;  // every open() call's port, in order
     const std::vector<Written>& writes() const { return writes_; }
@@ -77,23 +79,21 @@ public:
     void clearRecordings();
 
 private:
-    struct Notification {
-        PortEvent event;
-        std::uint8_t byte;
-        int port;
+    struct Gone {
+        std::string port;
     };
-    bool canOpen(int port) const;
+    using Notice = std::variant<std::string, Gone, PortError>;
 
     const PortCatalog* catalog_;
-    std::set<int> unopenable_;
+    std::map<int, int> unopenable_;
+    std::set<int> connectsLater_;
     std::map<int, Device> devices_;
-    PortOwner* owner_ = nullptr;
+    LineListener* listener_ = nullptr;
     int openPort_ = 0;
-    bool monitoring_ = false;
-    int startCalls_ = 0;
+    int closes_ = 0;
     std::vector<OpenCall> opens_;
     std::vector<Written> writes_;
-    std::deque<Notification> pending_;
+    std::deque<Notice> pending_;
 };
 
 }  // namespace tonel::testing

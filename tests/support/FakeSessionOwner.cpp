@@ -31,10 +31,34 @@ void FakeSessionOwner::showMessage(const std::string& text, const std::string& c
     messages_.push_back({text, caption, icon});
 }
 
-void FakeSessionOwner::portNotification(PortEvent event, std::uint8_t byte, int port)
+void FakeSessionOwner::sessionEvent(const SessionReport& report)
+{
+    reports_.push_back(report);
+    presentSessionEvent(report, *this);
+}
+
+void FakeSessionOwner::portFailure(const PortError& error)
+{
+    errorReports_.push_back(formatPortError(error));
+    presentPortFailure(error, *this);
+}
+
+void FakeSessionOwner::bytesArrived(std::string_view bytes)
 {
     if (session_ != nullptr)
-        session_->onPortEvent(event, byte, port);
+        session_->bytesArrived(bytes);
+}
+
+void FakeSessionOwner::lineGone(const std::string& port)
+{
+    if (session_ != nullptr)
+        session_->lineGone(port);
+}
+
+void FakeSessionOwner::portError(const PortError& error)
+{
+    if (session_ != nullptr)
+        session_->portError(error);
 }
 
 void FakeSessionOwner::advance(std::chrono::milliseconds span)

@@ -1,8 +1,9 @@
 #pragma once
-// A recording main window for session tests: button enabling, message boxes, page refreshes,
-// and one-shot timers on a fake clock. It also stands in as the port's owner and hands port
-// notifications straight to the attached session.
+// A recording main window for session tests: button enabling and message boxes (by the main
+// view's own rules), page refreshes, and one-shot timers on a fake clock. It also stands in as
+// the port's listener and hands its notices straight to the attached session.
 
+#include "app/session/SessionPresenter.h"
 #include "device/DeviceSession.h"
 
 #include <chrono>
@@ -15,7 +16,7 @@
 
 namespace tonel::testing {
 
-class FakeSessionOwner : public SessionOwner, public PortOwner {
+class FakeSessionOwner : public SessionHost, public SessionControls, public LineListener {
 public:
     struct Message {
         std::string text;
@@ -29,16 +30,20 @@ public:
     // Runs before each timer fires, e.g. to hand over the replies that arrived in the meantime.
     void setBeforeTimer(std::function<void()> hook) { beforeTimer_ = std::move(hook); }
 
-    // SessionOwner
-    void enableButton(int id, bool enabled) override;
+    // SessionHost
     void armTimer(int id, std::chrono::milliseconds delay) override;
     void cancelTimer(int id) override;
-    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
     void refreshAllPages() override { ++refreshes_; }
+    void sessionEvent(const SessionReport& report) override;
+    void portFailure(const PortError& error) override;
+    // SessionControls
+    void enableButton(int id, bool enabled) override;
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
 
-    // PortOwner
-    void portNotification(PortEvent event, std::uint8_t byte, int port) override;
-    void portErrorReport(const std::string& text) override { errorReports_.push_back(text); }
+    // LineListener
+    void bytesArrived(std::string_view bytes) override;
+    void lineGone(const std::string& port) override;
+    void portError(const PortError& error) override;
 
     // The fake clock: advance fires every timer that falls due, earliest first.
     void advance(std::chrono::milliseconds span);
@@ -53,7 +58,8 @@ public:
     const std::vector<int>& cancels() const { return cancels_; }
     const std::vector<std::pair<int, bool>>& enableCalls() const { return enableCalls_; }
     const std::vector<Message>& messages() const { return messages_; }
-    const std::vector<std::string>& errorReports() const { return errorReports_; }
+    const std::vector<std::string>& errorReports() const { return errorReports_; }  // port failures, as shown
+    const std::vector<SessionReport>& reports() const { return reports_; }
     int refreshes() const { return refreshes_; }
 
 private:
@@ -73,6 +79,7 @@ private:
     std::vector<std::pair<int, bool>> enableCalls_;
     std::vector<Message> messages_;
     std::vector<std::string> errorReports_;
+    std::vector<SessionReport> reports_;
     int refreshes_ = 0;
 };
 

@@ -1,0 +1,86 @@
+#include "app/session/SessionPresenter.h"
+
+#include <cerrno>
+
+namespace tonel {
+namespace {
+
+void inform(SessionControls& controls, const std::string& text, MessageIcon icon = MessageIcon::Information)
+{
+    controls.showMessage(text, session_text::kCaption, icon);
+}
+
+std::string refusalReason(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return "permission denied (add your user to the dialout group)";
+    case EBUSY:
+    case EWOULDBLOCK: return "in use by another program";
+    case ENOENT:
+    case ENODEV:
+    case ENXIO: return "missing";
+    default: return systemErrorText(error);
+    }
+}
+
+std::string noPortOpenedText(const SessionReport& report)
+{
+    std::string text = session_text::kNoPortOpens;
+    for (const PortError& refusal : report.refusals)
+        text += "\n" + refusalLine(refusal);
+    return text;
+}
+
+}  // namespace
+
+std::string refusalLine(const PortError& refusal) { return refusal.port + ": " + refusalReason(refusal.error); }
+
+void presentSessionEvent(const SessionReport& report, SessionControls& controls)
+{
+    switch (report.event) {
+    case SessionEvent::Searching:
+        controls.enableButton(button::kRead, false);
+        break;
+    case SessionEvent::NoPorts:
+        inform(controls, session_text::kNoSerialPort);
+        controls.enableButton(button::kRead, true);
+        break;
+    case SessionEvent::NoPortOpened:
+        inform(controls, noPortOpenedText(report));
+        controls.enableButton(button::kRead, true);
+        break;
+    case SessionEvent::NoDeviceAnswered:
+        controls.enableButton(button::kRead, true);
+        inform(controls, session_text::kNoDeviceAnswers);
+        break;
+    case SessionEvent::ImageRead:
+        controls.enableButton(button::kDisconnect, true);
+        controls.enableButton(button::kOpenFile, false);
+        break;
+    case SessionEvent::ReplyInvalid:
+        controls.enableButton(button::kRead, true);
+        controls.enableButton(button::kWrite, true);
+        inform(controls, session_text::kReplyInvalid);
+        break;
+    case SessionEvent::UploadAcknowledged:
+    case SessionEvent::UploadNotConfirmed:
+        controls.enableButton(button::kDisconnect, true);
+        controls.enableButton(button::kRead, false);
+        controls.enableButton(button::kOpenFile, false);
+        if (report.event == SessionEvent::UploadNotConfirmed)
+            inform(controls, session_text::kUploadNotConfirmed, MessageIcon::Warning);
+        break;
+    case SessionEvent::Ended:
+        for (int id : {button::kDisconnect, button::kRead, button::kWrite, button::kOpenFile})
+            controls.enableButton(id, true);
+        break;
+    }
+}
+
+void presentPortFailure(const PortError& error, SessionControls& controls)
+{
+    controls.showMessage(formatPortError(error), session_text::kPortErrorCaption, MessageIcon::Stop);
+}
+
+}  // namespace tonel

@@ -1,0 +1,129 @@
+// The System page's graph as the operator meets it: a shown page whose graph repaints with the
+// image unchanged (what a mouse move or an expose costs), after one band changed, and during a
+// 100-step drag of a gain slider through the page's own handlers.
+
+#include "device/CommandChannel.h"
+#include "eq/EqGraphView.h"
+#include "model/Fields.h"
+#include "pages/CSystemPage.h"
+
+#include <QApplication>
+#include <QSlider>
+#include <QTest>
+#include <algorithm>
+#include <array>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace tonel;
+namespace sys = fields::system;
+
+struct Offline : CommandChannel {
+    bool connected() const override { return false; }
+    void write(const std::string&) override {}
+};
+
+// Every type, both ends of the tables, a notch, and both crossover filters on.
+void makeBusy(ParameterImage& image)
+{
+    const std::array<EqBand, 11> bands = {{{1, 30, 48, 40}, {1, 50, 0, 20}, {2, 75, 24, 46}, {3, 100, 48, 46},
+                                           {4, 12, 0, 46}, {5, 90, 24, 60}, {1, 60, 30, 46}, {1, 1, 48, 10},
+                                           {4, 121, 48, 46}, {1, 121, 0, 72}, {2, 1, 24, 0}}};
+    const std::array<std::size_t, 11> offsets = {sys::roomEq(0), sys::roomEq(1), sys::roomEq(2), sys::roomEq(3),
+                                                 sys::roomEq(4), sys::roomEq(5), sys::roomEq(6), sys::centreEq(0),
+                                                 sys::centreEq(1), sys::subEq(0), sys::subEq(1)};
+    for (std::size_t i = 0; i < bands.size(); ++i)
+        image.setBand(offsets[i], bands[i]);
+    image.set(sys::subHighPass, 10);
+}
+
+// A shown System page over the default image (range 0) or the busy one (range 1).
+struct ShownPage {
+    ParameterImage image;
+    Offline channel;
+    QWidget window;
+    std::unique_ptr<CSystemPage> page;
+    explicit ShownPage(bool busy)
+    {
+        if (busy)
+            makeBusy(image);
+        page = std::make_unique<CSystemPage>(PageContext{image, channel}, &window);
+        page->refreshFromImage();
+        window.resize(page->size());
+        window.show();
+    }
+    bool exposed() { return QTest::qWaitForWindowExposed(&window); }
+    EqGraphView& graph() { return *page->controls().graph(); }
+};
+
+void SystemRedrawUnchanged(benchmark::State& state)
+{
+    ShownPage p(state.range(0) != 0);
+    if (!p.exposed())
+        return state.SkipWithError("the window was never exposed");
+    for (auto _ : state)
+        p.graph().redraw();
+}
+BENCHMARK(SystemRedrawUnchanged)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// One band's gain alternates between two values: each redraw follows a change of that band.
+void SystemRedrawOneBandChanged(benchmark::State& state)
+{
+    ShownPage p(state.range(0) != 0);
+    if (!p.exposed())
+        return state.SkipWithError("the window was never exposed");
+    const std::size_t gain = sys::roomEq(3) + 2;
+    std::uint8_t value = 30;
+    for (auto _ : state) {
+        value = value == 30 ? 31 : 30;
+        p.image.set(gain, value);
+        p.graph().redraw();
+    }
+}
+BENCHMARK(SystemRedrawOneBandChanged)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Room band 4's gain slider dragged over 100 positions: each step is the page's own handler
+// (image, gain field, graph redraw, command). Reports the per-step median beside the total.
+void SystemSliderDrag(benchmark::State& state)
+{
+    ShownPage p(state.range(0) != 0);
+    if (!p.exposed())
+        return state.SkipWithError("the window was never exposed");
+    auto* slider = p.window.findChild<QSlider*>(QStringLiteral("1016"));
+    if (slider == nullptr)
+        return state.SkipWithError("no gain slider 1016");
+    std::vector<double> steps;
+    steps.reserve(100 * 64);
+    int value = slider->minimum();
+    int direction = 1;
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i) {
+            if (value + direction > slider->maximum() || value + direction < slider->minimum())
+                direction = -direction;
+            value += direction;
+            const auto start = std::chrono::steady_clock::now();
+            slider->setValue(value);
+            steps.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        }
+    }
+    std::nth_element(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2), steps.end());
+    state.counters["step_median_us"] = steps[steps.size() / 2];
+}
+BENCHMARK(SystemSliderDrag)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The tonel-emulator program run as a child process: its first line (the line's name) and its
+// frame log come through a pipe; SIGTERM ends it.
+
+#include "tests/support/Pty.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fcntl.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tonel::testing {
+
+// The program beside this test binary's folder: <build>/emulator/tonel-emulator.
+inline std::string emulatorProgram()
+{
+    if (const char* buildDir = std::getenv("TONEL_BUILD_DIR"))
+        return std::string(buildDir) + "/emulator/tonel-emulator";
+    const auto tests = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    return (tests.parent_path() / "emulator/tonel-emulator").string();
+}
+
+class EmulatorChild {
+public:
+    explicit EmulatorChild(std::vector<std::string> args)
+    {
+        int out[2];
+        if (::access(emulatorProgram().c_str(), X_OK) != 0 || ::pipe(out) != 0)
+            return;
+        args.insert(args.begin(), emulatorProgram());
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            std::vector<char*> argv;
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        ::fcntl(out[0], F_SETFL, O_NONBLOCK);
+        output_ = TerminalEnd(out[0]);
+    }
+    ~EmulatorChild() { stop(); }
+
+    bool started() const { return pid_ > 0; }
+    TerminalEnd& output() { return output_; }
+    // The first line without its newline: what a controller opens.
+    std::string lineName()
+    {
+        const std::string line = output_.readUntil("\n");
+        return line.empty() ? line : line.substr(0, line.size() - 1);
+    }
+    // SIGTERM; true when the program then ended with status 0.
+    bool stop()
+    {
+        if (pid_ <= 0)
+            return false;
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        const bool reaped = ::waitpid(pid_, &status, 0) == pid_;
+        pid_ = -1;
+        return reaped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    pid_t pid_ = -1;
+    TerminalEnd output_;
+};
+
+}  // namespace tonel::testing

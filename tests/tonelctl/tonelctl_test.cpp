@@ -1,0 +1,238 @@
+// tonelctl end to end: each command against virtual processors on pseudo-terminals.
+
+#include "emulator/VirtualProcessor.h"
+#include "model/ParameterCatalog.h"
+#include "model/ParameterFile.h"
+#include "tools/tonelctl/CommandLine.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+namespace tonel {
+namespace {
+
+namespace fs = std::filesystem;
+using emulator::DeviceFaults;
+using emulator::VirtualProcessor;
+using namespace std::chrono_literals;
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome tonelctl(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int code = ctl::runTonelctl(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class TonelctlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::temp_directory_path() / ("tonelctl-" + std::to_string(::getpid()) + "-" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    // A running processor; its image differs from the defaults at `mark` when given.
+    std::string processor(DeviceFaults faults = {}, std::optional<std::uint8_t> mark = {})
+    {
+        ImageBytes image = defaultImageBytes();
+        if (mark)
+            image[findParameter("room.eq7.q")->offset] = *mark;
+        processors_.push_back(std::make_unique<VirtualProcessor>(faults, image));
+        EXPECT_TRUE(processors_.back()->start());
+        return processors_.back()->terminalPath();
+    }
+    // The same on a TCP port of this machine ("tcp://127.0.0.1:N", or "rfc2217://…" speaking Telnet).
+    std::string networkProcessor(bool rfc2217 = false)
+    {
+        processors_.push_back(std::make_unique<VirtualProcessor>());
+        std::string error;
+        EXPECT_TRUE(processors_.back()->listen("127.0.0.1:0", rfc2217, &error)) << error;
+        return processors_.back()->terminalPath();
+    }
+    VirtualProcessor& device(std::size_t i) { return *processors_.at(i); }
+
+    std::string file(const std::string& name, std::optional<std::uint8_t> mark = {}, std::size_t size = kImageSize)
+    {
+        ParameterImage image;
+        if (mark)
+            image.set(findParameter("room.eq7.q")->offset, *mark);
+        const std::string path = (folder_ / name).string();
+        EXPECT_TRUE(saveParameterFile(path, image).ok());
+        fs::resize_file(path, size);
+        return path;
+    }
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+
+    fs::path folder_;
+    std::vector<std::unique_ptr<VirtualProcessor>> processors_;
+};
+
+template <class Change>
+DeviceFaults faults(Change change)
+{
+    DeviceFaults f;
+    change(f);
+    return f;
+}
+
+std::size_t lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST_F(TonelctlTest, ProbeSaysWhichPortsHaveAProcessorAndWhyNot)
+{
+    const std::string good = processor();
+    const std::string wrong = processor(faults([](auto& f) { f.helloReply = "(01hello12)"; }));
+    const std::string silent = processor(faults([](auto& f) { f.silent = true; }));
+    const Outcome r = tonelctl({"probe", "--port", good, "-p", wrong, "--port", silent, "--port", path("none")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, good + "\tok\tprocessor answered\n" + wrong + "\tfailed\treply invalid (not a processor's greeting)\n" +
+                         silent + "\tfailed\tno answer\n" + path("none") + "\tfailed\tno such port\n");
+    EXPECT_EQ(lines(r.err), 3u);
+    // Every session that was greeted ends with the goodbye.
+    EXPECT_TRUE(device(0).waitUntil([](auto&, auto& log) { return !log.empty() && log.back().text == "(01bye)"; }, 2s));
+
+    // A slow line answers after the panel's 280 ms: --timeout-ms lengthens the deadlines.
+    const std::string slow = processor(faults([](auto& f) { f.replyDelay = 400ms; }));
+    EXPECT_EQ(tonelctl({"probe", "--port", slow}).out, slow + "\tfailed\tno answer\n");
+    EXPECT_EQ(tonelctl({"probe", "--port", slow, "--timeout-ms", "1500"}).code, 0);
+}
+
+TEST_F(TonelctlTest, ReadSavesEachProcessorAndLeavesNoFileForAFailure)
+{
+    const std::string a = processor({}, 10);
+    const std::string b = processor({}, 20);
+    const std::string cut = processor(faults([](auto& f) { f.queryTruncate = 100; }));
+    const std::string into = path("rooms");
+    const Outcome r = tonelctl({"read", "--port", a, "--port", b, "--port", cut, "-o", into});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_NE(r.out.find(cut + "\tfailed\treply invalid"), std::string::npos) << r.out;
+    ParameterImage image;
+    ASSERT_TRUE(loadParameterFile(into + "/" + fs::path(a).filename().string() + ".cfg", image).ok());
+    EXPECT_EQ(image.get(161), 10);
+    ASSERT_TRUE(loadParameterFile(into + "/" + fs::path(b).filename().string() + ".cfg", image).ok());
+    EXPECT_EQ(image.get(161), 20);
+    EXPECT_EQ(std::distance(fs::directory_iterator(into), fs::directory_iterator()), 2);
+
+    EXPECT_EQ(tonelctl({"read", "--port", a, "-o", path("one.cfg")}).code, 0);
+    EXPECT_TRUE(loadParameterFile(path("one.cfg"), image).ok());
+    EXPECT_EQ(tonelctl({"read", "--port", a, "-o", into}).code, 2);  // a folder where a file is wanted
+}
+
+TEST_F(TonelctlTest, WriteUploadsStoresAndSaysWhichPortsGotTheImage)
+{
+    const std::string a = processor();
+    const std::string refusing = processor(faults([](auto& f) { f.ackReply = "(01P000)"; }));
+    const Outcome r = tonelctl({"write", file("tuned.cfg", 30), "--port", a, "--port", refusing, "--store"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, a + "\tok\timage written and stored\n" + refusing + "\tfailed\treply invalid (upload not confirmed)\n");
+    EXPECT_NE(r.err.find("the image reached 1 of 2 ports: " + a + "; not: " + refusing), std::string::npos) << r.err;
+    EXPECT_EQ(device(0).image()[161], 30);
+    ASSERT_TRUE(device(0).waitUntil([](auto&, auto& log) { return log.size() >= 6 && log.back().text == "(01bye)"; }, 2s));
+    EXPECT_EQ(device(0).storedImage().value_or(ImageBytes{})[161], 30);
+    EXPECT_FALSE(device(1).storedImage());  // "(01S)" only after a confirmed upload
+
+    const Outcome shortFile = tonelctl({"write", file("short.cfg", {}, 187), "--port", a});
+    EXPECT_EQ(shortFile.code, 1);
+    EXPECT_NE(shortFile.err.find("file is 187 bytes, not 188"), std::string::npos) << shortFile.err;
+}
+
+TEST_F(TonelctlTest, ShowListsEveryParameterOfAProcessorOrAFile)
+{
+    const std::string port = processor({}, 50);
+    const Outcome r = tonelctl({"show", "--port", port, "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto shown = nlohmann::ordered_json::parse(r.out);
+    ASSERT_EQ(shown.size(), kImageSize);
+    EXPECT_EQ(shown[161].dump(), R"({"name":"room.eq7.q","offset":161,"raw":50,"text":"5.46"})");
+    const Outcome text = tonelctl({"show", file("a.cfg")});
+    EXPECT_EQ(lines(text.out), kImageSize);
+    EXPECT_NE(text.out.find("global.effect_program        0  甜美\n"), std::string::npos);
+    EXPECT_EQ(tonelctl({"show", file("b.cfg"), "--port", port}).code, 2);
+}
+
+TEST_F(TonelctlTest, DiffComparesTwoFilesLikeDiff)
+{
+    const std::string a = file("a.cfg", 46), same = file("same.cfg", 46), b = file("b.cfg", 50);
+    EXPECT_EQ(tonelctl({"diff", a, same}).code, 0);
+    const Outcome r = tonelctl({"diff", a, b, "--json"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(nlohmann::ordered_json::parse(r.out).dump(),
+              R"([{"name":"room.eq7.q","offset":161,"a":{"raw":46,"text":"4.33"},"b":{"raw":50,"text":"5.46"}}])");
+    EXPECT_EQ(tonelctl({"diff", a, file("long.cfg", {}, 189)}).code, 2);
+    EXPECT_EQ(tonelctl({"diff", a, folder_.string()}).code, 2);
+}
+
+TEST_F(TonelctlTest, SetSendsThePanelsFramesOrEditsAFile)
+{
+    const std::string port = processor();
+    const Outcome r = tonelctl({"set", "--port", port, "global.effect_program=2", "effect3.delay=40", "room.eq2.freq=1.5k",
+                            "mic.max_level=20"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_TRUE(device(0).waitUntil([](auto&, auto& log) { return log.back().text == "(01bye)"; }, 2s));
+    const std::vector<std::string> sent = device(0).receivedFrames();
+    const std::vector<std::string> expected{"(01hello)",      "(01Q)",          "(01$001000002)", "(01$004002040)",
+                                            "(01$008301001076024046)", "(01$005001020)", "(01bye)"};
+    EXPECT_EQ(sent, expected);
+
+    // Bad input: a message for each argument and nothing opened at all.
+    const Outcome bad = tonelctl({"set", "--port", port, "nope=1", "mic.main_level=99", "mic.link"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_EQ(lines(bad.err), 3u);
+    EXPECT_EQ(device(0).receivedFrames().size(), expected.size());
+    EXPECT_EQ(tonelctl({"set", "--port", "tcp://host", "mic.link=0"}).code, 2);
+
+    const std::string cfg = file("room.cfg");
+    EXPECT_EQ(tonelctl({"set", "--file", cfg, "effect2.extension=on", "global.reserved=7"}).code, 0);
+    ParameterImage image;
+    ASSERT_TRUE(loadParameterFile(cfg, image).ok());
+    EXPECT_EQ(image.get(findParameter("effect2.extension")->offset), 1);
+    EXPECT_EQ(image.get(0), 7);
+}
+
+TEST_F(TonelctlTest, ReadsAndSetsOverTcpAndRfc2217BesideATty)
+{
+    const std::string tty = processor({}, 10);
+    const std::string net = networkProcessor();
+    const std::string telnet = networkProcessor(true);
+    ASSERT_EQ(net.rfind("tcp://127.0.0.1:", 0), 0u);
+    const Outcome r = tonelctl({"read", "--port", net, "--port", tty, "--port", telnet, "-o", path("all")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(fs::exists(path("all/tcp-127.0.0.1-" + std::to_string(device(1).listeningPort()) + ".cfg")));
+    EXPECT_TRUE(fs::exists(path("all/rfc2217-127.0.0.1-" + std::to_string(device(2).listeningPort()) + ".cfg")));
+    EXPECT_EQ(tonelctl({"set", "--port", net, "--port", telnet, "room.eq1.gain=+3"}).code, 0);
+    for (std::size_t i : {1, 2})
+        EXPECT_TRUE(device(i).waitUntil([](const ParameterImage& image, auto&) { return image.get(136) == 30; }, 2s));
+    const std::string gone = net;
+    device(1).stop();
+    EXPECT_EQ(tonelctl({"probe", "--port", gone}).out, gone + "\tfailed\tconnection refused\n");
+}
+
+TEST_F(TonelctlTest, NamesAndUsage)
+{
+    const Outcome names = tonelctl({"names", "--json"});
+    ASSERT_EQ(names.code, 0);
+    EXPECT_EQ(nlohmann::json::parse(names.out).size(), kImageSize);
+    EXPECT_EQ(tonelctl({"names"}).out.find("global.reserved"), 0u);
+    const Outcome help = tonelctl({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* command : {"probe", "read", "write", "show", "diff", "set", "names"})
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    EXPECT_EQ(tonelctl({}).code, 2);
+    EXPECT_EQ(tonelctl({"frobnicate"}).code, 2);
+    EXPECT_EQ(tonelctl({"read", "--port", "/dev/null"}).code, 2);  // no -o
+}
+
+}  // namespace
+}  // namespace tonel

@@ -1,0 +1,188 @@
+#include "tools/tonelctl/ProcessorExchange.h"
+
+#include <cerrno>
+#include <thread>
+
+namespace tonel::ctl {
+namespace {
+
+constexpr milliseconds kDrainPoll{1};
+
+}  // namespace
+
+ExchangeTiming ExchangeTiming::atLeast(milliseconds floor)
+{
+    ExchangeTiming t;
+    for (milliseconds* d : {&t.hello, &t.image, &t.upload, &t.connect})
+        *d = std::max(*d, floor);
+    return t;
+}
+
+std::string describePortError(const PortError& error)
+{
+    switch (error.error) {
+    case EACCES:
+    case EPERM: return "permission denied — add your user to the dialout group";
+    case EBUSY:
+    case EWOULDBLOCK: return "in use by another program";
+    case ENOENT:
+    case ENODEV:
+    case ENXIO: return "no such port";
+    case ENOTTY: return "not a serial port";
+    case EISDIR: return "a folder, not a port";
+    case ECONNREFUSED: return "connection refused";
+    case ETIMEDOUT: return "no connection (timed out)";
+    case EHOSTUNREACH:
+    case ENETUNREACH: return "host unreachable";
+    case EPROTONOSUPPORT: return "this kind of port is not supported";
+    case EINVAL:
+        if (error.whileOpening)
+            return "not a port name (a tty path, tcp://HOST:PORT or rfc2217://HOST:PORT)";
+        break;
+    default: break;
+    }
+    return error.operation + ": " + systemErrorText(error.error);
+}
+
+ProcessorExchange::ProcessorExchange(std::string port, ExchangeTiming timing, std::unique_ptr<ProcessorLine> line)
+    : port_(std::move(port)), timing_(timing), line_(std::move(line))
+{
+}
+
+ProcessorExchange::~ProcessorExchange()
+{
+    if (greeted_)
+        finish();
+    line_->close();
+}
+
+void ProcessorExchange::bytesArrived(std::string_view bytes)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        for (char c : bytes) {
+            reply_.append(c);
+            if (c == ')')
+                replyClosed_ = true;
+        }
+    }
+    arrived_.notify_all();
+}
+
+void ProcessorExchange::lineGone(const std::string&)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        lineGone_ = true;
+    }
+    arrived_.notify_all();
+}
+
+void ProcessorExchange::portError(const PortError& error)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (!error_)
+            error_ = error;
+    }
+    arrived_.notify_all();
+}
+
+std::string ProcessorExchange::failureText() const
+{
+    if (error_)
+        return describePortError(*error_);
+    return lineGone_ ? "the line went down" : "";
+}
+
+void ProcessorExchange::send(const std::string& frame)
+{
+    line_->write(frame);
+    ++written_;
+}
+
+// A fresh reply starts with "(": what is left of the previous one is of no use.
+void ProcessorExchange::sendExpectingReply(const std::string& frame)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        reply_.clear();
+        replyClosed_ = false;
+    }
+    send(frame);
+}
+
+ProcessorExchange::Wait ProcessorExchange::awaitReply(milliseconds deadline, std::string& reply)
+{
+    std::unique_lock lock(mutex_);
+    const bool done = arrived_.wait_for(lock, deadline, [this] { return replyClosed_ || lineGone_ || error_; });
+    reply = reply_.text();
+    if (replyClosed_)
+        return Wait::Complete;
+    return done ? Wait::Failed : Wait::TimedOut;
+}
+
+std::string ProcessorExchange::greet()
+{
+    const OpenResult opened = line_->open(port_, LineSettings{}, *this);
+    if (!opened.started())
+        return describePortError(opened.failure);
+    connecting_ = opened.state == OpenResult::State::Connecting;
+    sendExpectingReply(std::string(wire::kHello));
+    std::string reply;
+    const milliseconds deadline = timing_.hello + (connecting_ ? timing_.connect : milliseconds{0});
+    switch (awaitReply(deadline, reply)) {
+    case Wait::Failed: return failureText();
+    case Wait::TimedOut: return reply.empty() ? "no answer" : "reply invalid (incomplete)";
+    case Wait::Complete: break;
+    }
+    if (reply != wire::kHelloReply)
+        return "reply invalid (not a processor's greeting)";
+    greeted_ = true;
+    return {};
+}
+
+std::string ProcessorExchange::readImage(ParameterImage& image)
+{
+    sendExpectingReply(std::string(wire::kQuery));
+    std::string reply;
+    switch (awaitReply(timing_.image, reply)) {
+    case Wait::Failed: return failureText();
+    case Wait::TimedOut: return reply.empty() ? "no answer to the image request" : "reply invalid (image incomplete)";
+    case Wait::Complete: break;
+    }
+    ParameterImage received;
+    if (!wire::isQueryReplyPrefix(reply) || !wire::decodeImageHex(reply, received))
+        return "reply invalid (not an image of 188 bytes)";
+    image = received;
+    return {};
+}
+
+std::string ProcessorExchange::upload(const ParameterImage& image)
+{
+    sendExpectingReply(wire::uploadFrame(image));
+    std::string reply;
+    switch (awaitReply(timing_.upload, reply)) {
+    case Wait::Failed: return failureText();
+    case Wait::TimedOut: return reply.empty() ? "no answer to the upload" : "reply invalid (upload not confirmed)";
+    case Wait::Complete: break;
+    }
+    return reply == wire::kUploadAck ? std::string() : "reply invalid (upload not confirmed)";
+}
+
+std::string ProcessorExchange::finish()
+{
+    if (!greeted_)
+        return {};
+    greeted_ = false;
+    send(std::string(wire::kBye));
+    // Every text has a write deadline of its own in the port; this bounds the wait the same way.
+    const auto deadline = std::chrono::steady_clock::now() + timing_.upload + timing_.connect;
+    while (line_->textsSent() < written_ && line_->isOpen() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kDrainPoll);
+    const bool out = line_->textsSent() >= written_;
+    line_->close();
+    return out ? std::string() : "the goodbye did not leave";
+}
+
+}  // namespace tonel::ctl
