@@ -69,6 +69,11 @@ CommandLineResult parseCommandLine(std::span<const std::string> args)
     EmulatorOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        if (name == "--help" || name == "-h") {
+            CommandLineResult help;
+            help.helpRequested = true;
+            return help;
+        }
         if (auto flag = flagOptions().find(name); flag != flagOptions().end()) {
             flag->second(options);
             continue;
@@ -92,7 +97,21 @@ std::string usageText()
 {
     return "usage: tonel-emulator [--image FILE.cfg] [--device PATH | --listen [HOST:]PORT [--rfc2217]] [--pace]\n"
            "                      [--hello-reply TEXT] [--ack-reply TEXT] [--q-count N] [--q-truncate N] [--silent]\n"
-           "                      [--reply-delay-ms N] [--trailing TEXT]\n";
+           "                      [--reply-delay-ms N] [--trailing TEXT]\n"
+           "\n"
+           "  --image FILE.cfg     start from this 188-byte parameter file instead of the defaults\n"
+           "  --device PATH        serve an existing serial device (set to 38400 8N1) instead of a new terminal\n"
+           "  --listen [HOST:]PORT serve a TCP port (127.0.0.1 unless HOST is given), one client at a time\n"
+           "  --rfc2217            speak Telnet COM-PORT on that TCP port\n"
+           "  --pace               send replies at the real line's speed (3,840 characters a second)\n"
+           "Misbehaving on purpose:\n"
+           "  --hello-reply TEXT   answer the greeting with TEXT\n"
+           "  --ack-reply TEXT     answer an upload with TEXT\n"
+           "  --q-count N          give the image reply the count N instead of 376\n"
+           "  --q-truncate N       cut the image reply after N characters\n"
+           "  --silent             never answer (commands are still applied)\n"
+           "  --reply-delay-ms N   wait N ms before every reply\n"
+           "  --trailing TEXT      send TEXT after every reply\n";
 }
 
 std::string printable(const std::string& text)

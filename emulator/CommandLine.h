@@ -3,6 +3,7 @@
 //   tonel-emulator [--image FILE.cfg] [--device PATH | --listen [HOST:]PORT [--rfc2217]] [--pace]
 //                  [--hello-reply TEXT] [--ack-reply TEXT] [--q-count N] [--q-truncate N] [--silent]
 //                  [--reply-delay-ms N] [--trailing TEXT]
+//   tonel-emulator --help
 
 #include "emulator/DeviceModel.h"
 
@@ -22,8 +23,9 @@ struct EmulatorOptions {
 };
 
 struct CommandLineResult {
-    std::optional<EmulatorOptions> options;  // nothing when the line is wrong
+    std::optional<EmulatorOptions> options;  // nothing when the line is wrong or help was asked for
     std::string error;
+    bool helpRequested = false;  // --help or -h: print the usage and stop
 };
 
 // The arguments after the program name.

@@ -50,6 +50,10 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLineResult parsed = parseCommandLine(args);
+    if (parsed.helpRequested) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
     if (!parsed.options) {
         std::fprintf(stderr, "tonel-emulator: %s\n%s", parsed.error.c_str(), usageText().c_str());
         return 2;

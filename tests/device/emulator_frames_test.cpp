@@ -106,6 +106,14 @@ TEST(EmulatorCommandLine, NoOptionsIsAWellBehavedDeviceOnAPseudoTerminal)
     EXPECT_FALSE(result.options->faults.helloReply);
     EXPECT_FALSE(result.options->faults.silent);
     EXPECT_EQ(result.options->faults.trailing, "");
+
+    for (const char* help : {"--help", "-h"}) {
+        const std::vector<std::string> asked = {"--silent", help, "--bogus"};
+        const CommandLineResult helped = parseCommandLine(asked);
+        EXPECT_TRUE(helped.helpRequested) << help;
+        EXPECT_FALSE(helped.options) << help;
+    }
+    EXPECT_FALSE(parseCommandLine({}).helpRequested);
 }
 
 TEST(EmulatorCommandLine, RejectsWrongLines)
