@@ -49,7 +49,18 @@ bool CFilterEdit::rejectsText(const QString& text)
 void CFilterEdit::keyPressEvent(QKeyEvent* event)
 {
     // Enter and Escape act on their release; the press must not trigger anything else.
-    if (isEnterOrEscape(event->key()) || (!isShortcut(*event) && rejectsText(event->text()))) {
+    if (isEnterOrEscape(event->key())) {
+        event->accept();
+        return;
+    }
+    if (!isShortcut(*event) && event->text().contains(QLatin1Char(','))) {
+        QKeyEvent point(event->type(), event->key(), event->modifiers(), withoutRejected(event->text()),
+                        event->isAutoRepeat(), static_cast<ushort>(event->count()));
+        QLineEdit::keyPressEvent(&point);
+        event->accept();
+        return;
+    }
+    if (!isShortcut(*event) && rejectsText(event->text())) {
         event->accept();
         return;
     }
@@ -59,7 +70,11 @@ void CFilterEdit::keyPressEvent(QKeyEvent* event)
 QString CFilterEdit::withoutRejected(const QString& text)
 {
     QString kept;
-    for (const char32_t c : text.toUcs4()) {
+    for (char32_t c : text.toUcs4()) {
+        // A comma is the decimal point of many keyboards (the keypad's on a German one): swallowing
+        // it would turn 1,5k into 15k.
+        if (c == U',')
+            c = U'.';
         if (!isRejected(c))
             kept += QString::fromUcs4(&c, 1);
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The frequency field: swallows typed characters that cannot belong to a frequency (from keys
-// or committed by an input method), hands the
+// or committed by an input method) and reads a typed comma as the decimal point, hands the
 // focus to the main view when Enter or Escape is released, selects all when clicked.
 
 #include <QLineEdit>
@@ -16,7 +16,7 @@ public:
     static bool isRejected(char32_t character);
     // Whether typed text holds a rejected character (the key is then swallowed).
     static bool rejectsText(const QString& text);
-    // The text without its rejected characters.
+    // The text as typed into the field: a comma becomes the full stop, rejected characters go.
     static QString withoutRejected(const QString& text);
 
 signals:
