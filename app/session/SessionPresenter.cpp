@@ -34,7 +34,13 @@ std::string noPortOpenedText(const SessionReport& report)
 
 }  // namespace
 
-std::string refusalLine(const PortError& refusal) { return refusal.port + ": " + refusalReason(refusal.error); }
+std::string refusalLine(const PortError& refusal)
+{
+    // A name that does not resolve is a typing error or a missing DNS entry, not a network fault.
+    if (refusal.operation == "getaddrinfo()" && refusal.error == EHOSTUNREACH)
+        return refusal.port + ": unknown host";
+    return refusal.port + ": " + refusalReason(refusal.error);
+}
 
 void presentSessionEvent(const SessionReport& report, SessionControls& controls)
 {

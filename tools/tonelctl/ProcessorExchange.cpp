@@ -20,6 +20,8 @@ ExchangeTiming ExchangeTiming::atLeast(milliseconds floor)
 
 std::string describePortError(const PortError& error)
 {
+    if (error.operation == "getaddrinfo()" && error.error == EHOSTUNREACH)
+        return "unknown host (check the name)";
     switch (error.error) {
     case EACCES:
     case EPERM: return "permission denied — add your user to the dialout group";
