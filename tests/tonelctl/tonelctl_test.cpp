@@ -128,6 +128,8 @@ TEST_F(TonelctlTest, ReadSavesEachProcessorAndLeavesNoFileForAFailure)
     EXPECT_EQ(tonelctl({"read", "--port", a, "-o", path("one.cfg")}).code, 0);
     EXPECT_TRUE(loadParameterFile(path("one.cfg"), image).ok());
     EXPECT_EQ(tonelctl({"read", "--port", a, "-o", into}).code, 2);  // a folder where a file is wanted
+    EXPECT_EQ(tonelctl({"read", "--port", a, "-o", path("backup/")}).code, 0);  // a folder named as one
+    EXPECT_TRUE(loadParameterFile(path("backup/") + fs::path(a).filename().string() + ".cfg", image).ok());
 }
 
 TEST_F(TonelctlTest, WriteUploadsStoresAndSaysWhichPortsGotTheImage)

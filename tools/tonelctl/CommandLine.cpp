@@ -70,7 +70,7 @@ int runTonelctl(const std::vector<std::string>& args, std::ostream& out, std::os
     addPorts(probe, c, "a port to try (repeatable)");
     probe->callback([&] { run = [&] { return probeCommand(c.ports, console); }; });
 
-    auto* read = app.add_subcommand("read", "read the image of each processor into PATH (one port: a file; several: a folder)");
+    auto* read = app.add_subcommand("read", "read the image of each processor into PATH (one port: a file; several, or PATH/: a folder)");
     addPorts(read, c, "a port to read (repeatable)");
     read->add_option("-o,--output", c.output, "the file, or the folder for several ports")->required()->type_name("PATH");
     read->callback([&] { run = [&] { return readCommand(c.ports, c.output, console); }; });

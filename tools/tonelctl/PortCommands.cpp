@@ -72,11 +72,12 @@ PortOutcome session(const std::string& port, const PortOptions& options,
 
 PortOutcome failure(std::string why) { return {false, std::move(why)}; }
 
-// Where each port's image goes: one port, the given file; several, a file per port in the folder.
+// Where each port's image goes: one port, the given file; several, or a PATH ending in "/", a file
+// per port in the folder (a backup script then works the same for one room as for thirty).
 std::optional<std::vector<std::string>> outputFiles(const std::vector<std::string>& ports, const std::string& output,
                                                     const Console& console, int& code)
 {
-    if (ports.size() == 1) {
+    if (ports.size() == 1 && !output.ends_with('/')) {
         if (isFolder(output)) {
             code = console.fail(output + " is a folder; give a file name for the image of one port", kExitUsage);
             return std::nullopt;
