@@ -2,6 +2,7 @@
 
 #include "model/Fields.h"
 #include "model/ValueScales.h"
+#include "model/ValueTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -19,17 +20,12 @@ using Show = std::string (*)(int);
 // ---- The panel's texts, with the blanks its fixed-width fields pad with left out.
 
 std::string number(int byte) { return std::to_string(byte); }
-std::string onOff(int byte) { return byte == 1 ? "ON" : "OFF"; }
-std::string fromList(int byte, std::initializer_list<const char*> names)
-{
-    return byte >= 0 && byte < static_cast<int>(names.size()) ? names.begin()[byte] : "";
-}
-std::string controlMode(int byte) { return byte <= 1 ? fromList(byte, {"简易模式", "全功能模式"}) : number(byte); }
-std::string panelLock(int byte) { return fromList(byte, {"OFF", "ON"}); }
-std::string effectProgram(int byte) { return fromList(byte, {"甜美", "豪迈", "激情"}); }
-std::string feedback(int byte) { return "FB.EX" + std::to_string(byte); }
-std::string inputSelect(int byte) { return fromList(byte, {"AUTO", "DIGIT", "VOD", "BGM"}); }
-std::string subPhase(int byte) { return fromList(byte, {"Normal", "Reverse"}); }
+std::string onOff(int byte) { return std::string(switchName(byte)); }
+std::string controlMode(int byte) { return byte <= 1 ? std::string(controlModeName(byte)) : number(byte); }
+std::string panelLock(int byte) { return std::string(panelLockName(byte)); }
+std::string effectProgram(int byte) { return std::string(effectProgramName(byte)); }
+std::string inputSelect(int byte) { return std::string(inputSourceName(byte)); }
+std::string subPhase(int byte) { return std::string(subPhaseName(byte)); }
 std::string delay(int byte) { return formatDelay(byte) + " " + formatDistance(byte); }
 std::string filterType(int byte) { return std::string(filterTypeName(byte)); }
 std::string effectFrequency(int byte) { return formatFrequency(byte); }
@@ -104,7 +100,7 @@ void addMic(Builder& b)
     b.add("mic.noise_gate", m::noiseGate, 0, 1, onOff);
     b.add("mic.auto_gain", m::autoGain, 0, 1, onOff);
     b.add("mic.limiter", m::limiter, 0, 25, formatThreshold);
-    b.add("mic.feedback", m::feedback, 0, 3, feedback);
+    b.add("mic.feedback", m::feedback, 0, 3, formatFeedbackMode);
     b.level("mic.send_lr", m::sendLR);
     b.level("mic.send_centre", m::sendCentre);
     b.level("mic.send_aux1", m::sendAux1);
