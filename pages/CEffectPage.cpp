@@ -19,8 +19,7 @@ BandBinding effectBand(int band, int type, int gainSlider, int gainField, int fr
 // The arrows write "ON" and "OFF" padded with a blank on the right; a refresh writes "OFF" bare.
 Readout extensionSwitch(int fieldId)
 {
-    const std::string on(switchName(1)), off(switchName(0));
-    return readout::switchByArrow(fieldId, on + " ", off + " ", off);
+    return readout::switchByArrow(fieldId, switchName(1) + " ", switchName(0) + " ", switchName(0));
 }
 
 }  // namespace

@@ -32,8 +32,7 @@ BandBinding sharedBand(int k, int type, int gainSlider, int gainField, int freqF
 // "ON" stands right-aligned under "OFF".
 Readout onOff(int fieldId)
 {
-    const std::string off(switchName(0));
-    return readout::switchByArrow(fieldId, " " + std::string(switchName(1)), off, off);
+    return readout::switchByArrow(fieldId, " " + switchName(1), switchName(0), switchName(0));
 }
 
 }  // namespace

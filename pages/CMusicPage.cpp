@@ -24,8 +24,7 @@ BandBinding musicBand(int k, int type, int gainSlider, int gainField, int freqFi
 // "ON" stands left-aligned over "OFF".
 Readout onOff(int fieldId)
 {
-    const std::string off(switchName(0));
-    return readout::switchByArrow(fieldId, std::string(switchName(1)) + " ", off, off);
+    return readout::switchByArrow(fieldId, switchName(1) + " ", switchName(0), switchName(0));
 }
 
 // The source names; a click at a bound leaves the text as it is, a byte without a name shows
@@ -35,7 +34,7 @@ Readout inputSource(int fieldId)
     return {fieldId, [](int byte, SpinArrow arrow, bool changed) -> std::optional<std::string> {
                 if (arrow != SpinArrow::None && !changed)
                     return std::nullopt;
-                return std::string(inputSourceName(byte));
+                return inputSourceName(byte);
             }};
 }
 

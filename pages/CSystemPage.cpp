@@ -8,7 +8,6 @@
 #include "pages/FieldFont.h"
 
 #include <QLineEdit>
-#include <string_view>
 
 namespace tonel {
 
@@ -50,10 +49,10 @@ std::vector<BandBinding> bandBindings()
 }
 
 // A value's name, padded on the right to `width`; a byte without a name shows an empty field.
-Readout captions(int fieldId, std::string_view (*nameOf)(int), std::size_t width = 0)
+Readout captions(int fieldId, std::string (*nameOf)(int), std::size_t width = 0)
 {
     return readout::byByte(fieldId, [nameOf, width](int byte) {
-        std::string name(nameOf(byte));
+        std::string name = nameOf(byte);
         if (!name.empty() && name.size() < width)
             name.resize(width, ' ');
         return name;
