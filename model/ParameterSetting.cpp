@@ -15,7 +15,10 @@ struct BoundedLevel {
     std::size_t main;
     std::size_t max;
 };
-constexpr BoundedLevel kBoundedLevels[] = {{f::mic::mainLevel, f::mic::maxLevel}, {f::music::mainLevel, f::music::maxLevel}};
+constexpr BoundedLevel kBoundedLevels[] = {
+    {f::mic::mainLevel, f::mic::maxLevel},
+    {f::music::mainLevel, f::music::maxLevel},
+};
 
 bool inBand(std::size_t offset, std::size_t bandStart) { return offset >= bandStart && offset < bandStart + 4; }
 

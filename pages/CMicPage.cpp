@@ -70,7 +70,8 @@ CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, re
     });
     fitFieldFont(controls_, {1158, 1160, 1122, 1129, 1136, 1141, 1150, 1159, 1161, 1123, 1130, 1137, 1142, 1151},
                  pageFrequencyTexts());
-    fitFieldFont(controls_, {1175}, {QString::fromStdString(formatFeedbackMode(255))});  // a mode byte beyond 3 shows its number
+    // A mode byte beyond 3 shows its number.
+    fitFieldFont(controls_, {1175}, {QString::fromStdString(formatFeedbackMode(255))});
     redrawGraphOnEveryMouseMove();
 }
 
