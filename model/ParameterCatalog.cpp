@@ -2,6 +2,7 @@
 
 #include "model/Fields.h"
 #include "model/ValueScales.h"
+#include "model/ValueTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -19,17 +20,7 @@ using Show = std::string (*)(int);
 // ---- The panel's texts, with the blanks its fixed-width fields pad with left out.
 
 std::string number(int byte) { return std::to_string(byte); }
-std::string onOff(int byte) { return byte == 1 ? "ON" : "OFF"; }
-std::string fromList(int byte, std::initializer_list<const char*> names)
-{
-    return byte >= 0 && byte < static_cast<int>(names.size()) ? names.begin()[byte] : "";
-}
-std::string controlMode(int byte) { return byte <= 1 ? fromList(byte, {"简易模式", "全功能模式"}) : number(byte); }
-std::string panelLock(int byte) { return fromList(byte, {"OFF", "ON"}); }
-std::string effectProgram(int byte) { return fromList(byte, {"甜美", "豪迈", "激情"}); }
-std::string feedback(int byte) { return "FB.EX" + std::to_string(byte); }
-std::string inputSelect(int byte) { return fromList(byte, {"AUTO", "DIGIT", "VOD", "BGM"}); }
-std::string subPhase(int byte) { return fromList(byte, {"Normal", "Reverse"}); }
+std::string controlMode(int byte) { return byte <= 1 ? controlModeName(byte) : number(byte); }
 std::string delay(int byte) { return formatDelay(byte) + " " + formatDistance(byte); }
 std::string filterType(int byte) { return std::string(filterTypeName(byte)); }
 std::string effectFrequency(int byte) { return formatFrequency(byte); }
@@ -67,8 +58,8 @@ void addGlobal(Builder& b)
     b.add("global.reserved", f::global::reserved, 0, 255, number);
     b.add("global.control_mode", f::global::controlMode, 0, 1, controlMode);
     b.add("global.display_contrast", f::global::displayContrast, 0, 3, number);
-    b.add("global.panel_lock", f::global::panelLock, 0, 1, panelLock);
-    b.add("global.effect_program", f::global::effectProgram, 0, 2, effectProgram);
+    b.add("global.panel_lock", f::global::panelLock, 0, 1, panelLockName);
+    b.add("global.effect_program", f::global::effectProgram, 0, 2, effectProgramName);
 }
 
 void addEffectProgram(Builder& b, int k)
@@ -80,7 +71,7 @@ void addEffectProgram(Builder& b, int k)
         b.add(p + name, at(r), 0, kAmountMax, number, ValueEntry::ShownText, k);
     };
     b.level(p + ".master_level", at(fx::masterLevel), k);
-    b.add(p + ".extension", at(fx::extension), 0, 1, onOff, ValueEntry::ShownText, k);
+    b.add(p + ".extension", at(fx::extension), 0, 1, switchName, ValueEntry::ShownText, k);
     amount(".delay", fx::delay);
     amount(".repeat", fx::repeat);
     amount(".reverb_time", fx::reverbTime);
@@ -100,16 +91,16 @@ void addMic(Builder& b)
     b.level("mic.max_level", m::maxLevel);
     b.level("mic.input_gain1", m::inputGain(0));
     b.level("mic.input_gain2", m::inputGain(1));
-    b.add("mic.exciter", m::exciter, 0, 1, onOff);
-    b.add("mic.noise_gate", m::noiseGate, 0, 1, onOff);
-    b.add("mic.auto_gain", m::autoGain, 0, 1, onOff);
+    b.add("mic.exciter", m::exciter, 0, 1, switchName);
+    b.add("mic.noise_gate", m::noiseGate, 0, 1, switchName);
+    b.add("mic.auto_gain", m::autoGain, 0, 1, switchName);
     b.add("mic.limiter", m::limiter, 0, 25, formatThreshold);
-    b.add("mic.feedback", m::feedback, 0, 3, feedback);
+    b.add("mic.feedback", m::feedback, 0, 3, formatFeedbackMode);
     b.level("mic.send_lr", m::sendLR);
     b.level("mic.send_centre", m::sendCentre);
     b.level("mic.send_aux1", m::sendAux1);
     b.level("mic.send_aux2", m::sendAux2);
-    b.add("mic.link", m::link, 0, 1, onOff);
+    b.add("mic.link", m::link, 0, 1, switchName);
     b.band("mic.mic1_eq", m::micEq(0), 1, pageFrequency);
     b.band("mic.mic2_eq", m::micEq(1), 1, pageFrequency);
     for (int i = 0; i < 5; ++i)
@@ -122,10 +113,10 @@ void addMusic(Builder& b)
     b.level("music.main_level", m::mainLevel);
     b.level("music.max_level", m::maxLevel);
     b.level("music.input_gain", m::inputGain);
-    b.add("music.input_select", m::inputSelect, 0, 3, inputSelect);
+    b.add("music.input_select", m::inputSelect, 0, 3, inputSourceName);
     b.level("music.bgm_gain", m::bgmGain);
-    b.add("music.noise_gate", m::noiseGate, 0, 1, onOff);
-    b.add("music.auto_gain", m::autoGain, 0, 1, onOff);
+    b.add("music.noise_gate", m::noiseGate, 0, 1, switchName);
+    b.add("music.auto_gain", m::autoGain, 0, 1, switchName);
     b.add("music.limiter", m::limiter, 0, 25, formatThreshold);
     b.level("music.send_lr", m::sendLR);
     b.level("music.send_aux1", m::sendAux1);
@@ -151,7 +142,7 @@ void addSystem(Builder& b)
     b.level("sub.level", s::subLevel);
     b.add("sub.high_pass", s::subHighPass, 0, 25, formatCrossoverLow, ValueEntry::Crossover);
     b.add("sub.low_pass", s::subLowPass, 25, 50, formatCrossoverHigh, ValueEntry::Crossover);
-    b.add("sub.phase", s::subPhase, 0, 1, subPhase);
+    b.add("sub.phase", s::subPhase, 0, 1, subPhaseName);
     b.add("sub.auto_attenuation", s::subAutoAttenuation, 0, 5, formatAttenuation);
     b.band("sub.eq1", s::subEq(0), 0, pageFrequency);
     b.band("sub.eq2", s::subEq(1), 0, pageFrequency);

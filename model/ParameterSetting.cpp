@@ -10,48 +10,17 @@ namespace f = fields;
 
 std::string effectName(int program) { return "effect" + std::to_string(program + 1); }
 
+// Each main level and the maximum level above it.
+struct BoundedLevel {
+    std::size_t main;
+    std::size_t max;
+};
+constexpr BoundedLevel kBoundedLevels[] = {
+    {f::mic::mainLevel, f::mic::maxLevel},
+    {f::music::mainLevel, f::music::maxLevel},
+};
+
 bool inBand(std::size_t offset, std::size_t bandStart) { return offset >= bandStart && offset < bandStart + 4; }
-
-// The maximum-level byte that bounds a main level, if `offset` is one.
-std::optional<std::size_t> boundOf(std::size_t offset)
-{
-    if (offset == f::mic::mainLevel)
-        return f::mic::maxLevel;
-    if (offset == f::music::mainLevel)
-        return f::music::maxLevel;
-    return std::nullopt;
-}
-
-// A lowered maximum takes the main level down with it (only the maximum is sent).
-void pullMainLevelDown(ParameterImage& image, std::size_t offset)
-{
-    const std::size_t main = offset == f::mic::maxLevel ? f::mic::mainLevel : f::music::mainLevel;
-    if ((offset == f::mic::maxLevel || offset == f::music::maxLevel) && image.get(main) > image.get(offset))
-        image.set(main, image.get(offset));
-}
-
-// While the microphones are linked, a change of one microphone's band or input gain is copied to
-// the other; switching the link on makes microphone 2 a copy of microphone 1. The device links
-// its own side, so only the changed byte's command is sent.
-void followMicLink(ParameterImage& image, std::size_t offset, bool linkSwitchedOn)
-{
-    const auto copyMic = [&image](int from) {
-        image.setBand(f::mic::micEq(1 - from), image.band(f::mic::micEq(from)));
-        image.set(f::mic::inputGain(1 - from), image.get(f::mic::inputGain(from)));
-    };
-    if (linkSwitchedOn) {
-        copyMic(0);
-        return;
-    }
-    if (image.get(f::mic::link) != 1)
-        return;
-    for (int mic = 0; mic < 2; ++mic) {
-        if (inBand(offset, f::mic::micEq(mic)))
-            image.setBand(f::mic::micEq(1 - mic), image.band(f::mic::micEq(mic)));
-        if (offset == f::mic::inputGain(mic))
-            image.set(f::mic::inputGain(1 - mic), image.get(f::mic::inputGain(mic)));
-    }
-}
 
 std::optional<std::string> refusal(const ParameterImage& image, const Parameter& p, std::uint8_t value,
                                    SettingTarget target)
@@ -59,7 +28,7 @@ std::optional<std::string> refusal(const ParameterImage& image, const Parameter&
     if (value < p.min || value > p.max)
         return p.name + ": " + std::to_string(value) + " is out of range " + std::to_string(p.min) + ".." +
                std::to_string(p.max);
-    if (auto bound = boundOf(p.offset); bound && value > image.get(*bound))
+    if (auto bound = maxLevelBounding(p.offset); bound && value > image.get(*bound))
         return p.name + ": " + std::to_string(value) + " is above the maximum level " +
                std::to_string(image.get(*bound)) + "; raise the maximum first";
     if (target == SettingTarget::File)
@@ -75,6 +44,47 @@ std::optional<std::string> refusal(const ParameterImage& image, const Parameter&
 
 }  // namespace
 
+std::optional<std::size_t> maxLevelBounding(std::size_t offset)
+{
+    for (const BoundedLevel& level : kBoundedLevels)
+        if (level.main == offset)
+            return level.max;
+    return std::nullopt;
+}
+
+std::optional<std::size_t> pullMainLevelDown(ParameterImage& image, std::size_t maxOffset)
+{
+    for (const BoundedLevel& level : kBoundedLevels)
+        if (level.max == maxOffset && image.get(level.main) > image.get(maxOffset)) {
+            image.set(level.main, image.get(maxOffset));
+            return level.main;
+        }
+    return std::nullopt;
+}
+
+void copyMic1ToMic2(ParameterImage& image)
+{
+    image.setBand(f::mic::micEq(1), image.band(f::mic::micEq(0)));
+    image.set(f::mic::inputGain(1), image.get(f::mic::inputGain(0)));
+}
+
+bool followMicLink(ParameterImage& image, std::size_t changedOffset)
+{
+    if (image.get(f::mic::link) != 1)
+        return false;
+    for (int mic = 0; mic < 2; ++mic) {
+        if (inBand(changedOffset, f::mic::micEq(mic))) {
+            image.setBand(f::mic::micEq(1 - mic), image.band(f::mic::micEq(mic)));
+            return true;
+        }
+        if (changedOffset == f::mic::inputGain(mic)) {
+            image.set(f::mic::inputGain(1 - mic), image.get(f::mic::inputGain(mic)));
+            return true;
+        }
+    }
+    return false;
+}
+
 SettingOutcome applySetting(ParameterImage& image, const Parameter& parameter, std::uint8_t value,
                             SettingTarget target)
 {
@@ -83,7 +93,10 @@ SettingOutcome applySetting(ParameterImage& image, const Parameter& parameter, s
     const bool linkSwitchedOn = parameter.offset == f::mic::link && value == 1 && image.get(f::mic::link) != 1;
     image.set(parameter.offset, value);
     pullMainLevelDown(image, parameter.offset);
-    followMicLink(image, parameter.offset, linkSwitchedOn);
+    if (linkSwitchedOn)
+        copyMic1ToMic2(image);
+    else
+        followMicLink(image, parameter.offset);
     if (target == SettingTarget::File)
         return {};
     return {{}, commandForOffset(image, parameter.offset)};

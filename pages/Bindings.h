@@ -30,8 +30,7 @@ struct LevelBinding {
     int fieldId;
     ByteRef byte;
     int max = kLevelMax;
-    std::optional<std::size_t> boundedBy = {};  // a main level never above this maximum-level byte
-    std::function<void()> afterMove = {};       // page rule after a move that changed the byte
+    std::function<void()> afterMove = {};  // page rule after a move that changed the byte
 };
 
 enum class SpinArrow { None, Up, Down };  // None: the text of a refresh

@@ -5,6 +5,7 @@
 #include "eq/EqGraphView.h"
 #include "model/Fields.h"
 #include "model/ParameterCommands.h"
+#include "model/ParameterSetting.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -183,7 +184,7 @@ void BoundPage::onLevelMoved(const LevelBinding& l)
     const int current = image().get(offset);
     if (wanted == current)
         return;  // thumb release and end of scroll land here
-    if (l.boundedBy && wanted > image().get(*l.boundedBy)) {
+    if (auto bound = maxLevelBounding(offset); bound && wanted > image().get(*bound)) {
         setSliderPosition(l.sliderId, levelToPosition(current, l.max));
         return;
     }
@@ -194,14 +195,11 @@ void BoundPage::onLevelMoved(const LevelBinding& l)
     sendParameterCommand(offset);
 }
 
-void BoundPage::pullMainLevelDown(std::size_t maxOffset, int mainSliderId)
+void BoundPage::refreshLevelAt(std::size_t offset)
 {
-    const LevelBinding& main = level(mainSliderId);
-    const std::size_t mainOffset = main.byte.resolve(image());
-    if (image().get(mainOffset) <= image().get(maxOffset))
-        return;
-    image().set(mainOffset, image().get(maxOffset));
-    refreshLevel(main);
+    for (const auto& l : levels_)
+        if (l.byte.resolve(image()) == offset)
+            refreshLevel(l);
 }
 
 // ---- Spins
@@ -235,6 +233,11 @@ void BoundPage::onSpin(const SpinBinding& s, int delta)
     for (const auto& r : s.readouts)
         if (auto t = r.text(byte, arrow, changed))
             controls_.field(r.fieldId)->setText(text(*t));
+    // A maximum level's down arrow pulls its main level down (even at the bottom, for a level a
+    // file left above it); the up arrow leaves such a level alone.
+    if (arrow == SpinArrow::Down)
+        if (auto main = pullMainLevelDown(image(), offset))
+            refreshLevelAt(*main);
     lastStepChanged_ = changed;
     if (s.afterStep)
         s.afterStep(arrow);

@@ -48,9 +48,6 @@ protected:
     void applyEasySet(const BandBinding& band);
     const LevelBinding& level(int sliderId) const;
     const BandBinding& band(int typeButtonId) const;
-    // Maximum-level spin, down arrow: pull the main level down to the new maximum (slider and
-    // field follow; the lowered level itself is not sent — the device applies its bound).
-    void pullMainLevelDown(std::size_t maxOffset, int mainSliderId);
     // For a spin's page rule: whether the click moved the byte (false at a bound).
     bool stepChanged() const { return lastStepChanged_; }
     // From now on every mouse move over the page redraws the graph, wherever the pointer is:
@@ -71,6 +68,7 @@ private:
     void onTypeClicked(const BandBinding& band);
     void onFrequencyTyped(const BandBinding& band);
     void bandChanged(const BandBinding& band);
+    void refreshLevelAt(std::size_t offset);
     void setSliderPosition(int sliderId, int position);
     int sliderPosition(int sliderId) const;
 

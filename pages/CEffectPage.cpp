@@ -1,6 +1,7 @@
 #include "pages/CEffectPage.h"
 
 #include "model/Fields.h"
+#include "model/ValueTexts.h"
 
 namespace tonel {
 
@@ -13,6 +14,12 @@ constexpr FrequencyTexts kFrequencyTexts{kEffectSpinFormat, kEffectSpinFormat, k
 BandBinding effectBand(int band, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin)
 {
     return {inProgram(fx::eq(band)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 1, kFrequencyTexts};
+}
+
+// The arrows write "ON" and "OFF" padded with a blank on the right; a refresh writes "OFF" bare.
+Readout extensionSwitch(int fieldId)
+{
+    return readout::switchByArrow(fieldId, switchName(1) + " ", switchName(0) + " ", switchName(0));
 }
 
 }  // namespace
@@ -32,7 +39,7 @@ CEffectPage::CEffectPage(PageContext context, QWidget* parent)
         {1023, 1024, inProgram(fx::reverbEchoMix), kAmountMax},
     });
     bindSpins({
-        {1104, inProgram(fx::extension), 0, 1, {readout::switchByArrow(1103, "ON ", "OFF ", "OFF")}, false, {}, true},
+        {1104, inProgram(fx::extension), 0, 1, {extensionSwitch(1103)}, false, {}, true},
     });
     bindBands({
         effectBand(0, 1085, 1081, 1079, 1083, 1089, 1084, 1090),

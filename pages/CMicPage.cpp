@@ -1,6 +1,8 @@
 #include "pages/CMicPage.h"
 
 #include "model/Fields.h"
+#include "model/ParameterSetting.h"
+#include "model/ValueTexts.h"
 #include "pages/FieldFont.h"
 
 #include <QWidget>
@@ -13,7 +15,6 @@ namespace mic = fields::mic;
 
 constexpr int kMic1TypeButton = 1116;
 constexpr int kMic2TypeButton = 1117;
-constexpr int kMainSlider = 1094;
 constexpr int kInputGainSliders[2] = {1155, 1157};
 
 // The two microphone bands' own spins show one decimal in part of their cases.
@@ -28,12 +29,10 @@ BandBinding sharedBand(int k, int type, int gainSlider, int gainField, int freqF
     return {at(mic::eq(k)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 0, kSharedTexts};
 }
 
-Readout onOff(int fieldId) { return readout::switchByArrow(fieldId, " ON", "OFF", "OFF"); }
-
-// The device's feedback modes are 0..3; a larger byte from a file keeps the same form.
-Readout feedbackMode(int fieldId)
+// "ON" stands right-aligned under "OFF".
+Readout onOff(int fieldId)
 {
-    return readout::byByte(fieldId, [](int byte) { return "FB.EX" + std::to_string(byte); });
+    return readout::switchByArrow(fieldId, " " + switchName(1), switchName(0), switchName(0));
 }
 
 }  // namespace
@@ -41,27 +40,24 @@ Readout feedbackMode(int fieldId)
 CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, res::micTemplate(), parent)
 {
     bindLevels({
-        {kMainSlider, 1093, at(mic::mainLevel), kLevelMax, mic::maxLevel},
+        {1094, 1093, at(mic::mainLevel)},
         {1096, 1095, at(mic::sendLR)},
         {1098, 1097, at(mic::sendCentre)},
         {1100, 1099, at(mic::sendAux1)},
         {1102, 1101, at(mic::sendAux2)},
-        {kInputGainSliders[0], 1154, at(mic::inputGain(0)), kLevelMax, {}, [this] { inputGainMoved(0); }},
-        {kInputGainSliders[1], 1156, at(mic::inputGain(1)), kLevelMax, {}, [this] { inputGainMoved(1); }},
+        {kInputGainSliders[0], 1154, at(mic::inputGain(0)), kLevelMax, [this] { inputGainMoved(mic::inputGain(0)); }},
+        {kInputGainSliders[1], 1156, at(mic::inputGain(1)), kLevelMax, [this] { inputGainMoved(mic::inputGain(1)); }},
     });
     bindSpins({
-        {1164, at(mic::maxLevel), 0, kLevelMax, {readout::number(1162)}, false,
-         [this](SpinArrow arrow) {
-             if (arrow == SpinArrow::Down)
-                 pullMainLevelDown(mic::maxLevel, kMainSlider);
-         }},
+        {1164, at(mic::maxLevel), 0, kLevelMax, {readout::number(1162)}},
         {1165, at(mic::exciter), 0, 1, {onOff(1170)}},
         {1166, at(mic::noiseGate), 0, 1, {onOff(1171)}},
         {1167, at(mic::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
         {1168, at(mic::autoGain), 0, 1, {onOff(1173)}},
         {1169, at(mic::link), 0, 1, {onOff(1174)}, false,
          [this](SpinArrow arrow) { linkStepped(arrow); }},
-        {1176, at(mic::feedback), 0, 3, {feedbackMode(1175)}},
+        // The device's modes are 0..3; a larger byte from a file keeps the same form.
+        {1176, at(mic::feedback), 0, 3, {readout::byByte(1175, formatFeedbackMode)}},
     });
     bindBands({
         {at(mic::micEq(0)), kMic1TypeButton, 1110, 1108, 1158, 1113, 1159, 1114, 1, kMic1Texts},
@@ -74,42 +70,33 @@ CMicPage::CMicPage(PageContext context, QWidget* parent) : BoundPage(context, re
     });
     fitFieldFont(controls_, {1158, 1160, 1122, 1129, 1136, 1141, 1150, 1159, 1161, 1123, 1130, 1137, 1142, 1151},
                  pageFrequencyTexts());
-    fitFieldFont(controls_, {1175}, {"FB.EX255"});  // a mode byte beyond 3 shows its number
+    // A mode byte beyond 3 shows its number.
+    fitFieldFont(controls_, {1175}, {QString::fromStdString(formatFeedbackMode(255))});
     redrawGraphOnEveryMouseMove();
 }
-
-bool CMicPage::linked() const { return image().get(mic::link) == 1; }
 
 // Switching the link on makes microphone 2 a copy of microphone 1; switching it off copies nothing.
 void CMicPage::linkStepped(SpinArrow arrow)
 {
     if (arrow != SpinArrow::Up || !stepChanged())
         return;
-    image().setBand(mic::micEq(1), image().band(mic::micEq(0)));
-    image().set(mic::inputGain(1), image().get(mic::inputGain(0)));
+    copyMic1ToMic2(image());
     refreshFromImage();
     redrawGraph();
     applyControlMode();
 }
 
-// While linked, a change of one microphone band is copied to the other; only the changed band is
-// sent, the device links the other itself.
+// While linked, the other microphone follows; the shared bands are never copied.
 void CMicPage::afterBandChange(const BandBinding& changed)
 {
-    if (!linked())
-        return;
-    const bool mic1 = changed.typeButtonId == kMic1TypeButton;
-    if (!mic1 && changed.typeButtonId != kMic2TypeButton)
-        return;  // the shared bands are never copied
-    image().setBand(mic::micEq(mic1 ? 1 : 0), image().band(mic::micEq(mic1 ? 0 : 1)));
-    refreshMicBands();
+    if (followMicLink(image(), changed.band.resolve(image())))
+        refreshMicBands();
 }
 
-void CMicPage::inputGainMoved(int moved)
+void CMicPage::inputGainMoved(std::size_t offset)
 {
-    if (!linked())
+    if (!followMicLink(image(), offset))
         return;
-    image().set(mic::inputGain(1 - moved), image().get(mic::inputGain(moved)));
     refreshMicBands();
     redrawGraph();
 }

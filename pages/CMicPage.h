@@ -20,9 +20,8 @@ protected:
     void afterBandChange(const BandBinding& band) override;
 
 private:
-    bool linked() const;
     void linkStepped(SpinArrow arrow);
-    void inputGainMoved(int moved);
+    void inputGainMoved(std::size_t offset);
 };
 
 }  // namespace tonel

@@ -1,17 +1,14 @@
 #include "pages/CMusicPage.h"
 
 #include "model/Fields.h"
+#include "model/ValueTexts.h"
 #include "pages/FieldFont.h"
-
-#include <array>
 
 namespace tonel {
 
 namespace {
 
 namespace music = fields::music;
-
-constexpr int kMainSlider = 1094;
 
 // Band 4's up arrow shows its kHz values with one decimal.
 constexpr FrequencyFormat kOneDecimalKhz{2, 1, "KHz", KhzFactor::Single};
@@ -24,17 +21,20 @@ BandBinding musicBand(int k, int type, int gainSlider, int gainField, int freqFi
     return {at(music::eq(k)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 0, texts};
 }
 
-Readout onOff(int fieldId) { return readout::switchByArrow(fieldId, "ON ", "OFF", "OFF"); }
+// "ON" stands left-aligned over "OFF".
+Readout onOff(int fieldId)
+{
+    return readout::switchByArrow(fieldId, switchName(1) + " ", switchName(0), switchName(0));
+}
 
 // The source names; a click at a bound leaves the text as it is, a byte without a name shows
 // nothing.
 Readout inputSource(int fieldId)
 {
     return {fieldId, [](int byte, SpinArrow arrow, bool changed) -> std::optional<std::string> {
-                static constexpr std::array<const char*, 4> kNames{"AUTO", "DIGIT", "VOD", "BGM"};
                 if (arrow != SpinArrow::None && !changed)
                     return std::nullopt;
-                return byte >= 0 && byte < 4 ? kNames[static_cast<std::size_t>(byte)] : "";
+                return inputSourceName(byte);
             }};
 }
 
@@ -43,7 +43,7 @@ Readout inputSource(int fieldId)
 CMusicPage::CMusicPage(PageContext context, QWidget* parent) : BoundPage(context, res::musicTemplate(), parent)
 {
     bindLevels({
-        {kMainSlider, 1175, at(music::mainLevel), kLevelMax, music::maxLevel},
+        {1094, 1175, at(music::mainLevel)},
         {1177, 1176, at(music::sendLR)},
         {1179, 1178, at(music::sendCentre)},
         {1005, 1006, at(music::sendSub)},
@@ -53,11 +53,7 @@ CMusicPage::CMusicPage(PageContext context, QWidget* parent) : BoundPage(context
         {1050, 1051, at(music::bgmGain)},
     });
     bindSpins({
-        {1184, at(music::maxLevel), 0, kLevelMax, {readout::number(1183)}, false,
-         [this](SpinArrow arrow) {
-             if (arrow == SpinArrow::Down)
-                 pullMainLevelDown(music::maxLevel, kMainSlider);
-         }},
+        {1184, at(music::maxLevel), 0, kLevelMax, {readout::number(1183)}},
         {1166, at(music::noiseGate), 0, 1, {onOff(1171)}},
         {1167, at(music::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
         {1168, at(music::autoGain), 0, 1, {onOff(1173)}},

@@ -3,11 +3,11 @@
 #include "eq/EqGraphView.h"
 #include "eq/math/VectorUnit.h"
 #include "model/Fields.h"
+#include "model/ValueTexts.h"
 #include "pages/CrossoverOverlay.h"
 #include "pages/FieldFont.h"
 
 #include <QLineEdit>
-#include <initializer_list>
 
 namespace tonel {
 
@@ -48,12 +48,14 @@ std::vector<BandBinding> bandBindings()
     return bands;
 }
 
-// A caption per byte; a stored byte outside the list shows an empty field.
-Readout captions(int fieldId, std::initializer_list<const char*> names)
+// A value's name, padded on the right to `width`; a byte without a name shows an empty field.
+Readout captions(int fieldId, std::string (*nameOf)(int), std::size_t width = 0)
 {
-    std::vector<std::string> list(names.begin(), names.end());
-    return readout::byByte(fieldId, [list = std::move(list)](int byte) {
-        return byte >= 0 && byte < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(byte)] : std::string();
+    return readout::byByte(fieldId, [nameOf, width](int byte) {
+        std::string name = nameOf(byte);
+        if (!name.empty() && name.size() < width)
+            name.resize(width, ' ');
+        return name;
     });
 }
 
@@ -86,14 +88,14 @@ void CSystemPage::bindSettings()
 {
     const auto redraw = [this](SpinArrow) { redrawGraph(); };
     bindSpins({
-        {1078, at(glb::effectProgram), 0, 2, {captions(1012, {"甜美", "豪迈", "激情"})}},
-        {1080, at(glb::panelLock), 0, 1, {captions(1079, {"OFF", "ON "})}},
+        {1078, at(glb::effectProgram), 0, 2, {captions(1012, effectProgramName)}},
+        {1080, at(glb::panelLock), 0, 1, {captions(1079, panelLockName, 3)}},
         {1082, at(glb::displayContrast), 0, 3, {readout::number(1081)}},
         {1084, at(sys::aux1Delay), 0, 100, delayTexts(1083, 1085)},
         {1086, at(sys::aux1Delay), 0, 100, delayTexts(1083, 1085)},
         {1088, at(sys::aux2Delay), 0, 100, delayTexts(1087, 1089)},
         {1090, at(sys::aux2Delay), 0, 100, delayTexts(1087, 1089)},
-        {1194, at(sys::subPhase), 0, 1, {captions(1190, {"Normal", "Reverse"})}},
+        {1194, at(sys::subPhase), 0, 1, {captions(1190, subPhaseName)}},
         {1195, at(sys::subHighPass), 0, 25, {readout::byByte(1191, formatCrossoverLow)}, false, redraw},
         {1196, at(sys::subLowPass), 25, 50, {readout::byByte(1198, formatCrossoverHigh)}, false, redraw},
         // The down arrow leads towards "MUTE".
