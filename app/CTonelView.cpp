@@ -5,6 +5,7 @@
 #include "app/ViewLayout.h"
 #include "controls/CNavButton.h"
 #include "model/Fields.h"
+#include "model/ValueTexts.h"
 #include "pages/CEffectPage.h"
 #include "pages/CMicPage.h"
 #include "pages/CMusicPage.h"
@@ -188,12 +189,10 @@ void CTonelView::refreshAllPages()
 
 void CTonelView::updateModeCaption()
 {
-    const std::uint8_t mode = context_.image.get(fields::global::controlMode);
-    if (mode == 0)
-        button(button::kMode)->setText(view::kEasyModeCaption);
-    else if (mode == 1)
-        button(button::kMode)->setText(view::kFullModeCaption);
-    // any other value (only from a file or the device) leaves the caption as it was
+    // Any value but 0 and 1 (only from a file or the device) has no name and leaves the caption.
+    const std::string name = controlModeName(context_.image.get(fields::global::controlMode));
+    if (!name.empty())
+        button(button::kMode)->setText(QString::fromStdString(name));
 }
 
 void CTonelView::showPage(int index)

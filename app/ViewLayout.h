@@ -35,9 +35,6 @@ inline const std::array<ButtonSpec, 4> kPageButtons{{
     {1210, "系统", QRect(772, 50, 235, 30)},
 }};
 
-inline const QString kEasyModeCaption = QStringLiteral("简易模式");
-inline const QString kFullModeCaption = QStringLiteral("全功能模式");
-
 inline const QColor kSelectedFace{192, 192, 0};
 inline const QColor kSelectedText{0, 0, 255};
 inline const QColor kUnselectedFace{100, 100, 100};

@@ -222,8 +222,13 @@ std::optional<int> byEntry(const Parameter& p, std::string_view text)
     switch (p.entry) {
     case ValueEntry::Frequency:
         // The field's own reading, once the text is seen to start with a number.
-        if (text.find_first_of("0123456789") == 0 || (text.size() > 1 && text[0] == '.'))
-            return parseFrequencyText(text);
+        if (text.find_first_of("0123456789") == 0 || (text.size() > 1 && text[0] == '.')) {
+            // A comma is taken as the decimal point, as the panel's field takes a typed one:
+            // read as the end of the number it would turn 1,5k into 1 kHz.
+            std::string pointed(text);
+            std::replace(pointed.begin(), pointed.end(), ',', '.');
+            return parseFrequencyText(pointed);
+        }
         return std::nullopt;
     case ValueEntry::Gain: {
         const auto db = decimalWithSuffix(text, "dB");

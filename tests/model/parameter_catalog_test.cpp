@@ -85,7 +85,7 @@ TEST(ParameterCatalog, ReadsRawBytesAndThePanelsTexts)
         {"mic.main_level", "40", 40},      {"mic.main_level", " 7 ", 7},       {"mic.main_level", "51", -1},
         {"mic.main_level", "-1", -1},      {"mic.main_level", "loud", -1},     {"mic.exciter", "on", 1},
         {"mic.exciter", "OFF", 0},         {"mic.limiter", "-6dBV", 12},       {"mic.limiter", "off", 25},
-        {"global.effect_program", "激情", 2}, {"music.eq2.type", "hi-shelf", 3}, {"room.eq1.freq", "1.5k", 76},
+        {"global.effect_program", "激情", 2}, {"music.eq2.type", "hi-shelf", 3}, {"room.eq1.freq", "1.5k", 76}, {"room.eq1.freq", "1,5k", 76},
         {"room.eq1.freq", "1000", -1},     {"room.eq1.freq", "1000Hz", 69},    {"room.eq1.freq", "k", -1},
         {"room.eq1.gain", "-3", 18},       {"room.eq1.gain", "+4.5dB", 33},    {"room.eq1.gain", "+13", -1},
         {"room.eq1.gain", "0.25", -1},     {"effect1.eq1.q", "0", -1},         {"room.eq1.q", "4.33", 46},
