@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix and checks that the program, its desktop entry, icon and
-# file type land in the XDG base, icon-theme and shared-mime-info folders, and that the desktop databases learned them.
+# file type land in the XDG base, icon-theme and shared-mime-info folders, and that the desktop
+# databases learned them.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -P check_install.cmake
 file(REMOVE_RECURSE ${PREFIX})
 unset(ENV{DESTDIR})
