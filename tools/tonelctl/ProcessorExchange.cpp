@@ -103,17 +103,6 @@ void ProcessorExchange::send(const std::string& frame)
     ++written_;
 }
 
-// A fresh reply starts with "(": what is left of the previous one is of no use.
-void ProcessorExchange::sendExpectingReply(const std::string& frame)
-{
-    {
-        const std::lock_guard lock(mutex_);
-        reply_.clear();
-        replyClosed_ = false;
-    }
-    send(frame);
-}
-
 ProcessorExchange::Wait ProcessorExchange::awaitReply(milliseconds deadline, std::string& reply)
 {
     std::unique_lock lock(mutex_);
@@ -124,20 +113,37 @@ ProcessorExchange::Wait ProcessorExchange::awaitReply(milliseconds deadline, std
     return done ? Wait::Failed : Wait::TimedOut;
 }
 
+// Sends `frame` and waits for its reply. Empty once `reply` is complete; otherwise the line's
+// failure, `silent` when nothing came back or `partial` when the reply did not end in time.
+std::string ProcessorExchange::request(const std::string& frame, milliseconds deadline, std::string& reply,
+                                       const char* silent, const char* partial)
+{
+    {
+        // A fresh reply starts with "(": what is left of the previous one is of no use.
+        const std::lock_guard lock(mutex_);
+        reply_.clear();
+        replyClosed_ = false;
+    }
+    send(frame);
+    switch (awaitReply(deadline, reply)) {
+    case Wait::Failed: return failureText();
+    case Wait::TimedOut: return reply.empty() ? silent : partial;
+    case Wait::Complete: break;
+    }
+    return {};
+}
+
 std::string ProcessorExchange::greet()
 {
     const OpenResult opened = line_->open(port_, LineSettings{}, *this);
     if (!opened.started())
         return describePortError(opened.failure);
     connecting_ = opened.state == OpenResult::State::Connecting;
-    sendExpectingReply(std::string(wire::kHello));
     std::string reply;
     const milliseconds deadline = timing_.hello + (connecting_ ? timing_.connect : milliseconds{0});
-    switch (awaitReply(deadline, reply)) {
-    case Wait::Failed: return failureText();
-    case Wait::TimedOut: return reply.empty() ? "no answer" : "reply invalid (incomplete)";
-    case Wait::Complete: break;
-    }
+    if (std::string why = request(std::string(wire::kHello), deadline, reply, "no answer", "reply invalid (incomplete)");
+        !why.empty())
+        return why;
     if (reply != wire::kHelloReply)
         return "reply invalid (not a processor's greeting)";
     greeted_ = true;
@@ -146,13 +152,11 @@ std::string ProcessorExchange::greet()
 
 std::string ProcessorExchange::readImage(ParameterImage& image)
 {
-    sendExpectingReply(std::string(wire::kQuery));
     std::string reply;
-    switch (awaitReply(timing_.image, reply)) {
-    case Wait::Failed: return failureText();
-    case Wait::TimedOut: return reply.empty() ? "no answer to the image request" : "reply invalid (image incomplete)";
-    case Wait::Complete: break;
-    }
+    if (std::string why = request(std::string(wire::kQuery), timing_.image, reply, "no answer to the image request",
+                                  "reply invalid (image incomplete)");
+        !why.empty())
+        return why;
     ParameterImage received;
     if (!wire::isQueryReplyPrefix(reply) || !wire::decodeImageHex(reply, received))
         return "reply invalid (not an image of 188 bytes)";
@@ -162,13 +166,11 @@ std::string ProcessorExchange::readImage(ParameterImage& image)
 
 std::string ProcessorExchange::upload(const ParameterImage& image)
 {
-    sendExpectingReply(wire::uploadFrame(image));
     std::string reply;
-    switch (awaitReply(timing_.upload, reply)) {
-    case Wait::Failed: return failureText();
-    case Wait::TimedOut: return reply.empty() ? "no answer to the upload" : "reply invalid (upload not confirmed)";
-    case Wait::Complete: break;
-    }
+    if (std::string why = request(wire::uploadFrame(image), timing_.upload, reply, "no answer to the upload",
+                                  "reply invalid (upload not confirmed)");
+        !why.empty())
+        return why;
     return reply == wire::kUploadAck ? std::string() : "reply invalid (upload not confirmed)";
 }
 

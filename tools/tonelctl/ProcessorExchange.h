@@ -50,8 +50,9 @@ private:
     void lineGone(const std::string& port) override;
     void portError(const PortError& error) override;
 
-    void sendExpectingReply(const std::string& frame);
     Wait awaitReply(milliseconds deadline, std::string& reply);
+    std::string request(const std::string& frame, milliseconds deadline, std::string& reply, const char* silent,
+                        const char* partial);
     std::string failureText() const;
 
     std::string port_;
