@@ -3,6 +3,7 @@
 
 #include "tools/tonelctl/Console.h"
 #include "tools/tonelctl/ProcessorExchange.h"
+#include "tools/tonelctl/Settings.h"
 
 #include <optional>
 #include <string>
@@ -24,8 +25,8 @@ int setCommand(const std::optional<std::string>& file, const PortOptions& option
                const std::vector<std::string>& assignments, const Console& console);
 int namesCommand(bool json, const Console& console);
 
-// The halves of show and set that work on a file.
+// The halves of show and set that work on a file; set's assignments are already checked.
 int showFileCommand(const std::string& file, bool json, const Console& console);
-int setFileCommand(const std::string& file, const std::vector<std::string>& assignments, const Console& console);
+int setFileCommand(const std::string& file, const std::vector<Assignment>& assignments, const Console& console);
 
 }  // namespace tonel::ctl

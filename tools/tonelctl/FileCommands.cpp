@@ -3,7 +3,6 @@
 #include "tools/tonelctl/Commands.h"
 #include "tools/tonelctl/ImageFiles.h"
 #include "tools/tonelctl/Listing.h"
-#include "tools/tonelctl/Settings.h"
 
 namespace tonel::ctl {
 
@@ -23,28 +22,17 @@ int namesCommand(bool json, const Console& console)
     return kExitOk;
 }
 
-// Reports every bad argument, then ends without touching anything.
-int refuseAssignments(const ParsedAssignments& parsed, const Console& console)
+int setFileCommand(const std::string& file, const std::vector<Assignment>& assignments, const Console& console)
 {
-    for (const std::string& error : parsed.errors)
-        console.err << "tonelctl: " << error << '\n';
-    return kExitUsage;
-}
-
-int setFileCommand(const std::string& file, const std::vector<std::string>& arguments, const Console& console)
-{
-    const ParsedAssignments parsed = parseAssignments(arguments);
-    if (!parsed.errors.empty())
-        return refuseAssignments(parsed, console);
     ParameterImage image;
     if (std::string error = loadImageFile(file, image); !error.empty())
         return console.fail(error, kExitFailed);
-    const AppliedSettings applied = applyAssignments(image, parsed.list, SettingTarget::File);
+    const AppliedSettings applied = applyAssignments(image, assignments, SettingTarget::File);
     if (!applied.error.empty())
         return console.fail(applied.error, kExitUsage);
     if (std::string error = saveImageFile(file, image); !error.empty())
         return console.fail(error, kExitFailed);
-    for (const Assignment& a : parsed.list)
+    for (const Assignment& a : assignments)
         console.out << a.parameter->name << '=' << int(image.get(a.parameter->offset)) << '\t'
                     << shownValue(*a.parameter, image) << '\n';
     return kExitOk;

@@ -14,6 +14,8 @@
 namespace tonel::ctl {
 namespace {
 
+constexpr const char* kNoLocalPort = "no serial port found on this machine; name one with --port";
+
 // Malformed or repeated names end the command before any port is opened.
 bool namedPortsUsable(const std::vector<std::string>& ports, const Console& console, int& code)
 {
@@ -42,7 +44,7 @@ std::optional<std::vector<std::string>> choosePorts(const PortOptions& options, 
     }
     const std::vector<std::string> local = localPortNames();
     if (local.empty()) {
-        code = console.fail("no serial port found on this machine; name one with --port", kExitFailed);
+        code = console.fail(kNoLocalPort, kExitFailed);
         return std::nullopt;
     }
     std::string reasons;
@@ -71,6 +73,15 @@ PortOutcome session(const std::string& port, const PortOptions& options,
 }
 
 PortOutcome failure(std::string why) { return {false, std::move(why)}; }
+
+// A session that reads the processor's image into `image`.
+PortOutcome readSession(const std::string& port, const PortOptions& options, ParameterImage& image)
+{
+    return session(port, options, [&](ProcessorExchange& exchange) {
+        const std::string why = exchange.readImage(image);
+        return why.empty() ? PortOutcome{true, {}} : failure(why);
+    });
+}
 
 // Where each port's image goes: one port, the given file; several, or a PATH ending in "/", a file
 // per port in the folder (a backup script then works the same for one room as for thirty).
@@ -113,7 +124,7 @@ int probeCommand(const PortOptions& options, const Console& console)
     if (ports.empty()) {
         ports = localPortNames();
         if (ports.empty())
-            return console.fail("no serial port found on this machine; name one with --port", kExitFailed);
+            return console.fail(kNoLocalPort, kExitFailed);
     }
     if (!namedPortsUsable(ports, console, code))
         return code;
@@ -134,10 +145,7 @@ int readCommand(const PortOptions& options, const std::string& output, const Con
         return code;
     std::vector<ParameterImage> images(ports->size());
     const auto outcomes = runOnPorts(*ports, [&](std::size_t i, const std::string& port) {
-        PortOutcome outcome = session(port, options, [&](ProcessorExchange& exchange) {
-            const std::string why = exchange.readImage(images[i]);
-            return why.empty() ? PortOutcome{true, {}} : failure(why);
-        });
+        const PortOutcome outcome = readSession(port, options, images[i]);
         if (!outcome.ok)
             return outcome;
         const std::string why = saveImageFile((*files)[i], images[i]);  // written only once complete
@@ -190,10 +198,7 @@ int showCommand(const std::optional<std::string>& file, const PortOptions& optio
     if (!ports)
         return code;
     ParameterImage image;
-    const PortOutcome outcome = session(ports->front(), options, [&](ProcessorExchange& exchange) {
-        const std::string why = exchange.readImage(image);
-        return why.empty() ? PortOutcome{true, {}} : failure(why);
-    });
+    const PortOutcome outcome = readSession(ports->front(), options, image);
     if (!outcome.ok)
         return console.fail(ports->front() + ": " + outcome.detail, kExitFailed);
     printImage(console.out, image, json);
@@ -203,14 +208,15 @@ int showCommand(const std::optional<std::string>& file, const PortOptions& optio
 int setCommand(const std::optional<std::string>& file, const PortOptions& options,
                const std::vector<std::string>& assignments, const Console& console)
 {
-    if (file)
-        return setFileCommand(*file, assignments, console);
+    // Every bad argument is reported before a file or a port is touched.
     const ParsedAssignments parsed = parseAssignments(assignments);
     if (!parsed.errors.empty()) {
         for (const std::string& error : parsed.errors)
             console.err << "tonelctl: " << error << '\n';
         return kExitUsage;
     }
+    if (file)
+        return setFileCommand(*file, parsed.list, console);
     int code = kExitOk;
     const auto ports = choosePorts(options, console, code);
     if (!ports)
