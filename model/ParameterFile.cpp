@@ -223,10 +223,10 @@ FileResult saveParameterFile(const std::string& path, const ParameterImage& imag
 {
     const std::string target = linkTarget(path);
     struct stat info {};
-    const bool exists = ::stat(target.c_str(), &info) == 0;
-    if (exists && S_ISREG(info.st_mode) && !mayReplaceByRename(target, info))
+    const struct stat* existing = ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? &info : nullptr;
+    if (existing != nullptr && !mayReplaceByRename(target, *existing))
         return saveInPlace(target, image.bytes(), ops);
-    if (auto renamed = saveByRename(target, exists && S_ISREG(info.st_mode) ? &info : nullptr, image.bytes(), ops))
+    if (auto renamed = saveByRename(target, existing, image.bytes(), ops))
         return *renamed;
     return saveInPlace(target, image.bytes(), ops);
 }
