@@ -5,7 +5,7 @@
 #include "model/ValueTexts.h"
 
 #include <algorithm>
-#include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -44,6 +44,10 @@ struct Builder {
     {
         add(name, offset, 0, kLevelMax, number, ValueEntry::ShownText, program);
     }
+    void onOff(const std::string& name, std::size_t offset, int program = -1)
+    {
+        add(name, offset, 0, 1, switchName, ValueEntry::ShownText, program);
+    }
     void band(const std::string& prefix, std::size_t offset, int qMin, Show frequency, int program = -1)
     {
         add(prefix + ".type", offset, ByPass, Notch, filterType, ValueEntry::ShownText, program);
@@ -71,7 +75,7 @@ void addEffectProgram(Builder& b, int k)
         b.add(p + name, at(r), 0, kAmountMax, number, ValueEntry::ShownText, k);
     };
     b.level(p + ".master_level", at(fx::masterLevel), k);
-    b.add(p + ".extension", at(fx::extension), 0, 1, switchName, ValueEntry::ShownText, k);
+    b.onOff(p + ".extension", at(fx::extension), k);
     amount(".delay", fx::delay);
     amount(".repeat", fx::repeat);
     amount(".reverb_time", fx::reverbTime);
@@ -91,16 +95,16 @@ void addMic(Builder& b)
     b.level("mic.max_level", m::maxLevel);
     b.level("mic.input_gain1", m::inputGain(0));
     b.level("mic.input_gain2", m::inputGain(1));
-    b.add("mic.exciter", m::exciter, 0, 1, switchName);
-    b.add("mic.noise_gate", m::noiseGate, 0, 1, switchName);
-    b.add("mic.auto_gain", m::autoGain, 0, 1, switchName);
+    b.onOff("mic.exciter", m::exciter);
+    b.onOff("mic.noise_gate", m::noiseGate);
+    b.onOff("mic.auto_gain", m::autoGain);
     b.add("mic.limiter", m::limiter, 0, 25, formatThreshold);
     b.add("mic.feedback", m::feedback, 0, 3, formatFeedbackMode);
     b.level("mic.send_lr", m::sendLR);
     b.level("mic.send_centre", m::sendCentre);
     b.level("mic.send_aux1", m::sendAux1);
     b.level("mic.send_aux2", m::sendAux2);
-    b.add("mic.link", m::link, 0, 1, switchName);
+    b.onOff("mic.link", m::link);
     b.band("mic.mic1_eq", m::micEq(0), 1, pageFrequency);
     b.band("mic.mic2_eq", m::micEq(1), 1, pageFrequency);
     for (int i = 0; i < 5; ++i)
@@ -115,8 +119,8 @@ void addMusic(Builder& b)
     b.level("music.input_gain", m::inputGain);
     b.add("music.input_select", m::inputSelect, 0, 3, inputSourceName);
     b.level("music.bgm_gain", m::bgmGain);
-    b.add("music.noise_gate", m::noiseGate, 0, 1, switchName);
-    b.add("music.auto_gain", m::autoGain, 0, 1, switchName);
+    b.onOff("music.noise_gate", m::noiseGate);
+    b.onOff("music.auto_gain", m::autoGain);
     b.add("music.limiter", m::limiter, 0, 25, formatThreshold);
     b.level("music.send_lr", m::sendLR);
     b.level("music.send_aux1", m::sendAux1);
