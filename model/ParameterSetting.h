@@ -24,7 +24,7 @@ struct SettingOutcome {
 };
 
 // Applies `value` to `image` (which the caller keeps unchanged on error by working on a copy).
-// The value must already lie in the parameter's range.
+// A value outside the parameter's range is refused like any other the panel would not produce.
 SettingOutcome applySetting(ParameterImage& image, const Parameter& parameter, std::uint8_t value,
                             SettingTarget target);
 
