@@ -1,8 +1,9 @@
 // The read button against a virtual processor that answers at the real line's pace (3,840
 // characters a second: the 384-character image takes 100 ms): milliseconds from the press to the
-// panel showing the device's image (the open-file button disabled, as a good read leaves it), on a pseudo-terminal and over
-// TCP loopback, raw and with the Telnet COM-PORT option. The session waits out its timers (280 ms
-// for the hello reply, then 400 ms for the image), so 680 ms is the floor.
+// panel showing the device's image (the open-file button disabled, as a good read leaves it), on
+// a pseudo-terminal and over TCP loopback, raw and with the Telnet COM-PORT option. The session
+// waits out its timers (280 ms for the hello reply, then 400 ms for the image), so 680 ms is the
+// floor.
 // A line named instead (a tty path, tcp://HOST:PORT, rfc2217://HOST:PORT) is measured as it is:
 // a real processor, or the virtual one behind ser2net.
 //   bench_network_read [pty|tcp|rfc2217|PORT-NAME]... [--runs N]

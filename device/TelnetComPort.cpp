@@ -233,10 +233,10 @@ std::string ComPortClient::receive(std::string_view bytes, std::string& data)
 
 bool ComPortClient::lineConfirmed() const
 {
+    // replies_ holds server messages only.
     auto confirmed = [this](ComPortCode code, auto matches) {
-        return std::any_of(replies_.begin(), replies_.end(), [&](const ComPortMessage& m) {
-            return m.fromServer() && m.command() == code && matches(m);
-        });
+        return std::any_of(replies_.begin(), replies_.end(),
+                           [&](const ComPortMessage& m) { return m.command() == code && matches(m); });
     };
     auto byteIs = [](std::uint8_t value) {
         return [value](const ComPortMessage& m) { return m.byteValue() == value; };

@@ -50,7 +50,9 @@ namespace parity { inline constexpr std::uint8_t kNone = 1, kOdd = 2, kEven = 3,
 namespace stopsize { inline constexpr std::uint8_t kOne = 1, kTwo = 2, kOneAndHalf = 3; }
 namespace control {
 inline constexpr std::uint8_t kNoFlowControl = 1, kXonXoff = 2, kHardwareFlow = 3;
-inline constexpr std::uint8_t kDtrOn = 8, kDtrOff = 9, kRtsOn = 11, kRtsOff = 12;
+inline constexpr std::uint8_t kRequestBreak = 4, kBreakOn = 5, kBreakOff = 6;
+inline constexpr std::uint8_t kRequestDtr = 7, kDtrOn = 8, kDtrOff = 9;
+inline constexpr std::uint8_t kRequestRts = 10, kRtsOn = 11, kRtsOff = 12;
 }  // namespace control
 
 // One command taken out of the stream.
@@ -120,8 +122,7 @@ public:
 
     bool localEnabled(std::uint8_t option) const { return local_[option].enabled; }
     bool remoteEnabled(std::uint8_t option) const { return remote_[option].enabled; }
-    // The peer answered our request for `option` with a refusal.
-    bool remoteRefused(std::uint8_t option) const { return remote_[option].refused; }
+    // The peer answered our offer of `option` with a refusal.
     bool localRefused(std::uint8_t option) const { return local_[option].refused; }
 
 private:

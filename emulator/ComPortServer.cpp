@@ -9,7 +9,6 @@ using telnet::ComPortCode;
 namespace control = telnet::control;
 
 constexpr std::string_view kSignature = "tonel-emulator";
-constexpr std::uint8_t kBreakOff = 6;
 
 // A one-byte setting: 0 asks for the value in use, anything else sets it.
 std::uint8_t settle(std::uint8_t& field, std::uint8_t requested)
@@ -77,11 +76,11 @@ std::uint8_t ComPortServer::applyControl(std::uint8_t value)
     case control::kNoFlowControl:
     case control::kXonXoff:
     case control::kHardwareFlow: return line_.flowControl = value;
-    case 4: return kBreakOff;
-    case 7: return line_.dtr;
+    case control::kRequestBreak: return control::kBreakOff;
+    case control::kRequestDtr: return line_.dtr;
     case control::kDtrOn:
     case control::kDtrOff: return line_.dtr = value;
-    case 10: return line_.rts;
+    case control::kRequestRts: return line_.rts;
     case control::kRtsOn:
     case control::kRtsOff: return line_.rts = value;
     default: return value;  // break and inbound flow: taken as asked

@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -16,26 +17,20 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Waits for `events` on fd (none when fd is -1), the stop signal or the timeout; the fd's events.
-short waitFor(int stopFd, int fd, short events, int timeoutMs, bool& stopped)
+// Waits for `events` on fd (none when fd is -1), the stop signal or the timeout (to the
+// nanosecond; none: no limit); the fd's events.
+short waitFor(int stopFd, int fd, short events, std::optional<std::chrono::nanoseconds> timeout, bool& stopped)
 {
     pollfd fds[2] = {{stopFd, POLLIN, 0}, {fd, events, 0}};
-    while (::poll(fds, fd < 0 ? 1 : 2, timeoutMs) < 0 && errno == EINTR) {
+    timespec limit{};
+    if (timeout) {
+        const auto wholeSeconds = std::chrono::duration_cast<std::chrono::seconds>(*timeout);
+        limit = {static_cast<time_t>(wholeSeconds.count()), static_cast<long>((*timeout - wholeSeconds).count())};
+    }
+    while (::ppoll(fds, fd < 0 ? 1 : 2, timeout ? &limit : nullptr, nullptr) < 0 && errno == EINTR) {
     }
     stopped = (fds[0].revents & POLLIN) != 0;
     return stopped ? 0 : fds[1].revents;
-}
-
-// Waits for the stop signal at most `delay`, to the nanosecond; true when stopped.
-bool stoppedWithin(int stopFd, std::chrono::nanoseconds delay)
-{
-    using namespace std::chrono;
-    pollfd fd{stopFd, POLLIN, 0};
-    const auto wholeSeconds = duration_cast<seconds>(delay);
-    timespec timeout{static_cast<time_t>(wholeSeconds.count()), static_cast<long>((delay - wholeSeconds).count())};
-    while (::ppoll(&fd, 1, &timeout, nullptr) < 0 && errno == EINTR) {
-    }
-    return (fd.revents & POLLIN) != 0;
 }
 
 }  // namespace
@@ -131,7 +126,7 @@ void VirtualProcessor::loop()
         if (lineFd() < 0 && !acceptNext())
             break;
         bool stopped = false;
-        const short events = waitFor(stopFd_, lineFd(), POLLIN, -1, stopped);
+        const short events = waitFor(stopFd_, lineFd(), POLLIN, std::nullopt, stopped);
         if (stopped)
             break;
         ssize_t n = ::read(lineFd(), buffer.data(), buffer.size());
@@ -152,7 +147,7 @@ bool VirtualProcessor::acceptNext()
 {
     while (listener_ >= 0) {
         bool stopped = false;
-        const short events = waitFor(stopFd_, listener_, POLLIN, -1, stopped);
+        const short events = waitFor(stopFd_, listener_, POLLIN, std::nullopt, stopped);
         if (stopped)
             return false;
         if (!(events & POLLIN))
@@ -226,7 +221,10 @@ void VirtualProcessor::handleFrame(const std::string& frame)
 // False when the emulator is told to stop meanwhile.
 bool VirtualProcessor::pause(std::chrono::nanoseconds delay)
 {
-    return delay.count() <= 0 || !stoppedWithin(stopFd_, delay);
+    bool stopped = false;
+    if (delay.count() > 0)
+        waitFor(stopFd_, -1, 0, delay, stopped);
+    return !stopped;
 }
 
 bool VirtualProcessor::sendAll(const std::string& text)
@@ -271,7 +269,7 @@ bool VirtualProcessor::writeLine(std::string_view bytes)
         bool stopped = false;
         if (n > 0)
             done += static_cast<std::size_t>(n);
-        else if (n < 0 && errno == EAGAIN && (waitFor(stopFd_, fd, POLLOUT, -1, stopped) & POLLOUT))
+        else if (n < 0 && errno == EAGAIN && (waitFor(stopFd_, fd, POLLOUT, std::nullopt, stopped) & POLLOUT))
             continue;
         else if (n < 0 && errno == EINTR)
             continue;
@@ -311,12 +309,6 @@ std::uint16_t VirtualProcessor::listeningPort() const
 {
     std::lock_guard lock(mutex_);
     return listeningPort_;
-}
-
-ComPortLine VirtualProcessor::comPortLine() const
-{
-    std::lock_guard lock(mutex_);
-    return comPortLine_;
 }
 
 bool VirtualProcessor::waitForComPortLine(const ComPortLine& expected, std::chrono::milliseconds timeout) const

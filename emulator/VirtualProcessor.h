@@ -63,8 +63,8 @@ public:
     // What the controller opens: a terminal path, or "tcp://HOST:PORT" / "rfc2217://HOST:PORT".
     std::string terminalPath() const;
     std::uint16_t listeningPort() const;  // 0 unless listening
-    // The line the last COM-PORT client set (kept after it left); all zero before any did.
-    ComPortLine comPortLine() const;
+    // Waits until the line the last COM-PORT client set (kept after it left; all zero before any
+    // did) is `expected`.
     bool waitForComPortLine(const ComPortLine& expected, std::chrono::milliseconds timeout) const;
     ImageBytes image() const;
     void setImage(const ImageBytes& bytes);

@@ -43,6 +43,10 @@ public:
             ::_exit(127);
         }
         ::close(out[1]);
+        if (pid_ < 0) {
+            ::close(out[0]);
+            return;
+        }
         ::fcntl(out[0], F_SETFL, O_NONBLOCK);
         output_ = TerminalEnd(out[0]);
     }

@@ -1,7 +1,6 @@
 #include "tests/support/Ser2netRig.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +56,24 @@ std::string yaml(const std::string& device, std::uint16_t port, Ser2netRig::Prot
            "    mdns: false\n";
 }
 
+// True once something listens on 127.0.0.1:port (read from /proc/net/tcp, without connecting).
+bool isListening(std::uint16_t port)
+{
+    char wanted[32];
+    std::snprintf(wanted, sizeof wanted, "0100007F:%04X", port);  // 127.0.0.1 as the kernel prints it
+    std::ifstream table("/proc/net/tcp");
+    std::string line;
+    std::getline(table, line);  // the header
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string slot, local, remote, state;
+        fields >> slot >> local >> remote >> state;
+        if (local == wanted && state == "0A")  // TCP_LISTEN
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 Ser2netRig::Ser2netRig(const std::string& devicePath, Protocol protocol, std::chrono::milliseconds timeout)
@@ -68,8 +85,7 @@ Ser2netRig::Ser2netRig(const std::string& devicePath, Protocol protocol, std::ch
         return;
     }
     folder_ = folder;
-    configuration_ = yaml(devicePath, port_, protocol);
-    std::ofstream(folder_ + "/ser2net.yaml") << configuration_;
+    std::ofstream(folder_ + "/ser2net.yaml") << yaml(devicePath, port_, protocol);
     start(timeout);
 }
 
@@ -177,23 +193,6 @@ TerminalEnd connectLoopback(std::uint16_t port)
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     return TerminalEnd(fd);
-}
-
-bool isListening(std::uint16_t port)
-{
-    char wanted[32];
-    std::snprintf(wanted, sizeof wanted, "0100007F:%04X", port);  // 127.0.0.1 as the kernel prints it
-    std::ifstream table("/proc/net/tcp");
-    std::string line;
-    std::getline(table, line);  // the header
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        std::string slot, local, remote, state;
-        fields >> slot >> local >> remote >> state;
-        if (local == wanted && state == "0A")  // TCP_LISTEN
-            return true;
-    }
-    return false;
 }
 
 }  // namespace tonel::testing

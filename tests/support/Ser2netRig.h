@@ -28,7 +28,6 @@ public:
     std::uint16_t port() const { return port_; }
     // What a controller opens: "tcp://127.0.0.1:PORT" or "rfc2217://127.0.0.1:PORT".
     std::string portName() const;
-    const std::string& configuration() const { return configuration_; }
 
     // The server goes away (SIGTERM, then waited for): its clients' connections close.
     void stop();
@@ -41,7 +40,6 @@ private:
     Protocol protocol_;
     std::uint16_t port_ = 0;
     std::string folder_;  // the configuration and ser2net's messages
-    std::string configuration_;
     std::string error_;
     pid_t child_ = -1;
 };
@@ -50,7 +48,5 @@ private:
 std::uint16_t freeLoopbackPort();
 // A connected, non-blocking socket to 127.0.0.1:port; invalid when refused.
 TerminalEnd connectLoopback(std::uint16_t port);
-// True once something listens on 127.0.0.1:port (read from /proc/net/tcp, without connecting).
-bool isListening(std::uint16_t port);
 
 }  // namespace tonel::testing
