@@ -1,16 +1,15 @@
 // The EQ graph's cost per redraw: the System page's graph (954 x 264, curves of 7, 2 and 2
 // bands with their handles) and the response math alone.
 
+#include "QtBench.h"
 #include "eq/EqGraphView.h"
 #include "eq/math/FilterResponse.h"
 #include "model/ParameterImage.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTest>
 #include <array>
-#include <cstdlib>
 
 namespace {
 
@@ -22,14 +21,7 @@ constexpr QSize kClient(954, 264);
 ParameterImage busyImage()
 {
     ParameterImage image;
-    const std::array<EqBand, 11> bands = {{{1, 30, 48, 40}, {1, 50, 0, 20}, {2, 75, 24, 46},
-                                           {3, 100, 48, 46}, {4, 12, 0, 46}, {5, 90, 24, 60},
-                                           {1, 60, 30, 46}, {1, 1, 48, 10}, {4, 121, 48, 46},
-                                           {1, 121, 0, 72}, {2, 1, 24, 0}}};
-    const std::array<std::size_t, 11> offsets = {134, 138, 142, 146, 150, 154, 158,
-                                                 163, 167, 180, 184};
-    for (std::size_t i = 0; i < bands.size(); ++i)
-        image.setBand(offsets[i], bands[i]);
+    bench::setBusySystemBands(image);
     return image;
 }
 
@@ -107,13 +99,4 @@ BENCHMARK(BM_ResponseMath)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tonel::bench::runQtBenchmarks(argc, argv); }

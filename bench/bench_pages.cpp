@@ -1,5 +1,5 @@
 // The four pages: a full redraw of each page's graph, and refreshAllPages.
-#include "device/CommandChannel.h"
+#include "QtBench.h"
 #include "eq/EqGraphView.h"
 #include "model/Fields.h"
 #include "pages/CEffectPage.h"
@@ -7,24 +7,17 @@
 #include "pages/CMusicPage.h"
 #include "pages/CSystemPage.h"
 
-#include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
 using namespace tonel;
 
-struct Offline : CommandChannel {
-    bool connected() const override { return false; }
-    void write(const std::string&) override {}
-};
-
 struct Pages {
     ParameterImage image;
-    Offline channel;
+    bench::OfflineChannel channel;
     QWidget view;
     std::unique_ptr<BoundPage> pages[4];
     Pages()
@@ -82,12 +75,4 @@ BENCHMARK(RefreshAllPages)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tonel::bench::runQtBenchmarks(argc, argv); }

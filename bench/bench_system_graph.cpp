@@ -2,19 +2,14 @@
 // image unchanged (what a mouse move or an expose costs), after one band changed, and during a
 // 100-step drag of a gain slider through the page's own handlers.
 
-#include "device/CommandChannel.h"
+#include "QtBench.h"
 #include "eq/EqGraphView.h"
-#include "model/Fields.h"
 #include "pages/CSystemPage.h"
 
-#include <QApplication>
 #include <QSlider>
 #include <QTest>
 #include <algorithm>
-#include <array>
-#include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -23,35 +18,18 @@ namespace {
 using namespace tonel;
 namespace sys = fields::system;
 
-struct Offline : CommandChannel {
-    bool connected() const override { return false; }
-    void write(const std::string&) override {}
-};
-
-// Every type, both ends of the tables, a notch, and both crossover filters on.
-void makeBusy(ParameterImage& image)
-{
-    const std::array<EqBand, 11> bands = {{{1, 30, 48, 40}, {1, 50, 0, 20}, {2, 75, 24, 46}, {3, 100, 48, 46},
-                                           {4, 12, 0, 46}, {5, 90, 24, 60}, {1, 60, 30, 46}, {1, 1, 48, 10},
-                                           {4, 121, 48, 46}, {1, 121, 0, 72}, {2, 1, 24, 0}}};
-    const std::array<std::size_t, 11> offsets = {sys::roomEq(0), sys::roomEq(1), sys::roomEq(2), sys::roomEq(3),
-                                                 sys::roomEq(4), sys::roomEq(5), sys::roomEq(6), sys::centreEq(0),
-                                                 sys::centreEq(1), sys::subEq(0), sys::subEq(1)};
-    for (std::size_t i = 0; i < bands.size(); ++i)
-        image.setBand(offsets[i], bands[i]);
-    image.set(sys::subHighPass, 10);
-}
-
 // A shown System page over the default image (range 0) or the busy one (range 1).
 struct ShownPage {
     ParameterImage image;
-    Offline channel;
+    bench::OfflineChannel channel;
     QWidget window;
     std::unique_ptr<CSystemPage> page;
     explicit ShownPage(bool busy)
     {
-        if (busy)
-            makeBusy(image);
+        if (busy) {
+            bench::setBusySystemBands(image);
+            image.set(sys::subHighPass, 10);  // both crossover filters on
+        }
         page = std::make_unique<CSystemPage>(PageContext{image, channel}, &window);
         page->refreshFromImage();
         window.resize(page->size());
@@ -118,12 +96,4 @@ BENCHMARK(SystemSliderDrag)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return tonel::bench::runQtBenchmarks(argc, argv); }

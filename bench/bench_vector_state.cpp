@@ -3,6 +3,7 @@
 // and the same once the vector unit is cleared.
 // Prints "what microseconds" lines. The platform is QT_QPA_PLATFORM, "minimal" when unset.
 
+#include "QtBench.h"
 #include "eq/math/FilterResponse.h"
 #include "eq/math/VectorUnit.h"
 
@@ -46,11 +47,8 @@ void logAndAtan2()
 
 void responseMath()
 {
-    static const std::array<EqBand, 11> bands = {{{1, 30, 48, 40}, {1, 50, 0, 20}, {2, 75, 24, 46}, {3, 100, 48, 46},
-                                                  {4, 12, 0, 46}, {5, 90, 24, 60}, {1, 60, 30, 46}, {1, 1, 48, 10},
-                                                  {4, 121, 48, 46}, {1, 121, 0, 72}, {2, 1, 24, 0}}};
     std::array<double, kPlotPointCount> out{};
-    for (const EqBand& band : bands) {
+    for (const EqBand& band : bench::kBusySystemBands) {
         bandResponseOverPlot(band, out);
         sink = out[60];
     }

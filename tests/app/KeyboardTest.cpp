@@ -5,33 +5,27 @@
 #include "app/FocusRing.h"
 #include "controls/CSpinButton.h"
 #include "model/Fields.h"
-#include "pages/CEffectPage.h"
-#include "pages/CMicPage.h"
-#include "pages/CMusicPage.h"
-#include "pages/CSystemPage.h"
 #include "tests/support/RecordingChannel.h"
 
 #include <QLineEdit>
 
-#include <functional>
 #include <map>
 
 namespace tonel::testing {
 namespace {
 
-using MakePage = std::function<CPage*(PageContext, QWidget*)>;
-
 // One page driven by the mouse, its twin by the keyboard: both must end up the same.
 struct PagePair {
     ParameterImage images[2];
     test::RecordingChannel channels[2];
-    std::unique_ptr<CPage> pages[2];
+    QWidget hosts[2];
+    CPage* pages[2] = {};
 
-    explicit PagePair(const MakePage& make)
+    explicit PagePair(int which)  // effect, microphone, music, system
     {
         for (int i : {0, 1}) {
             images[i].set(fields::global::controlMode, 1);  // every field enabled
-            pages[i].reset(make({images[i], channels[i]}, nullptr));
+            pages[i] = makeStandardPages({images[i], channels[i]}, &hosts[i])[static_cast<std::size_t>(which)];
             pages[i]->refreshFromImage();
             pages[i]->applyControlMode();
         }
@@ -53,16 +47,10 @@ struct PagePair {
 
 TEST(KeyboardOnSpins, EveryKeyStepsLikeClicksOnTheArrowsSameBytesCommandsAndTexts)
 {
-    const std::vector<MakePage> makers{
-        [](PageContext c, QWidget* p) { return new CEffectPage(c, p); },
-        [](PageContext c, QWidget* p) { return new CMicPage(c, p); },
-        [](PageContext c, QWidget* p) { return new CMusicPage(c, p); },
-        [](PageContext c, QWidget* p) { return new CSystemPage(c, p); },
-    };
     int spins = 0;
     int paged = 0;
-    for (const MakePage& make : makers) {
-        PagePair pair(make);
+    for (int which = 0; which < kPageCount; ++which) {
+        PagePair pair(which);
         for (CSpinButton* spin : pair.pages[0]->findChildren<CSpinButton*>()) {
             auto* twin = pair.pages[1]->findChild<CSpinButton*>(spin->objectName());
             ASSERT_NE(twin->buddy(), nullptr);

@@ -100,7 +100,8 @@ TEST_F(DemoApp, ReadsTheVirtualProcessorAndSaysGoodbyeWhenClosedAnyway)
     EXPECT_TRUE(app.mainFrame()->close());
     EXPECT_EQ(messages.questions.size(), 1u);
     app.shutDown();
-    ASSERT_TRUE(device->waitForReceived(3, std::chrono::milliseconds(2000)));
+    // greeting, query, the mode command, then the goodbye
+    ASSERT_TRUE(device->waitForReceived(4, std::chrono::milliseconds(2000)));
     EXPECT_EQ(device->receivedFrames().back(), "(01bye)");
 }
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QString>
+#include <gtest/gtest.h>
 #include <stdexcept>
 
 namespace tonel::test {
@@ -60,11 +61,15 @@ public:
 
     int redraws() const { return find<EqGraphView>(1000)->redrawCount(); }
 
-    // Mouse moves without a button over a grid across the (shown) page, each delivered as Qt
-    // does: to the widget under the pointer. The class names of the widgets the moves met.
-    QStringList sweepMouse(int step) const
+    // Mouse moves without a button over a grid across the page, shown for this, each delivered as
+    // Qt does: to the widget under the pointer. Every move redraws the graph once, and the moves
+    // met the page itself, its group boxes, captions and sliders.
+    void expectRedrawOnEveryMouseMove(const char* pageClass) const
     {
+        const int before = redraws();
+        page_.show();
         QStringList met;
+        const int step = 48;
         for (int y = step / 2; y < page_.height(); y += step)
             for (int x = step / 2; x < page_.width(); x += step) {
                 QWidget* under = page_.childAt(x, y);
@@ -75,7 +80,9 @@ public:
                 QApplication::sendEvent(target, &move);
                 met << QString::fromLatin1(target->metaObject()->className());
             }
-        return met;
+        EXPECT_EQ(redraws(), before + met.size());
+        for (const char* kind : {"QGroupBox", "QLabel", "QSlider", pageClass})
+            EXPECT_TRUE(met.contains(QLatin1String(kind))) << kind;
     }
 
 private:
