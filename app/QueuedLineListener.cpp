@@ -3,41 +3,36 @@
 #include <QMetaObject>
 
 #include <string>
+#include <utility>
 
 namespace tonel {
 
 // Posted events to one receiver are delivered in the order they were posted.
-void QueuedLineListener::bytesArrived(std::string_view bytes)
+template <typename Deliver>
+void QueuedLineListener::post(Deliver deliver)
 {
     QMetaObject::invokeMethod(
         this,
-        [this, text = std::string(bytes)] {
+        [this, deliver = std::move(deliver)] {
             if (target_)
-                target_->bytesArrived(text);
+                deliver(*target_);
         },
         Qt::QueuedConnection);
+}
+
+void QueuedLineListener::bytesArrived(std::string_view bytes)
+{
+    post([text = std::string(bytes)](LineListener& target) { target.bytesArrived(text); });
 }
 
 void QueuedLineListener::lineGone(const std::string& port)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, port] {
-            if (target_)
-                target_->lineGone(port);
-        },
-        Qt::QueuedConnection);
+    post([port](LineListener& target) { target.lineGone(port); });
 }
 
 void QueuedLineListener::portError(const PortError& error)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, error] {
-            if (target_)
-                target_->portError(error);
-        },
-        Qt::QueuedConnection);
+    post([error](LineListener& target) { target.portError(error); });
 }
 
 }  // namespace tonel

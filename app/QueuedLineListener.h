@@ -20,6 +20,10 @@ public:
     void portError(const PortError& error) override;
 
 private:
+    // Runs `deliver` with the target on the window thread, if there is one by then.
+    template <typename Deliver>
+    void post(Deliver deliver);
+
     LineListener* target_ = nullptr;  // window thread only
 };
 

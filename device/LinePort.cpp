@@ -55,8 +55,7 @@ void LinePort::close()
         transport_.reset();
     }
     listener_ = nullptr;
-    std::lock_guard lock(queueMutex_);
-    queue_.clear();
+    dropQueued();
 }
 
 void LinePort::write(const std::string& text)
@@ -118,10 +117,7 @@ bool LinePort::connectLine()
     if (failure.operation.empty())
         return false;  // closed while connecting: nobody waits for a notice
     if (lineUp_.exchange(false)) {
-        {
-            std::lock_guard lock(queueMutex_);
-            queue_.clear();
-        }
+        dropQueued();
         report(failure.operation, failure.error, true);
     }
     return false;
@@ -185,12 +181,15 @@ void LinePort::lineGone(const std::string& operation, int error)
 {
     if (!lineUp_.exchange(false))
         return;
-    {
-        std::lock_guard lock(queueMutex_);
-        queue_.clear();
-    }
+    dropQueued();
     report(operation, error);
     listener_->lineGone(name_);
+}
+
+void LinePort::dropQueued()
+{
+    std::lock_guard lock(queueMutex_);
+    queue_.clear();
 }
 
 void LinePort::report(const std::string& operation, int error, bool whileOpening)

@@ -60,6 +60,7 @@ private:
     void sendPending();
     bool sendOne(const std::string& text);
     void lineGone(const std::string& operation, int error);
+    void dropQueued();
     void report(const std::string& operation, int error, bool whileOpening = false);
 
     const PortLimits limits_;

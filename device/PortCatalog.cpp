@@ -6,7 +6,6 @@
 #include <fstream>
 #include <system_error>
 
-
 namespace tonel {
 namespace fs = std::filesystem;
 namespace {

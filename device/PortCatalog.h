@@ -3,7 +3,6 @@
 // command line (ttys and network lines alike), or the virtual processor of the demo mode.
 
 #include <cstddef>
-#include <mutex>
 #include <string>
 #include <vector>
 

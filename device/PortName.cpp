@@ -61,6 +61,4 @@ PortName parsePortName(std::string_view name)
     return parsed;
 }
 
-bool isNetworkPortName(std::string_view name) { return name.find(kSchemeEnd) != std::string_view::npos; }
-
 }  // namespace tonel

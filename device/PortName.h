@@ -12,13 +12,10 @@ struct PortName {
     std::string path;     // Tty
     std::string host;     // Tcp, Rfc2217: a name or an address ("[::1]" without the brackets)
     std::string service;  // Tcp, Rfc2217: the port number, 1..65535
-
-    bool network() const { return kind == Kind::Tcp || kind == Kind::Rfc2217; }
 };
 
 // A name with a scheme other than the two network ones, or without host or port, is Invalid;
 // anything without "://" is a tty path.
 PortName parsePortName(std::string_view name);
-bool isNetworkPortName(std::string_view name);
 
 }  // namespace tonel

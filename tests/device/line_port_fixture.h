@@ -36,7 +36,6 @@ public:
     {
         std::lock_guard lock(mutex_);
         errors_.push_back(error);
-        reports_.push_back(formatPortError(error));
         changed_.notify_all();
     }
 
@@ -50,11 +49,18 @@ public:
     }
     bool waitForReports(std::size_t count, std::chrono::milliseconds timeout = 5s)
     {
-        return waitFor([&] { return reports_.size() >= count; }, timeout);
+        return waitFor([&] { return errors_.size() >= count; }, timeout);
     }
 
     std::string text() const { return locked(text_); }
-    std::vector<std::string> reports() const { return locked(reports_); }
+    // The errors as the user reads them.
+    std::vector<std::string> reports() const
+    {
+        std::vector<std::string> texts;
+        for (const PortError& error : errors())
+            texts.push_back(formatPortError(error));
+        return texts;
+    }
     std::vector<PortError> errors() const { return locked(errors_); }
     std::vector<std::string> gone() const { return locked(gone_); }
     std::size_t chunks() const { return locked(chunks_); }
@@ -79,7 +85,6 @@ private:
     std::size_t chunks_ = 0;
     std::vector<std::string> gone_;
     std::vector<PortError> errors_;
-    std::vector<std::string> reports_;
 };
 
 // A port on a fresh pseudo-terminal, open with the session's settings.
