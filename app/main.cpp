@@ -1,6 +1,6 @@
 // tonel [--demo] [--port DEVICE]... [FILE.cfg]
 
-#include "app/CTonelApp.h"
+#include "app/Application.h"
 #include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
 #include "app/TonelOptions.h"
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     int qtArgc = 1;  // the command line is ours alone
     QApplication application(qtArgc, argv);
     std::setlocale(LC_NUMERIC, "C");  // Qt adopted the desktop's locale; numbers keep the point
-    CTonelApp tonel;
+    Application tonel;
     TerminationSignals stopSignals([&tonel] {
         tonel.closeMainWindow();
         QApplication::exit(0);  // also ends a message box or file dialog that is open

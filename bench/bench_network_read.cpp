@@ -7,7 +7,7 @@
 // A line named instead (a tty path, tcp://HOST:PORT, rfc2217://HOST:PORT) is measured as it is:
 // a real processor, or the virtual one behind ser2net.
 //   bench_network_read [pty|tcp|rfc2217|PORT-NAME]... [--runs N]
-#include "app/CTonelApp.h"
+#include "app/Application.h"
 #include "app/MessageBoxes.h"
 #include "emulator/VirtualProcessor.h"
 
@@ -35,7 +35,7 @@ public:
     }
 };
 
-QAbstractButton* button(CTonelApp& app, const char* id)
+QAbstractButton* button(Application& app, const char* id)
 {
     return app.mainFrame()->findChild<QAbstractButton*>(id);
 }
@@ -77,7 +77,7 @@ std::vector<double> measure(const std::string& transport, int runs)
     if (port.empty())
         return {};
     PrintedMessages messages;
-    CTonelApp app(&messages);
+    Application app(&messages);
     TonelOptions options;
     options.ports = {port};
     QString error;

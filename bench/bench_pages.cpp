@@ -2,10 +2,10 @@
 #include "QtBench.h"
 #include "eq/EqGraphView.h"
 #include "model/Fields.h"
-#include "pages/CEffectPage.h"
-#include "pages/CMicPage.h"
-#include "pages/CMusicPage.h"
-#include "pages/CSystemPage.h"
+#include "pages/EffectPage.h"
+#include "pages/MicrophonePage.h"
+#include "pages/MusicPage.h"
+#include "pages/SystemPage.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -23,10 +23,10 @@ struct Pages {
     Pages()
     {
         const PageContext context{image, channel};
-        pages[0] = std::make_unique<CEffectPage>(context, &view);
-        pages[1] = std::make_unique<CMicPage>(context, &view);
-        pages[2] = std::make_unique<CMusicPage>(context, &view);
-        pages[3] = std::make_unique<CSystemPage>(context, &view);
+        pages[0] = std::make_unique<EffectPage>(context, &view);
+        pages[1] = std::make_unique<MicrophonePage>(context, &view);
+        pages[2] = std::make_unique<MusicPage>(context, &view);
+        pages[3] = std::make_unique<SystemPage>(context, &view);
         // A busy image: every band a different type, gain and frequency, crossovers on.
         for (std::size_t offset : {fields::mic::eq(0), fields::music::eq(0), fields::system::roomEq(0)})
             for (int b = 0; b < 5; ++b)

@@ -4,7 +4,7 @@
 
 #include "QtBench.h"
 #include "eq/EqGraphView.h"
-#include "pages/CSystemPage.h"
+#include "pages/SystemPage.h"
 
 #include <QSlider>
 #include <QTest>
@@ -23,14 +23,14 @@ struct ShownPage {
     ParameterImage image;
     bench::OfflineChannel channel;
     QWidget window;
-    std::unique_ptr<CSystemPage> page;
+    std::unique_ptr<SystemPage> page;
     explicit ShownPage(bool busy)
     {
         if (busy) {
             bench::setBusySystemBands(image);
             image.set(sys::subHighPass, 10);  // both crossover filters on
         }
-        page = std::make_unique<CSystemPage>(PageContext{image, channel}, &window);
+        page = std::make_unique<SystemPage>(PageContext{image, channel}, &window);
         page->refreshFromImage();
         window.resize(page->size());
         window.show();

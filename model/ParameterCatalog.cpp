@@ -24,7 +24,7 @@ std::string controlMode(int byte) { return byte <= 1 ? controlModeName(byte) : n
 std::string delay(int byte) { return formatDelay(byte) + " " + formatDistance(byte); }
 std::string filterType(int byte) { return std::string(filterTypeName(byte)); }
 std::string effectFrequency(int byte) { return formatFrequency(byte); }
-std::string pageFrequency(int byte) { return formatFrequencyAs(byte, kPageSpinFormat); }
+std::string pageFrequency(int byte) { return formatFrequencyAs(byte, kTwoDecimalsKhz); }
 
 // ---- Building the table
 

@@ -118,8 +118,8 @@ std::string formatFrequencyAs(int index, const FrequencyFormat& format)
     return formatString("%.*f", format.khzDecimals, hz * factor) + std::string(format.khzUnit);
 }
 
-std::string formatFrequency(int index) { return formatFrequencyAs(index, kEffectSpinFormat); }
-std::string formatEnteredFrequency(int index) { return formatFrequencyAs(index, kEffectEnteredFormat); }
+std::string formatFrequency(int index) { return formatFrequencyAs(index, kTwoDecimalsKh); }
+std::string formatEnteredFrequency(int index) { return formatFrequencyAs(index, kOneDecimalKhzExact); }
 
 int parseFrequencyText(std::string_view text)
 {

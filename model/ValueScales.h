@@ -30,10 +30,12 @@ struct FrequencyFormat {
 // Index <= 68: table value + "Hz"; index >= 69: value x 0.001 + the kHz unit. Out-of-table
 // indices are clamped for display.
 std::string formatFrequencyAs(int index, const FrequencyFormat& format);
-inline constexpr FrequencyFormat kEffectSpinFormat{2, 2, "KH", KhzFactor::Single};     // formatFrequency
-inline constexpr FrequencyFormat kEffectEnteredFormat{1, 1, "KHz", KhzFactor::Double}; // formatEnteredFrequency
-inline constexpr FrequencyFormat kPageSpinFormat{2, 2, "KHz", KhzFactor::Single};      // other pages, spins/refresh
-inline constexpr FrequencyFormat kPageEnteredFormat{2, 2, "KHz", KhzFactor::Double};   // other pages, typed entry
+// Named by what they print: "Exact" forms take the kHz value in double precision, the others in
+// single precision (0.001f), which can round a value on the edge of the last decimal the other way.
+inline constexpr FrequencyFormat kTwoDecimalsKh{2, 2, "KH", KhzFactor::Single};          // Effect page spins
+inline constexpr FrequencyFormat kOneDecimalKhzExact{1, 1, "KHz", KhzFactor::Double};    // Effect page, typed
+inline constexpr FrequencyFormat kTwoDecimalsKhz{2, 2, "KHz", KhzFactor::Single};        // other pages' spins
+inline constexpr FrequencyFormat kTwoDecimalsKhzExact{2, 2, "KHz", KhzFactor::Double};   // other pages, typed
 std::string formatFrequency(int index);
 std::string formatEnteredFrequency(int index);
 

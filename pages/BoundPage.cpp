@@ -1,7 +1,7 @@
 #include "pages/BoundPage.h"
 
-#include "controls/CFilterEdit.h"
-#include "controls/CSpinButton.h"
+#include "controls/FrequencyEdit.h"
+#include "controls/SpinArrows.h"
 #include "eq/EqGraphView.h"
 #include "model/Fields.h"
 #include "model/ParameterCommands.h"
@@ -45,7 +45,7 @@ int pageStepFor(int min, int max) { return max - min > 20 ? 10 : 0; }
 }  // namespace
 
 BoundPage::BoundPage(PageContext context, const res::DialogTemplate& dialog, QWidget* parent)
-    : CPage(context, dialog.id, parent)
+    : Page(context, dialog.id, parent)
 {
     controls_.build(dialog, this);
     controls_.graph()->setCurveSource([this] { return curves(); });
@@ -68,9 +68,9 @@ void BoundPage::bindSpins(std::vector<SpinBinding> spins)
 {
     spins_ = std::move(spins);
     for (std::size_t i = 0; i < spins_.size(); ++i) {
-        CSpinButton* spin = controls_.spin(spins_[i].spinId);
+        SpinArrows* spin = controls_.spin(spins_[i].spinId);
         spin->setPageStep(pageStepFor(spins_[i].min, spins_[i].max));
-        connect(spin, &CSpinButton::deltaPos, this, [this, i](int delta) { onSpin(spins_[i], delta); });
+        connect(spin, &SpinArrows::deltaPos, this, [this, i](int delta) { onSpin(spins_[i], delta); });
     }
 }
 
@@ -85,13 +85,13 @@ void BoundPage::bindBands(std::vector<BandBinding> bands)
         connect(gain, &QSlider::sliderReleased, this, [this, i] { onGainMoved(bands_[i]); });
         controls_.spin(b.freqSpinId)->setPageStep(pageStepFor(1, kMaxFreqIndex));
         controls_.spin(b.qSpinId)->setPageStep(pageStepFor(b.qMin, kMaxQIndex));
-        connect(controls_.spin(b.freqSpinId), &CSpinButton::deltaPos, this,
+        connect(controls_.spin(b.freqSpinId), &SpinArrows::deltaPos, this,
                 [this, i](int delta) { onFrequencySpin(bands_[i], delta); });
-        connect(controls_.spin(b.qSpinId), &CSpinButton::deltaPos, this,
+        connect(controls_.spin(b.qSpinId), &SpinArrows::deltaPos, this,
                 [this, i](int delta) { onQSpin(bands_[i], delta); });
         connect(controls_.button(b.typeButtonId), &QPushButton::clicked, this,
                 [this, i] { onTypeClicked(bands_[i]); });
-        connect(controls_.filterEdit(b.freqFieldId), &CFilterEdit::focusLost, this,
+        connect(controls_.filterEdit(b.freqFieldId), &FrequencyEdit::focusLost, this,
                 [this, i] { onFrequencyTyped(bands_[i]); });
     }
 }
@@ -374,7 +374,7 @@ bool BoundPage::eventFilter(QObject* watched, QEvent* event)
         if ((under != nullptr ? under : this) == widget)
             redrawGraph();
     }
-    return CPage::eventFilter(watched, event);
+    return Page::eventFilter(watched, event);
 }
 
 }  // namespace tonel

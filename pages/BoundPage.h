@@ -4,7 +4,7 @@
 
 #include "eq/EqGraph.h"
 #include "pages/Bindings.h"
-#include "pages/CPage.h"
+#include "pages/Page.h"
 #include "pages/PageControls.h"
 
 #include <initializer_list>
@@ -12,7 +12,7 @@
 
 namespace tonel {
 
-class BoundPage : public CPage {
+class BoundPage : public Page {
     Q_OBJECT
 public:
     BoundPage(PageContext context, const res::DialogTemplate& dialog, QWidget* parent);

@@ -40,7 +40,7 @@ QStringList pageFrequencyTexts()
 {
     QStringList texts;
     for (int index = 1; index <= kMaxFreqIndex; ++index)
-        texts << QString::fromStdString(formatFrequencyAs(index, kPageSpinFormat));
+        texts << QString::fromStdString(formatFrequencyAs(index, kTwoDecimalsKhz));
     return texts;
 }
 

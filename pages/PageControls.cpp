@@ -1,7 +1,7 @@
 #include "pages/PageControls.h"
 
-#include "controls/CFilterEdit.h"
-#include "controls/CSpinButton.h"
+#include "controls/FrequencyEdit.h"
+#include "controls/SpinArrows.h"
 #include "eq/EqGraphView.h"
 #include "pages/DisplayField.h"
 
@@ -77,15 +77,15 @@ QWidget* PageControls::create(const res::TemplateControl& c, QWidget* page)
     }
     case K::ValueField: w = new DisplayField(page); break;
     case K::Field: w = new QLineEdit(page); break;
-    case K::FilterField: w = new CFilterEdit(page); break;
+    case K::FilterField: w = new FrequencyEdit(page); break;
     case K::Button: w = new QPushButton(caption(c), page); break;
     case K::Spin: {
         if (!lastField_)
             throw std::logic_error("a spin must follow its field in the template");
-        auto* spin = new CSpinButton(page);
+        auto* spin = new SpinArrows(page);
         const QRect field = lastField_->geometry();
-        lastField_->setFixedWidth(field.width() - CSpinButton::kWidth);
-        spin->setGeometry(field.right() + 1 - CSpinButton::kWidth, field.top(), CSpinButton::kWidth, field.height());
+        lastField_->setFixedWidth(field.width() - SpinArrows::kWidth);
+        spin->setGeometry(field.right() + 1 - SpinArrows::kWidth, field.top(), SpinArrows::kWidth, field.height());
         spin->setBuddy(lastField_);
         w = spin;
         break;
@@ -121,8 +121,8 @@ static T* as(QWidget* w, int id)
 
 QSlider* PageControls::slider(int id) const { return as<QSlider>(widget(id), id); }
 QLineEdit* PageControls::field(int id) const { return as<QLineEdit>(widget(id), id); }
-CFilterEdit* PageControls::filterEdit(int id) const { return as<CFilterEdit>(widget(id), id); }
-CSpinButton* PageControls::spin(int id) const { return as<CSpinButton>(widget(id), id); }
+FrequencyEdit* PageControls::filterEdit(int id) const { return as<FrequencyEdit>(widget(id), id); }
+SpinArrows* PageControls::spin(int id) const { return as<SpinArrows>(widget(id), id); }
 QPushButton* PageControls::button(int id) const { return as<QPushButton>(widget(id), id); }
 EqGraphView* PageControls::graph() const { return as<EqGraphView>(widget(1000), 1000); }
 

@@ -12,8 +12,8 @@ class QSlider;
 
 namespace tonel {
 
-class CFilterEdit;
-class CSpinButton;
+class FrequencyEdit;
+class SpinArrows;
 class EqGraphView;
 
 class PageControls {
@@ -25,8 +25,8 @@ public:
     QWidget* widget(int id) const;
     QSlider* slider(int id) const;
     QLineEdit* field(int id) const;  // value fields, read-outs and filtered edits
-    CFilterEdit* filterEdit(int id) const;
-    CSpinButton* spin(int id) const;
+    FrequencyEdit* filterEdit(int id) const;
+    SpinArrows* spin(int id) const;
     QPushButton* button(int id) const;
     EqGraphView* graph() const;
 

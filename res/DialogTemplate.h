@@ -15,7 +15,7 @@ enum class ControlKind {
     Slider,       // vertical trackbar
     ValueField,   // display-only edit
     Field,        // edit that accepts typing nothing reads (read-outs, Q fields)
-    FilterField,  // CFilterEdit (typed frequencies, and the Effect page's Q fields)
+    FilterField,  // FrequencyEdit (typed frequencies, and the Effect page's Q fields)
     Spin,         // up-down control at the right edge of the field listed just before it
     Button,       // push button (band type)
 };

@@ -2,7 +2,7 @@
 // Recording and scripted stand-ins for the main view's message boxes, file dialogs, timers and
 // pages.
 
-#include "app/CTonelView.h"
+#include "app/MainView.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/TimerService.h"
@@ -87,10 +87,10 @@ public:
 };
 
 // A page that records what the view asks of it, in one log shared by the four pages.
-class LoggingPage : public CPage {
+class LoggingPage : public Page {
 public:
     LoggingPage(PageContext context, int templateId, QWidget* parent, std::vector<std::string>& log)
-        : CPage(context, templateId, parent), log_(log)
+        : Page(context, templateId, parent), log_(log)
     {
         resize(1008, 592);
     }

@@ -2,7 +2,7 @@
 // A main view on a recording port, fake timers, recorded message boxes and scripted dialogs.
 
 #include "AppFakes.h"
-#include "app/CTonelView.h"
+#include "app/MainView.h"
 #include "tests/support/FakeSerialPort.h"
 
 #include <QPushButton>
@@ -22,13 +22,13 @@ struct ViewFixture : ::testing::Test {
     ScriptedFileDialogs files;
     FakeTimers timers;
     std::vector<std::string> pageLog;
-    std::unique_ptr<CTonelView> view;
+    std::unique_ptr<MainView> view;
 
     void SetUp() override { makeView(loggingPages(pageLog)); }
 
     void makeView(PageFactory pages)
     {
-        view = std::make_unique<CTonelView>(
+        view = std::make_unique<MainView>(
             ViewContext{image, port, catalog, portListener, messages, files, timers, std::move(pages)});
         view->show();
     }

@@ -12,7 +12,8 @@
 #include <utility>
 #include <vector>
 
-namespace tonel::emulator {
+namespace tonel::testing {
+using namespace tonel::emulator;
 namespace {
 
 namespace f = fields;
@@ -244,4 +245,4 @@ TEST(EmulatorFaults, SilentDeviceStillAppliesCommands)
 }
 
 }  // namespace
-}  // namespace tonel::emulator
+}  // namespace tonel::testing

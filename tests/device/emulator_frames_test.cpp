@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace tonel::emulator {
+namespace tonel::testing {
+using namespace tonel::emulator;
 namespace {
 
 std::vector<std::string> framesOf(const std::string& bytes)
@@ -136,4 +137,4 @@ TEST(EmulatorOutput, FramesPrintOnOneLine)
 }
 
 }  // namespace
-}  // namespace tonel::emulator
+}  // namespace tonel::testing

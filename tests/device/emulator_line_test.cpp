@@ -10,12 +10,13 @@
 
 #include <termios.h>
 
-namespace tonel::emulator {
+namespace tonel::testing {
+using namespace tonel::emulator;
 void PrintTo(const FrameRecord& record, std::ostream* os)
 {
     *os << (record.direction == FrameRecord::Direction::Received ? "< " : "> ") << printable(record.text);
 }
-}  // namespace tonel::emulator
+}  // namespace tonel::testing
 
 namespace tonel::testing {
 namespace {

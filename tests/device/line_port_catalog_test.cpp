@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -112,4 +112,4 @@ TEST(SysfsPortCatalog, MissingFolderHasNoPorts)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 struct KeyCase {
@@ -144,4 +144,4 @@ TEST(WriteQueue, CompactionNeverDropsAValueAcrossAProgramSwitch)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

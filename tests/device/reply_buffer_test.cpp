@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace tonel::wire {
+namespace tonel::testing {
+using namespace tonel::wire;
 namespace {
 
 void feed(ReplyBuffer& buffer, std::string_view text)
@@ -82,4 +83,4 @@ TEST(ReplyBuffer, ClearEmptiesIt)
 }
 
 }  // namespace
-}  // namespace tonel::wire
+}  // namespace tonel::testing

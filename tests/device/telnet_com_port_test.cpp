@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace tonel::telnet {
+namespace tonel::testing {
+using namespace tonel::telnet;
 namespace {
 
 std::string bytes(std::initializer_list<int> values)
@@ -181,4 +182,4 @@ TEST(ComPortClientTest, AServerThatRefusesStillCarriesDataButNeverConfirms)
 }
 
 }  // namespace
-}  // namespace tonel::telnet
+}  // namespace tonel::testing

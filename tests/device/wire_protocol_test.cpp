@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace tonel::wire {
+namespace tonel::testing {
+using namespace tonel::wire;
 namespace {
 
 // A "Q" reply carrying `hex` as its image.
@@ -106,4 +107,4 @@ TEST(WireProtocol, QueryCountReadsThreeCharactersAfterThePrefix)
 }
 
 }  // namespace
-}  // namespace tonel::wire
+}  // namespace tonel::testing

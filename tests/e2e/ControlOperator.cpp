@@ -1,13 +1,13 @@
 #include "ControlOperator.h"
 
-#include "controls/CFilterEdit.h"
-#include "controls/CSpinButton.h"
+#include "controls/FrequencyEdit.h"
+#include "controls/SpinArrows.h"
 
 #include <QPushButton>
 #include <QSlider>
 #include <array>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 
 std::vector<Operable> operableControls(QWidget* page)
 {
@@ -18,11 +18,11 @@ std::vector<Operable> operableControls(QWidget* page)
             continue;
         if (qobject_cast<QSlider*>(w))
             controls.push_back({w, Operable::Kind::Slider});
-        else if (qobject_cast<CSpinButton*>(w))
+        else if (qobject_cast<SpinArrows*>(w))
             controls.push_back({w, Operable::Kind::Spin});
         else if (qobject_cast<QPushButton*>(w))
             controls.push_back({w, Operable::Kind::TypeButton});
-        else if (qobject_cast<CFilterEdit*>(w))
+        else if (qobject_cast<FrequencyEdit*>(w))
             controls.push_back({w, Operable::Kind::TextField});
     }
     return controls;
@@ -41,7 +41,7 @@ bool operate(const Operable& control, unsigned variant)
         return true;
     }
     case Operable::Kind::Spin: {
-        auto* spin = static_cast<CSpinButton*>(control.widget);
+        auto* spin = static_cast<SpinArrows*>(control.widget);
         variant % 2 == 0 ? spin->stepUp() : spin->stepDown();
         return true;
     }
@@ -50,7 +50,7 @@ bool operate(const Operable& control, unsigned variant)
         return true;
     case Operable::Kind::TextField: {
         static constexpr std::array kTyped = {"2.5k", "100", "1k", "19000", "63", "abc", "1.5K", "20000"};
-        auto* edit = static_cast<CFilterEdit*>(control.widget);
+        auto* edit = static_cast<FrequencyEdit*>(control.widget);
         edit->setText(QString::fromLatin1(kTyped[variant % kTyped.size()]));
         emit edit->focusLost();
         return true;
@@ -66,4 +66,4 @@ void operateEveryControl(QWidget* page, unsigned firstVariant)
         operate(control, n++);
 }
 
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

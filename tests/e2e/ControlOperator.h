@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 
 struct Operable {
     enum class Kind { Slider, Spin, TypeButton, TextField };
@@ -24,4 +24,4 @@ bool operate(const Operable& control, unsigned variant);
 // Every enabled control of the page once, the directions alternating.
 void operateEveryControl(QWidget* page, unsigned firstVariant = 0);
 
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

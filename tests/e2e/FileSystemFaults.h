@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 
 // Permission bits bind this thread even when it runs as root: the capabilities that override
 // them leave its effective set while this object lives (capabilities belong to each thread).
@@ -88,4 +88,4 @@ private:
     std::string why_;
 };
 
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 // "(01$GGGIII...)" -> "GGGIII"
@@ -66,4 +66,4 @@ TEST_F(AllPagesEndToEnd, EveryControlReachesTheDeviceAndTheImagesAgree)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

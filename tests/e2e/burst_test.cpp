@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 // Resident set size in KiB, from /proc/self/status.
@@ -63,4 +63,4 @@ TEST_F(Burst, TenThousandRandomChangesAllReachTheDevice)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 constexpr int kMicPage = 1;
@@ -21,7 +21,7 @@ TEST_F(MicMusicEndToEnd, MicrophonePageKeepsTheDeviceInStep)
     readFromDevice();
     switchToFullSet();
     showPage(1208, kMicPage);
-    const test::PageDriver ui = driver(kMicPage);
+    const PageDriver ui = driver(kMicPage);
 
     step("link off", [&] { ui.spinDown(1169); });
     step("mic 1 frequency", [&] { ui.spinUp(1113); });
@@ -51,7 +51,7 @@ TEST_F(MicMusicEndToEnd, MusicPageKeepsTheDeviceInStep)
     readFromDevice();
     switchToFullSet();
     showPage(1209, kMusicPage);
-    const test::PageDriver ui = driver(kMusicPage);
+    const PageDriver ui = driver(kMusicPage);
 
     for (int i = 0; i < 25; ++i)
         step("maximum level down " + std::to_string(i), [&] { ui.spinDown(1184); });
@@ -72,4 +72,4 @@ TEST_F(MicMusicEndToEnd, MusicPageKeepsTheDeviceInStep)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 namespace sys = fields::system;
@@ -24,7 +24,7 @@ TEST_F(SystemEndToEnd, LevelsAndEqualisersKeepTheDeviceInStep)
     readFromDevice();
     switchToFullSet();
     showPage(1210, kSystemPage);
-    const test::PageDriver ui = driver(kSystemPage);
+    const PageDriver ui = driver(kSystemPage);
 
     step("centre level", [&] { ui.moveSlider(1179, 12); });
     step("subwoofer level", [&] { ui.moveSlider(1005, 50); });
@@ -51,7 +51,7 @@ TEST_F(SystemEndToEnd, SettingsKeepTheDeviceInStep)
 {
     readFromDevice();
     showPage(1210, kSystemPage);
-    const test::PageDriver ui = driver(kSystemPage);
+    const PageDriver ui = driver(kSystemPage);
 
     step("panel lock on", [&] { ui.spinUp(1080); });
     step("contrast up", [&] { ui.spinUp(1082); });
@@ -85,7 +85,7 @@ TEST_F(SystemEndToEnd, TheSelectedProgramIsTheOneTheEffectPageEdits)
         driver(kSystemPage).spinUp(1078);
     });
     showPage(1207, kEffectPage);
-    const test::PageDriver effect = driver(kEffectPage);
+    const PageDriver effect = driver(kEffectPage);
     step("program 2's master level", [&] { effect.moveSlider(1094, 5); });
     step("program 2's first band", [&] { effect.spinUp(1089); });
     EXPECT_EQ(app.image().get(fields::effect::at(2, fields::effect::masterLevel)), 45);
@@ -93,4 +93,4 @@ TEST_F(SystemEndToEnd, TheSelectedProgramIsTheOneTheEffectPageEdits)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

@@ -6,7 +6,7 @@
 
 #include <set>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace f = fields;
@@ -157,4 +157,4 @@ TEST(ParameterSetting, FollowsThePanelsRules)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

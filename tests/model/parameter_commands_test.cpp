@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace f = fields;
@@ -217,4 +217,4 @@ TEST(ParameterCommands, FormsPadAsTheDeviceExpects)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

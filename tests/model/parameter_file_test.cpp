@@ -16,7 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -299,4 +299,4 @@ TEST_F(ParameterFileTest, SaveOverSharedFilesKeepsWhatOthersRelyOn)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

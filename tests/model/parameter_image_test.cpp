@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace f = fields;
@@ -105,4 +105,4 @@ TEST(ParameterImage, StoredProgramPastTheLastIsTakenAsTheLast)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

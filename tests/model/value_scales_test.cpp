@@ -6,7 +6,7 @@
 #include <numeric>
 #include <string>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 TEST(ValueTables, FrequencyTableRunsFromTwentyHertzToTwentyKilohertz)
@@ -73,9 +73,9 @@ TEST(FrequencyText, EnteredForm)
 
 TEST(FrequencyText, OtherPagesChooseTheirOwnDecimalsAndUnit)
 {
-    EXPECT_EQ(formatFrequencyAs(69, kPageSpinFormat), "1.00KHz");
-    EXPECT_EQ(formatFrequencyAs(90, kPageEnteredFormat), "3.35KHz");
-    EXPECT_EQ(formatFrequencyAs(10, kPageSpinFormat), "33.50Hz");
+    EXPECT_EQ(formatFrequencyAs(69, kTwoDecimalsKhz), "1.00KHz");
+    EXPECT_EQ(formatFrequencyAs(90, kTwoDecimalsKhzExact), "3.35KHz");
+    EXPECT_EQ(formatFrequencyAs(10, kTwoDecimalsKhz), "33.50Hz");
     EXPECT_EQ(formatFrequencyAs(69, FrequencyFormat{0, 3, "k", KhzFactor::Double}), "1.000k");
     EXPECT_EQ(formatFrequencyAs(68, FrequencyFormat{0, 3, "k", KhzFactor::Double}), "950Hz");
 }
@@ -244,4 +244,4 @@ TEST(FormatString, GrowsPastAnyFixedBuffer)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

@@ -1,8 +1,8 @@
 #pragma once
 // Operates a page's controls by dialog id the way a user does, for widget tests.
 
-#include "controls/CFilterEdit.h"
-#include "controls/CSpinButton.h"
+#include "controls/FrequencyEdit.h"
+#include "controls/SpinArrows.h"
 #include "eq/EqGraphView.h"
 #include "pages/BoundPage.h"
 
@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-namespace tonel::test {
+namespace tonel::testing {
 
 class PageDriver {
 public:
@@ -47,14 +47,14 @@ public:
     }
     void releaseSlider(int sliderId) const { emit find<QSlider>(sliderId)->sliderReleased(); }
 
-    void spinUp(int spinId) const { find<CSpinButton>(spinId)->stepUp(); }
-    void spinDown(int spinId) const { find<CSpinButton>(spinId)->stepDown(); }
+    void spinUp(int spinId) const { find<SpinArrows>(spinId)->stepUp(); }
+    void spinDown(int spinId) const { find<SpinArrows>(spinId)->stepDown(); }
     void click(int buttonId) const { find<QPushButton>(buttonId)->click(); }
 
     // Types into a frequency field and leaves it.
     void typeFrequency(int fieldId, const QString& text) const
     {
-        auto* edit = find<CFilterEdit>(fieldId);
+        auto* edit = find<FrequencyEdit>(fieldId);
         edit->setText(text);
         emit edit->focusLost();
     }
@@ -89,4 +89,4 @@ private:
     BoundPage& page_;
 };
 
-}  // namespace tonel::test
+}  // namespace tonel::testing

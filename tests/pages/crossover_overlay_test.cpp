@@ -1,7 +1,7 @@
 // The subwoofer crossover overlay: its rows and columns, and its pixels on the System page graph.
 #include "eq/EqGraphView.h"
 #include "model/Fields.h"
-#include "pages/CSystemPage.h"
+#include "pages/SystemPage.h"
 #include "pages/CrossoverOverlay.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace sys = fields::system;
@@ -175,8 +175,8 @@ TEST(CrossoverPixels, MarkersAreDashDotLinesFromRow10To230)
 class CrossoverOnPageTest : public ::testing::Test {
 protected:
     ParameterImage image;
-    test::RecordingChannel channel;
-    CSystemPage page{PageContext{image, channel}, nullptr};
+    RecordingChannel channel;
+    SystemPage page{PageContext{image, channel}, nullptr};
 
     QImage render(int highPass, int lowPass)
     {
@@ -235,4 +235,4 @@ TEST_F(CrossoverOnPageTest, BytesBeyondTheTablesDrawWithinTheSurface)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

@@ -1,24 +1,22 @@
 // The Effect page and, through it, the mechanics every page shares.
 #include "model/Fields.h"
-#include "pages/CEffectPage.h"
+#include "pages/EffectPage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace fx = fields::effect;
-using test::PageDriver;
-using test::RecordingChannel;
 
 class EffectPageTest : public ::testing::Test {
 protected:
     ParameterImage image;
     RecordingChannel channel;
-    CEffectPage page{PageContext{image, channel}, nullptr};
+    EffectPage page{PageContext{image, channel}, nullptr};
     PageDriver ui{page};
 
     void SetUp() override { page.refreshFromImage(); }
@@ -236,8 +234,8 @@ TEST_F(EffectPageTest, GraphRedrawsOnBandChangesAndMouseMovesOnly)
     ui.spinUp(1089);
     ui.moveSlider(1082, 0);
     EXPECT_EQ(ui.redraws(), before + 2);
-    ui.expectRedrawOnEveryMouseMove("tonel::CEffectPage");
+    ui.expectRedrawOnEveryMouseMove("tonel::EffectPage");
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

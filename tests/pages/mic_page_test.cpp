@@ -1,25 +1,23 @@
 // The Microphone page: its texts, the maximum-level bound, the microphone link and its graph.
 #include "model/Fields.h"
-#include "pages/CMicPage.h"
+#include "pages/MicrophonePage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace mic = fields::mic;
-using test::PageDriver;
-using test::RecordingChannel;
 using Sent = std::vector<std::string>;
 
 // Exposes the page's curves to the tests.
-class MicPageProbe : public CMicPage {
+class MicPageProbe : public MicrophonePage {
 public:
-    using CMicPage::CMicPage;
-    using CMicPage::curves;
+    using MicrophonePage::MicrophonePage;
+    using MicrophonePage::curves;
 };
 
 class MicPageTest : public ::testing::Test {
@@ -425,8 +423,8 @@ TEST_F(MicPageTest, GraphRedrawsOnBandChangesAndMouseMovesOnly)
     ui.spinUp(1148);
     ui.click(1116);
     EXPECT_EQ(ui.redraws(), unlinked + 2);
-    ui.expectRedrawOnEveryMouseMove("tonel::CMicPage");
+    ui.expectRedrawOnEveryMouseMove("tonel::MicrophonePage");
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

@@ -1,6 +1,6 @@
 // The Music page: its texts, the maximum-level bound, the input source and its graph.
 #include "model/Fields.h"
-#include "pages/CMusicPage.h"
+#include "pages/MusicPage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -8,18 +8,16 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace music = fields::music;
-using test::PageDriver;
-using test::RecordingChannel;
 using Sent = std::vector<std::string>;
 
-class MusicPageProbe : public CMusicPage {
+class MusicPageProbe : public MusicPage {
 public:
-    using CMusicPage::CMusicPage;
-    using CMusicPage::curves;
+    using MusicPage::MusicPage;
+    using MusicPage::curves;
 };
 
 class MusicPageTest : public ::testing::Test {
@@ -205,4 +203,4 @@ TEST_F(MusicPageTest, GraphRedrawsOnBandChangesButNotOnMouseMoves)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

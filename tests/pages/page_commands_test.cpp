@@ -1,7 +1,7 @@
 // Every control of the Microphone and Music pages, operated once, sends exactly its own command
 // with the image's current bytes. The command literals are written out here, one per control.
-#include "pages/CMicPage.h"
-#include "pages/CMusicPage.h"
+#include "pages/MicrophonePage.h"
+#include "pages/MusicPage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -9,11 +9,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
-using test::PageDriver;
-using test::RecordingChannel;
 
 enum class Page { Mic, Music };
 enum class Op { Slider, SpinUp, SpinDown, TypeClick, TypedFrequency };
@@ -161,9 +159,9 @@ TEST_P(PageCommandTest, SendsExactlyItsOwnCommand)
     makeBytesDistinct(image);
     std::unique_ptr<BoundPage> page;
     if (row.page == Page::Mic)
-        page = std::make_unique<CMicPage>(PageContext{image, channel}, nullptr);
+        page = std::make_unique<MicrophonePage>(PageContext{image, channel}, nullptr);
     else
-        page = std::make_unique<CMusicPage>(PageContext{image, channel}, nullptr);
+        page = std::make_unique<MusicPage>(PageContext{image, channel}, nullptr);
     page->refreshFromImage();
     const ParameterImage before = image;
     operate(PageDriver(*page), row);
@@ -184,4 +182,4 @@ std::string rowName(const ::testing::TestParamInfo<Row>& info)
 INSTANTIATE_TEST_SUITE_P(MicAndMusic, PageCommandTest, ::testing::ValuesIn(allRows()), rowName);
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

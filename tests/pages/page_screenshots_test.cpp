@@ -2,8 +2,8 @@
 // and the layout faults a look would catch: controls on top of each other, controls outside the
 // page, captions and texts cut off by their rectangles.
 #include "model/Fields.h"
-#include "pages/CMicPage.h"
-#include "pages/CMusicPage.h"
+#include "pages/MicrophonePage.h"
+#include "pages/MusicPage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace mic = fields::mic;
@@ -76,16 +76,16 @@ void PrintTo(const Shot& shot, std::ostream* out) { *out << shot.name; }
 class PageScreenshotTest : public ::testing::TestWithParam<Shot> {
 protected:
     ParameterImage image;
-    test::RecordingChannel channel;
+    RecordingChannel channel;
     std::unique_ptr<BoundPage> page;
 
     void SetUp() override
     {
         GetParam().prepare(image);
         if (GetParam().mic)
-            page = std::make_unique<CMicPage>(PageContext{image, channel}, nullptr);
+            page = std::make_unique<MicrophonePage>(PageContext{image, channel}, nullptr);
         else
-            page = std::make_unique<CMusicPage>(PageContext{image, channel}, nullptr);
+            page = std::make_unique<MusicPage>(PageContext{image, channel}, nullptr);
         page->refreshFromImage();
         page->applyControlMode();
         page->show();
@@ -178,4 +178,4 @@ INSTANTIATE_TEST_SUITE_P(Pages, PageScreenshotTest, ::testing::ValuesIn(kShots),
                          [](const ::testing::TestParamInfo<Shot>& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

@@ -1,6 +1,6 @@
 // Every control of the System page, operated once from the defaults, sends exactly one command:
 // the one its field carries, with the image's bytes after the change.
-#include "pages/CSystemPage.h"
+#include "pages/SystemPage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -10,11 +10,9 @@
 #include <set>
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
-using test::PageDriver;
-using test::RecordingChannel;
 
 struct Action {
     int id;
@@ -131,7 +129,7 @@ TEST(SystemCommands, EveryControlSendsItsCommandOnce)
     for (const Case& c : kCases) {
         ParameterImage image;
         RecordingChannel channel;
-        CSystemPage page{PageContext{image, channel}, nullptr};
+        SystemPage page{PageContext{image, channel}, nullptr};
         page.refreshFromImage();
         PageDriver ui{page};
         c.action.run(ui);
@@ -144,16 +142,16 @@ TEST(SystemCommands, TheTableCoversEveryOperableControl)
 {
     ParameterImage image;
     RecordingChannel channel;
-    CSystemPage page{PageContext{image, channel}, nullptr};
+    SystemPage page{PageContext{image, channel}, nullptr};
     std::set<int> onPage;
     auto collect = [&](const auto& widgets) {
         for (const QWidget* w : widgets)
             onPage.insert(w->objectName().toInt());
     };
     collect(page.findChildren<QSlider*>(Qt::FindDirectChildrenOnly));
-    collect(page.findChildren<CSpinButton*>(Qt::FindDirectChildrenOnly));
+    collect(page.findChildren<SpinArrows*>(Qt::FindDirectChildrenOnly));
     collect(page.findChildren<QPushButton*>(Qt::FindDirectChildrenOnly));
-    collect(page.findChildren<CFilterEdit*>(Qt::FindDirectChildrenOnly));
+    collect(page.findChildren<FrequencyEdit*>(Qt::FindDirectChildrenOnly));
     std::set<int> inTable;
     for (const Case& c : kCases)
         inTable.insert(c.action.id);
@@ -162,4 +160,4 @@ TEST(SystemCommands, TheTableCoversEveryOperableControl)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

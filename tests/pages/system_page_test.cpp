@@ -2,7 +2,7 @@
 #include "model/Fields.h"
 #include "eq/EqGraphView.h"
 #include "eq/math/FilterResponse.h"
-#include "pages/CSystemPage.h"
+#include "pages/SystemPage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -15,18 +15,16 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace sys = fields::system;
-using test::PageDriver;
-using test::RecordingChannel;
 
 // Opens the page's curves to the tests.
-class SystemPageProbe : public CSystemPage {
+class SystemPageProbe : public SystemPage {
 public:
-    using CSystemPage::CSystemPage;
-    using CSystemPage::curves;
+    using SystemPage::SystemPage;
+    using SystemPage::curves;
 };
 
 class SystemPageTest : public ::testing::Test {
@@ -370,4 +368,4 @@ TEST_F(SystemPageTest, KeptGraphPictureEqualsAFreshOneThroughEditsModesAndResize
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

@@ -1,7 +1,7 @@
 // Pictures of the System page for a human look: the defaults and a busy image with both
 // crossover filters on. Written into the build folder.
 #include "model/Fields.h"
-#include "pages/CSystemPage.h"
+#include "pages/SystemPage.h"
 #include "tests/support/RecordingChannel.h"
 
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace sys = fields::system;
@@ -50,8 +50,8 @@ void busy(ParameterImage& image)
 
 void writeScreenshot(const char* name, ParameterImage& image)
 {
-    test::RecordingChannel channel;
-    CSystemPage page{PageContext{image, channel}, nullptr};
+    RecordingChannel channel;
+    SystemPage page{PageContext{image, channel}, nullptr};
     page.refreshFromImage();
     page.applyControlMode();
     const QImage picture = page.grab().toImage();
@@ -71,4 +71,4 @@ TEST(SystemScreenshots, WritesTheDefaultsAndABusyImage)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

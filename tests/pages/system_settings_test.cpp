@@ -1,24 +1,22 @@
 // The System page's settings: program, panel lock, contrast, delays and the subwoofer.
 #include "model/Fields.h"
-#include "pages/CSystemPage.h"
+#include "pages/SystemPage.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
 #include <gtest/gtest.h>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace sys = fields::system;
 namespace glb = fields::global;
-using test::PageDriver;
-using test::RecordingChannel;
 
 class SystemSettingsTest : public ::testing::Test {
 protected:
     ParameterImage image;
     RecordingChannel channel;
-    CSystemPage page{PageContext{image, channel}, nullptr};
+    SystemPage page{PageContext{image, channel}, nullptr};
     PageDriver ui{page};
 
     void SetUp() override { page.refreshFromImage(); }
@@ -220,9 +218,9 @@ TEST_F(SystemSettingsTest, AttenuationDownArrowWalksToMuteAndUpArrowBack)
 TEST_F(SystemSettingsTest, ZeroDeltaOnTheAttenuationSpinLowersIt)
 {
     store(sys::subAutoAttenuation, 3);
-    emit ui.find<CSpinButton>(1197)->deltaPos(0);
+    emit ui.find<SpinArrows>(1197)->deltaPos(0);
     EXPECT_EQ(image.get(sys::subAutoAttenuation), 2);
-    emit ui.find<CSpinButton>(1082)->deltaPos(0);  // the other spins lower on zero too
+    emit ui.find<SpinArrows>(1082)->deltaPos(0);  // the other spins lower on zero too
     EXPECT_EQ(image.get(glb::displayContrast), 0);
 }
 
@@ -266,4 +264,4 @@ TEST_F(SystemSettingsTest, NothingIsSentWhileDisconnected)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tonel::test {
+namespace tonel::testing {
 
 class RecordingChannel : public CommandChannel {
 public:
@@ -18,4 +18,4 @@ public:
     std::string last() const { return sent.empty() ? std::string() : sent.back(); }
 };
 
-}  // namespace tonel::test
+}  // namespace tonel::testing

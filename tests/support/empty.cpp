@@ -1,2 +1,2 @@
 // Keeps the support library non-empty while the folder holds only headers.
-namespace tonel::test { void supportLibraryAnchor() {} }
+namespace tonel::testing { void supportLibraryAnchor() {} }

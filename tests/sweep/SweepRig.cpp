@@ -1,13 +1,13 @@
 #include "tests/sweep/SweepRig.h"
 
-#include "controls/CFilterEdit.h"
-#include "controls/CSpinButton.h"
+#include "controls/FrequencyEdit.h"
+#include "controls/SpinArrows.h"
 #include "eq/EqGraphView.h"
 #include "model/ParameterCommands.h"
-#include "pages/CEffectPage.h"
-#include "pages/CMicPage.h"
-#include "pages/CMusicPage.h"
-#include "pages/CSystemPage.h"
+#include "pages/EffectPage.h"
+#include "pages/MicrophonePage.h"
+#include "pages/MusicPage.h"
+#include "pages/SystemPage.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace tonel::sweep {
+namespace tonel::testing {
 
 // ---- Findings
 
@@ -100,10 +100,10 @@ SweepRig::SweepRig()
 {
     channel_.isConnected = true;
     const PageContext context{image_, channel_};
-    pages_.push_back({new CEffectPage(context, &host_), &effectRules(), {}, {}});
-    pages_.push_back({new CMicPage(context, &host_), &micRules(), {}, {}});
-    pages_.push_back({new CMusicPage(context, &host_), &musicRules(), {}, {}});
-    pages_.push_back({new CSystemPage(context, &host_), &systemRules(), {}, {}});
+    pages_.push_back({new EffectPage(context, &host_), &effectRules(), {}, {}});
+    pages_.push_back({new MicrophonePage(context, &host_), &micRules(), {}, {}});
+    pages_.push_back({new MusicPage(context, &host_), &musicRules(), {}, {}});
+    pages_.push_back({new SystemPage(context, &host_), &systemRules(), {}, {}});
     for (Page& p : pages_)
         p.byId = controlsById(p.page);
 }
@@ -232,10 +232,10 @@ void perform(QWidget* w, Kind kind, bool up, const char* typed)
         s->setValue(target < s->minimum() || target > s->maximum() ? s->value() - step : target);
         break;
     }
-    case Kind::Spin: up ? static_cast<CSpinButton*>(w)->stepUp() : static_cast<CSpinButton*>(w)->stepDown(); break;
+    case Kind::Spin: up ? static_cast<SpinArrows*>(w)->stepUp() : static_cast<SpinArrows*>(w)->stepDown(); break;
     case Kind::TypeButton: static_cast<QPushButton*>(w)->click(); break;
     case Kind::FrequencyField: {
-        auto* edit = static_cast<CFilterEdit*>(w);
+        auto* edit = static_cast<FrequencyEdit*>(w);
         if (typed)
             edit->setText(QString::fromLatin1(typed));
         emit edit->focusLost();
@@ -350,4 +350,4 @@ void SweepRig::act(const Page& p, const Action& a, Findings& findings, const Whe
         findings.add(where(), what + " wrote frequency index " + std::to_string(after[first + 1]));
 }
 
-}  // namespace tonel::sweep
+}  // namespace tonel::testing

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace tonel::sweep {
+namespace tonel::testing {
 
 // Faults found during a sweep, kept short: the first few in full, the rest counted.
 class Findings {
@@ -67,10 +67,10 @@ private:
     void act(const Page& p, const Action& action, Findings& findings, const Where& where);
 
     ParameterImage image_;
-    test::RecordingChannel channel_;
+    RecordingChannel channel_;
     QWidget host_;
     std::vector<Page> pages_;
     long actions_ = 0;
 };
 
-}  // namespace tonel::sweep
+}  // namespace tonel::testing

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdio>
 
-namespace tonel::sweep {
+namespace tonel::testing {
 
 namespace {
 
@@ -215,4 +215,4 @@ Coupling couplingOf(int templateId, int controlId)
     return Coupling::None;
 }
 
-}  // namespace tonel::sweep
+}  // namespace tonel::testing

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tonel::sweep {
+namespace tonel::testing {
 
 // An image byte as a page reaches it: absolute, or inside the selected effect program.
 struct ByteAt {
@@ -100,4 +100,4 @@ const PageRules& systemRules();
 // The coupling of a control on a page (None for almost all).
 Coupling couplingOf(int templateId, int controlId);
 
-}  // namespace tonel::sweep
+}  // namespace tonel::testing

@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-namespace tonel::sweep {
+namespace tonel::testing {
 namespace {
 
 // Every range bound of the image and its neighbours: switches, choices, the limiter's 25, gains
@@ -106,4 +106,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SweepCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace tonel::sweep
+}  // namespace tonel::testing

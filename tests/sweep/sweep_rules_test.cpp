@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
-namespace tonel::sweep {
+namespace tonel::testing {
 namespace {
 
 struct Case {
@@ -88,4 +88,4 @@ TEST(SweepRules, EveryPageTableNamesDistinctControls)
 }
 
 }  // namespace
-}  // namespace tonel::sweep
+}  // namespace tonel::testing

@@ -12,7 +12,7 @@
 #include <memory>
 #include <sstream>
 
-namespace tonel {
+namespace tonel::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -237,4 +237,4 @@ TEST_F(TonelctlTest, NamesAndUsage)
 }
 
 }  // namespace
-}  // namespace tonel
+}  // namespace tonel::testing

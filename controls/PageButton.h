@@ -1,0 +1,57 @@
+#pragma once
+// The owner-drawn page button: rounded face in an owner-chosen colour, raised inner edge, white
+// border while hovered, flat while held down.
+
+#include <QColor>
+#include <QPushButton>
+#include <QRect>
+
+class QPainter;
+
+namespace tonel {
+
+class PageButton : public QPushButton {
+    Q_OBJECT
+public:
+    enum ButtonVisualState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+
+    explicit PageButton(const QString& caption, QWidget* parent = nullptr);
+
+    void setCaptionColor(const QColor& colour);
+    void setFaceColor(const QColor& colour);
+
+    ButtonVisualState visualState() const { return state_; }
+    QColor captionColor() const { return captionColor_; }
+    QColor faceColor() const { return faceColor_; }
+    QColor disabledTextColor() const { return disabledTextColor_; }
+    // Border colour of a state (the disabled state borrows the face colour).
+    QColor borderColor(ButtonVisualState state) const;
+    QColor textColor(ButtonVisualState state) const;
+    // The caption as drawn: one line, ending in an ellipsis when it does not fit.
+    QString displayedCaption() const;
+
+    // The owner marks the shown page's button; the drawing does not depend on it.
+    void setHighlight(bool on);
+    bool highlight() const { return highlight_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setVisualState(ButtonVisualState state);
+    void drawFocusRect(QPainter& painter, const QRect& r);
+
+    ButtonVisualState state_ = Normal;
+    bool highlight_ = false;
+    QColor captionColor_{0, 0, 0};
+    QColor faceColor_{243, 243, 243};
+    QColor disabledTextColor_;
+    QRect itemRect_;
+};
+
+}  // namespace tonel

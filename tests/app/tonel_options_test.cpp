@@ -1,0 +1,68 @@
+#include "app/TonelOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace tonel::testing {
+namespace {
+
+TEST(TonelOptions, NothingMeansTheMachinesPorts)
+{
+    const TonelOptionsResult r = parseTonelOptions({});
+    ASSERT_TRUE(r.options);
+    EXPECT_FALSE(r.options->demo);
+    EXPECT_TRUE(r.options->ports.empty());
+    EXPECT_TRUE(r.options->file.empty());
+}
+
+TEST(TonelOptions, DemoPortsAndFile)
+{
+    const TonelOptionsResult r =
+        parseTonelOptions({"--port", "/dev/ttyUSB0", "--demo", "--port=/dev/ttyS1", "live.cfg"});
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_TRUE(r.options->demo);
+    EXPECT_EQ(r.options->ports, (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyS1"}));
+    EXPECT_EQ(r.options->file, "live.cfg");
+}
+
+TEST(TonelOptions, DoubleDashEndsTheOptions)
+{
+    const TonelOptionsResult r = parseTonelOptions({"--", "--demo"});
+    ASSERT_TRUE(r.options);
+    EXPECT_FALSE(r.options->demo);
+    EXPECT_EQ(r.options->file, "--demo");
+}
+
+struct Wrong {
+    std::vector<std::string> args;
+    const char* says;
+};
+
+void PrintTo(const Wrong& wrong, std::ostream* out)
+{
+    for (const std::string& arg : wrong.args)
+        *out << '[' << arg << ']';
+}
+
+class TonelOptionsWrong : public ::testing::TestWithParam<Wrong> {};
+
+TEST_P(TonelOptionsWrong, IsOneLineWithTheUsage)
+{
+    const TonelOptionsResult r = parseTonelOptions(GetParam().args);
+    EXPECT_FALSE(r.options);
+    EXPECT_NE(r.error.find(GetParam().says), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find(kTonelUsage), std::string::npos);
+    EXPECT_EQ(r.error.find('\n'), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TonelOptionsWrong,
+                         ::testing::Values(Wrong{{"--verbose"}, "unknown option '--verbose'"},
+                                           Wrong{{"-x", "a.cfg"}, "unknown option '-x'"},
+                                           Wrong{{"--port"}, "--port needs a device"},
+                                           Wrong{{"--port", ""}, "--port needs a device"},
+                                           Wrong{{"--port="}, "unknown option '--port='"},
+                                           Wrong{{"a.cfg", "b.cfg"}, "more than one file"}));
+
+}  // namespace
+}  // namespace tonel::testing
