@@ -1,7 +1,7 @@
-// Buttons 1201 (open parameter file) and 1202 (save parameter file), and the question before
-// closing with edits that would be lost.
+// The open and save parameter file buttons, and the question before closing with edits that
+// would be lost.
 
-#include "app/CTonelView.h"
+#include "app/MainView.h"
 
 #include "model/ParameterFile.h"
 
@@ -31,7 +31,7 @@ QString loadFailure(const FileResult& result, const QString& path)
 }
 }  // namespace
 
-void CTonelView::onOpenFile()
+void MainView::onOpenFile()
 {
     const QString path = context_.files.openParameterFile();
     if (!path.isEmpty())
@@ -40,7 +40,7 @@ void CTonelView::onOpenFile()
         refreshAllPages();  // a cancelled dialog refreshes too
 }
 
-void CTonelView::loadFile(const QString& path)
+void MainView::loadFile(const QString& path)
 {
     const FileResult result = loadParameterFile(nativePath(path), context_.image);
     if (result.ok())
@@ -50,7 +50,7 @@ void CTonelView::loadFile(const QString& path)
     refreshAllPages();
 }
 
-bool CTonelView::onSaveFile()
+bool MainView::onSaveFile()
 {
     const QString path = context_.files.saveParameterFile();
     if (path.isEmpty())
@@ -67,7 +67,7 @@ bool CTonelView::onSaveFile()
     return false;
 }
 
-bool CTonelView::mayClose(const QString& caption)
+bool MainView::mayClose(const QString& caption)
 {
     if (!hasUnsavedEdits())
         return true;

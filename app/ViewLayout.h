@@ -1,6 +1,8 @@
 #pragma once
 // Where the main view puts its buttons, lines and pages, and what the buttons say.
 
+#include "res/ViewControls.h"
+
 #include <QColor>
 #include <QRect>
 #include <QSize>
@@ -21,18 +23,18 @@ struct ButtonSpec {
 
 // Command buttons 162 wide, 168 apart; page buttons 250 wide, 256 apart, the last 235 wide.
 inline const std::array<ButtonSpec, 6> kCommandButtons{{
-    {1201, "打开配置文件", QRect(4, 10, 162, 30)},
-    {1202, "保存配置文件", QRect(172, 10, 162, 30)},
-    {1203, "从设备读取", QRect(340, 10, 162, 30)},
-    {1204, "向设备写配置", QRect(508, 10, 162, 30)},
-    {1205, "简易模式", QRect(676, 10, 162, 30)},
-    {1206, "断开联接", QRect(844, 10, 162, 30)},
+    {res::view::OpenFileButton, "打开配置文件", QRect(4, 10, 162, 30)},
+    {res::view::SaveFileButton, "保存配置文件", QRect(172, 10, 162, 30)},
+    {res::view::ReadButton, "从设备读取", QRect(340, 10, 162, 30)},
+    {res::view::WriteButton, "向设备写配置", QRect(508, 10, 162, 30)},
+    {res::view::ModeButton, "简易模式", QRect(676, 10, 162, 30)},
+    {res::view::DisconnectButton, "断开联接", QRect(844, 10, 162, 30)},
 }};
 inline const std::array<ButtonSpec, 4> kPageButtons{{
-    {1207, "效果", QRect(4, 50, 250, 30)},
-    {1208, "话筒", QRect(260, 50, 250, 30)},
-    {1209, "音乐", QRect(516, 50, 250, 30)},
-    {1210, "系统", QRect(772, 50, 235, 30)},
+    {res::view::EffectPageButton, "效果", QRect(4, 50, 250, 30)},
+    {res::view::MicrophonePageButton, "话筒", QRect(260, 50, 250, 30)},
+    {res::view::MusicPageButton, "音乐", QRect(516, 50, 250, 30)},
+    {res::view::SystemPageButton, "系统", QRect(772, 50, 235, 30)},
 }};
 
 inline const QColor kSelectedFace{192, 192, 0};

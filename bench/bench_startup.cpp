@@ -1,8 +1,8 @@
 // One run of the program on its virtual processor: milliseconds from process start to the first
 // paint of the main window, then the peak resident memory after a read session.
 // bench/run_benchmarks.sh runs it several times and takes the medians.
-#include "app/CTonelApp.h"
-#include "app/CTonelView.h"
+#include "app/Application.h"
+#include "app/MainView.h"
 #include "device/DeviceSession.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication qt(argc, argv);
-    tonel::CTonelApp app;
+    tonel::Application app;
     tonel::TonelOptions options;
     options.demo = true;
     QString error;
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     while (paint.at < 0 && clock.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
 
-    app.mainFrame()->view().button(tonel::button::kRead)->click();
+    app.mainFrame()->view().button(tonel::res::view::ReadButton)->click();
     while (!app.mainFrame()->view().session().connected() && clock.elapsed() < 10000)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     std::printf("first_paint_ms %.1f\npeak_rss_kib %ld\nconnected %d\n", paint.at, peakResidentKiB(),

@@ -1,8 +1,8 @@
 // Writes the README's pictures: the main window on each page, connected to the virtual processor,
 // in the full set of controls. Usage: make_screenshots OUTPUT_FOLDER
 // Under a scale factor (QT_SCALE_FACTOR=2) the names carry it: page-effect@2x.png.
-#include "app/CTonelApp.h"
-#include "app/CTonelView.h"
+#include "app/Application.h"
+#include "app/MainView.h"
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
@@ -64,15 +64,15 @@ int main(int argc, char** argv)
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication qt(argc, argv);
-    tonel::CTonelApp app(nullptr, nullptr, QSize(1920, 1050));  // the whole window, whatever the screen
+    tonel::Application app(nullptr, nullptr, QSize(1920, 1050));  // the whole window, whatever the screen
     tonel::TonelOptions options;
     options.demo = true;
     QString error;
     if (!app.start(options, &error))
         return 1;
     app.demoDevice()->setImage(demoImage());
-    tonel::CTonelView& view = app.mainFrame()->view();
-    view.button(tonel::button::kRead)->click();
+    tonel::MainView& view = app.mainFrame()->view();
+    view.button(tonel::res::view::ReadButton)->click();
     if (!waitFor([&] { return view.session().connected(); }))
         return 1;
     const char* names[] = {"effect", "microphone", "music", "system"};

@@ -46,39 +46,39 @@ void presentSessionEvent(const SessionReport& report, SessionControls& controls)
 {
     switch (report.event) {
     case SessionEvent::Searching:
-        controls.enableButton(button::kRead, false);
+        controls.enableButton(res::view::ReadButton, false);
         break;
     case SessionEvent::NoPorts:
         inform(controls, session_text::kNoSerialPort);
-        controls.enableButton(button::kRead, true);
+        controls.enableButton(res::view::ReadButton, true);
         break;
     case SessionEvent::NoPortOpened:
         inform(controls, noPortOpenedText(report));
-        controls.enableButton(button::kRead, true);
+        controls.enableButton(res::view::ReadButton, true);
         break;
     case SessionEvent::NoDeviceAnswered:
-        controls.enableButton(button::kRead, true);
+        controls.enableButton(res::view::ReadButton, true);
         inform(controls, session_text::kNoDeviceAnswers);
         break;
     case SessionEvent::ImageRead:
-        controls.enableButton(button::kDisconnect, true);
-        controls.enableButton(button::kOpenFile, false);
+        controls.enableButton(res::view::DisconnectButton, true);
+        controls.enableButton(res::view::OpenFileButton, false);
         break;
     case SessionEvent::ReplyInvalid:
-        controls.enableButton(button::kRead, true);
-        controls.enableButton(button::kWrite, true);
+        controls.enableButton(res::view::ReadButton, true);
+        controls.enableButton(res::view::WriteButton, true);
         inform(controls, session_text::kReplyInvalid);
         break;
     case SessionEvent::UploadAcknowledged:
     case SessionEvent::UploadNotConfirmed:
-        controls.enableButton(button::kDisconnect, true);
-        controls.enableButton(button::kRead, false);
-        controls.enableButton(button::kOpenFile, false);
+        controls.enableButton(res::view::DisconnectButton, true);
+        controls.enableButton(res::view::ReadButton, false);
+        controls.enableButton(res::view::OpenFileButton, false);
         if (report.event == SessionEvent::UploadNotConfirmed)
             inform(controls, session_text::kUploadNotConfirmed, MessageIcon::Warning);
         break;
     case SessionEvent::Ended:
-        for (int id : {button::kDisconnect, button::kRead, button::kWrite, button::kOpenFile})
+        for (int id : {res::view::DisconnectButton, res::view::ReadButton, res::view::WriteButton, res::view::OpenFileButton})
             controls.enableButton(id, true);
         break;
     }

@@ -4,19 +4,11 @@
 // same rules the main view follows.
 
 #include "device/DeviceSession.h"
+#include "res/ViewControls.h"
 
 #include <string>
 
 namespace tonel {
-
-namespace button {
-inline constexpr int kOpenFile = 1201;
-inline constexpr int kSaveFile = 1202;
-inline constexpr int kRead = 1203;
-inline constexpr int kWrite = 1204;
-inline constexpr int kMode = 1205;
-inline constexpr int kDisconnect = 1206;
-}  // namespace button
 
 enum class MessageIcon { Information, Warning, Stop, Question };
 

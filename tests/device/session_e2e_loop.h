@@ -25,8 +25,8 @@ public:
 
     WindowLoop()
     {
-        for (int id = button::kOpenFile; id <= button::kDisconnect; ++id)
-            buttons_[id] = id != button::kDisconnect;
+        for (int id = res::view::OpenFileButton; id <= res::view::DisconnectButton; ++id)
+            buttons_[id] = id != res::view::DisconnectButton;
     }
 
     void attach(DeviceSession* session) { session_ = session; }

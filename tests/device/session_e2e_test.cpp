@@ -100,8 +100,8 @@ TEST_F(SessionEndToEnd, ReadLoadsTheDevicesImage)
 
     ASSERT_TRUE(runUntilConnected());
     EXPECT_EQ(image.bytes(), device.image());
-    EXPECT_TRUE(window.enabled(button::kDisconnect));
-    EXPECT_FALSE(window.enabled(button::kOpenFile));
+    EXPECT_TRUE(window.enabled(res::view::DisconnectButton));
+    EXPECT_FALSE(window.enabled(res::view::OpenFileButton));
     EXPECT_EQ(window.refreshes(), 1);
     EXPECT_EQ(device.receivedFrames(), (std::vector<std::string>{"(01hello)", "(01Q)"}));
     EXPECT_TRUE(window.errors().empty());
@@ -113,10 +113,10 @@ TEST_F(SessionEndToEnd, WriteUploadsThePanelsImage)
     image = distinctImage(1);
     session().onWriteButton();
 
-    ASSERT_TRUE(window.runUntil([this] { return window.enabled(button::kDisconnect); }, kLimit));
+    ASSERT_TRUE(window.runUntil([this] { return window.enabled(res::view::DisconnectButton); }, kLimit));
     EXPECT_TRUE(session().connected());
     EXPECT_EQ(device.image(), image.bytes());
-    EXPECT_FALSE(window.enabled(button::kRead));
+    EXPECT_FALSE(window.enabled(res::view::ReadButton));
 
     // Changes now go out live, and the disconnect closes the line.
     session().onWriteButton();
@@ -176,22 +176,22 @@ TEST_P(DeviceFault, GivesTheSessionsAnswer)
         ASSERT_TRUE(window.runUntil([this] { return !window.messages().empty(); }, kLimit));
         EXPECT_EQ(window.messages(), std::vector<std::string>{"Device Not Found!...."});
         EXPECT_FALSE(session().connected());
-        EXPECT_TRUE(window.enabled(button::kRead));
+        EXPECT_TRUE(window.enabled(res::view::ReadButton));
         break;
     case Outcome::ReadRefused:
         ASSERT_TRUE(runUntilFired(timer::kRead));
         EXPECT_FALSE(session().connected());
         EXPECT_EQ(image, ParameterImage());
         EXPECT_EQ(window.messages(), std::vector<std::string>{"The device's reply was invalid: nothing was read."});
-        EXPECT_TRUE(window.enabled(button::kRead));
-        EXPECT_FALSE(window.enabled(button::kDisconnect));
+        EXPECT_TRUE(window.enabled(res::view::ReadButton));
+        EXPECT_FALSE(window.enabled(res::view::DisconnectButton));
         EXPECT_FALSE(port_->isOpen());
         break;
     case Outcome::ConnectedWithoutAck:
         ASSERT_TRUE(runUntilFired(timer::kUpload));
         EXPECT_TRUE(session().connected());
-        EXPECT_TRUE(window.enabled(button::kDisconnect));
-        EXPECT_FALSE(window.enabled(button::kOpenFile));
+        EXPECT_TRUE(window.enabled(res::view::DisconnectButton));
+        EXPECT_FALSE(window.enabled(res::view::OpenFileButton));
         EXPECT_EQ(window.messages(), std::vector<std::string>{"The device did not confirm the upload."});
         session().write("(01$005000005)");  // a page change still goes out
         EXPECT_TRUE(received(device, "(01$005000005)"));
@@ -223,10 +223,10 @@ TEST_F(SessionEndToEnd, HangUpEndsTheSessionAndTheDeviceCanComeBack)
 
     device.hangUp();
     ASSERT_TRUE(window.runUntil([this] { return !session().connected(); }, kLimit));
-    EXPECT_TRUE(window.enabled(button::kRead));
-    EXPECT_TRUE(window.enabled(button::kWrite));
-    EXPECT_TRUE(window.enabled(button::kOpenFile));
-    EXPECT_TRUE(window.enabled(button::kDisconnect));
+    EXPECT_TRUE(window.enabled(res::view::ReadButton));
+    EXPECT_TRUE(window.enabled(res::view::WriteButton));
+    EXPECT_TRUE(window.enabled(res::view::OpenFileButton));
+    EXPECT_TRUE(window.enabled(res::view::DisconnectButton));
     EXPECT_FALSE(window.anyTimerArmed());
 
     VirtualProcessor& again = addDevice({}, distinctImage(0).bytes());

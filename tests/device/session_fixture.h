@@ -105,10 +105,10 @@ public:
     {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(session.connected(), row.connected);
-        EXPECT_EQ(owner.enabled(button::kOpenFile), row.openFile);
-        EXPECT_EQ(owner.enabled(button::kRead), row.read);
-        EXPECT_EQ(owner.enabled(button::kWrite), row.write);
-        EXPECT_EQ(owner.enabled(button::kDisconnect), row.disconnect);
+        EXPECT_EQ(owner.enabled(res::view::OpenFileButton), row.openFile);
+        EXPECT_EQ(owner.enabled(res::view::ReadButton), row.read);
+        EXPECT_EQ(owner.enabled(res::view::WriteButton), row.write);
+        EXPECT_EQ(owner.enabled(res::view::DisconnectButton), row.disconnect);
         EXPECT_EQ(owner.armedTimers(), row.timers);
     }
 

@@ -51,10 +51,10 @@ const std::vector<Action>& actions()
 {
     static const std::string kImage = queryReply(distinctImage(1));
     static const std::vector<Action> all = {
-        {"read", [](World& w) { pressIfEnabled(w, button::kRead, &DeviceSession::onReadButton); }},
-        {"write", [](World& w) { pressIfEnabled(w, button::kWrite, &DeviceSession::onWriteButton); }},
-        {"mode", [](World& w) { pressIfEnabled(w, button::kMode, &DeviceSession::onModeButton); }},
-        {"disconnect", [](World& w) { pressIfEnabled(w, button::kDisconnect, &DeviceSession::onDisconnectButton); }},
+        {"read", [](World& w) { pressIfEnabled(w, res::view::ReadButton, &DeviceSession::onReadButton); }},
+        {"write", [](World& w) { pressIfEnabled(w, res::view::WriteButton, &DeviceSession::onWriteButton); }},
+        {"mode", [](World& w) { pressIfEnabled(w, res::view::ModeButton, &DeviceSession::onModeButton); }},
+        {"disconnect", [](World& w) { pressIfEnabled(w, res::view::DisconnectButton, &DeviceSession::onDisconnectButton); }},
         {"next timer",  // kNextTimer
          [](World& w) {
              std::chrono::milliseconds first{-1};
@@ -101,7 +101,7 @@ std::string signature(const World& w, bool wrote)
 {
     std::ostringstream s;
     s << w.session.connected() << w.session.writeMode() << wrote << '|';
-    for (int id : {button::kOpenFile, button::kRead, button::kWrite, button::kDisconnect})
+    for (int id : {res::view::OpenFileButton, res::view::ReadButton, res::view::WriteButton, res::view::DisconnectButton})
         s << w.owner.enabled(id);
     for (int id : w.owner.armedTimers())
         s << " t" << id << '@' << w.owner.dueIn(id).count();
@@ -112,9 +112,9 @@ std::string signature(const World& w, bool wrote)
 
 bool wayOnReached(const World& w)
 {
-    const bool connectedAndEndable = w.session.connected() && w.owner.enabled(button::kDisconnect);
+    const bool connectedAndEndable = w.session.connected() && w.owner.enabled(res::view::DisconnectButton);
     const bool idleAndReadable =
-        !w.session.connected() && w.owner.enabled(button::kRead) && w.owner.armedTimers().empty();
+        !w.session.connected() && w.owner.enabled(res::view::ReadButton) && w.owner.armedTimers().empty();
     return connectedAndEndable || idleAndReadable;
 }
 
@@ -127,7 +127,7 @@ bool userGetsOut(World& w)
             return true;
         if (!w.owner.armedTimers().empty())
             actions()[kNextTimer].apply(w);
-        else if (w.owner.enabled(button::kDisconnect))
+        else if (w.owner.enabled(res::view::DisconnectButton))
             w.session.onDisconnectButton();
         else
             return false;

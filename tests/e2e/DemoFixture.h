@@ -1,7 +1,7 @@
 #pragma once
 // The whole program on its built-in virtual processor: real port, real timers, real pages.
 
-#include "app/CTonelApp.h"
+#include "app/Application.h"
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
 #include "pages/BoundPage.h"
@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 
 using namespace std::chrono_literals;
 
@@ -22,7 +22,7 @@ class DemoFixture : public ::testing::Test {
 protected:
     testing::RecordingMessageBoxes messages;
     testing::ScriptedFileDialogs files;
-    CTonelApp app{&messages, &files};
+    Application app{&messages, &files};
 
     void SetUp() override
     {
@@ -33,7 +33,7 @@ protected:
     }
 
     emulator::VirtualProcessor& device() { return *app.demoDevice(); }
-    CTonelView& view() { return app.mainFrame()->view(); }
+    MainView& view() { return app.mainFrame()->view(); }
     QPushButton* button(int id) { return view().button(id); }
     QWidget* page(int index) { return view().page(index); }
     void press(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
@@ -41,13 +41,13 @@ protected:
 
     void readFromDevice()
     {
-        press(button::kRead);
+        press(res::view::ReadButton);
         ASSERT_TRUE(testing::processEventsUntil([&] { return connected(); }, 5000)) << "no session";
     }
     void switchToFullSet()
     {
         if (app.image().get(1) == 0)
-            press(button::kMode);
+            press(res::view::ModeButton);
         ASSERT_EQ(app.image().get(1), 1);
     }
     // The device's image becomes the panel's (every live change arrived).
@@ -57,7 +57,7 @@ protected:
         return device().waitUntil([&](const ParameterImage& image, const auto&) { return image.bytes() == panel; },
                                   timeout);
     }
-    test::PageDriver driver(int index) { return test::PageDriver(*dynamic_cast<BoundPage*>(page(index))); }
+    PageDriver driver(int index) { return PageDriver(*dynamic_cast<BoundPage*>(page(index))); }
     void showPage(int buttonId, int index)
     {
         press(buttonId);
@@ -71,9 +71,9 @@ protected:
     }
     void disconnect()
     {
-        press(button::kDisconnect);
+        press(res::view::DisconnectButton);
         ASSERT_TRUE(testing::processEventsUntil([&] { return !connected(); }, 3000)) << "session did not close";
     }
 };
 
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

@@ -1,7 +1,7 @@
 // Frequency texts on a desktop whose locale writes decimals with a comma: the CTest entry that
 // runs this under a generated de_DE locale makes it bite (anywhere else it still must pass).
 #include "DemoFixture.h"
-#include "controls/CFilterEdit.h"
+#include "controls/FrequencyEdit.h"
 #include "model/Fields.h"
 #include "model/ParameterCommands.h"
 
@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 namespace f = fields;
@@ -36,7 +36,7 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     int walked = 0;
     for (int i = 0; i < 4; ++i) {
         press(1207 + i);
-        for (auto* edit : page(i)->findChildren<CFilterEdit*>()) {  // frequency and Q fields
+        for (auto* edit : page(i)->findChildren<FrequencyEdit*>()) {  // frequency and Q fields
             if (!edit->isEnabled())
                 continue;
             edit->setFocus(Qt::TabFocusReason);
@@ -59,7 +59,7 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     const QString path = folder.filePath(QStringLiteral("comma.cfg"));
     files.saveAnswers.push_back(path);
     disconnect();
-    press(button::kSaveFile);
+    press(res::view::SaveFileButton);
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const ImageBytes deviceImage = device().image();
@@ -68,4 +68,4 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

@@ -2,7 +2,7 @@
 // symbolic link the test points at a pseudo-terminal; the far side of that terminal closes under
 // the program, and later a fresh device answers on the same path.
 
-#include "app/CTonelApp.h"
+#include "app/Application.h"
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
@@ -26,7 +26,7 @@
 #include <memory>
 #include <sstream>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -155,7 +155,7 @@ protected:
         fs::create_symlink(target, link_);
     }
 
-    CTonelView& view() { return app.mainFrame()->view(); }
+    MainView& view() { return app.mainFrame()->view(); }
     QPushButton* button(int id) { return view().button(id); }
     void press(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
     bool connected() { return view().session().connected(); }
@@ -171,7 +171,7 @@ protected:
 
     void readFrom(VirtualProcessor& device)
     {
-        press(button::kRead);
+        press(res::view::ReadButton);
         ASSERT_TRUE(processEventsUntil([&] { return connected(); }, kLimitMs)) << "no session";
         ASSERT_EQ(app.image().bytes(), device.image());
     }
@@ -191,7 +191,7 @@ protected:
     void expectSessionEnded()
     {
         EXPECT_FALSE(connected());
-        for (int id : {button::kOpenFile, button::kRead, button::kWrite, button::kDisconnect})
+        for (int id : {res::view::OpenFileButton, res::view::ReadButton, res::view::WriteButton, res::view::DisconnectButton})
             EXPECT_TRUE(button(id)->isEnabled()) << id;
     }
 
@@ -228,7 +228,7 @@ private:
     std::unique_ptr<testing::PtyPair> line_;
 
 protected:
-    CTonelApp app{&messages, &files};
+    Application app{&messages, &files};
 };
 
 class DeviceGoneInSession;
@@ -254,7 +254,7 @@ public:
     void rightAfterTheHello()
     {
         testing::PtyPair& line = plugInLine();
-        press(button::kRead);
+        press(res::view::ReadButton);
         ASSERT_EQ(line.device().readUntil("(01hello)"), "(01hello)");
         line.hangUp();
     }
@@ -263,7 +263,7 @@ public:
     void whileTheReadIsPending()
     {
         testing::PtyPair& line = plugInLine();
-        press(button::kRead);
+        press(res::view::ReadButton);
         ASSERT_EQ(line.device().readUntil("(01hello)"), "(01hello)");
         ASSERT_TRUE(line.device().writeAll("(01hello13)"));
         std::string heard;
@@ -279,7 +279,7 @@ public:
     void whileTheUploadIsPending()
     {
         testing::PtyPair& line = plugInLine();
-        press(button::kWrite);
+        press(res::view::WriteButton);
         ASSERT_EQ(line.device().readUntil("(01hello)"), "(01hello)");
         ASSERT_TRUE(line.device().writeAll("(01hello13)"));
         std::string heard;
@@ -296,14 +296,14 @@ TEST_P(DeviceGoneInSession, EndsTheSessionOnceAndANewReadSucceeds)
     GetParam().dropLine(*this);
     if (HasFatalFailure())
         return;
-    ASSERT_TRUE(processEventsUntil([&] { return !connected() && button(button::kRead)->isEnabled(); }, kLimitMs))
+    ASSERT_TRUE(processEventsUntil([&] { return !connected() && button(res::view::ReadButton)->isEnabled(); }, kLimitMs))
         << "the session did not end";
     // Whatever was armed before the drop would have fired by now.
     ASSERT_TRUE(runPast(GetParam().timerLeft + 100ms));
     expectOneLineReport();
     if (GetParam().greeting) {
         EXPECT_FALSE(connected());
-        EXPECT_FALSE(button(button::kDisconnect)->isEnabled());
+        EXPECT_FALSE(button(res::view::DisconnectButton)->isEnabled());
         ASSERT_EQ(messages.boxes.size(), 2u);
         EXPECT_EQ(messages.boxes[1].text, QStringLiteral("Device Not Found!...."));
     } else {
@@ -334,10 +334,10 @@ TEST_F(DeviceGone, AfterAFailedGreetingThePortIsClosed)
     DeviceFaults wrongHello;
     wrongHello.helloReply = "(01hello12)";
     VirtualProcessor& device = plugIn(deviceImage(17), wrongHello);
-    press(button::kRead);
+    press(res::view::ReadButton);
     ASSERT_TRUE(processEventsUntil([&] { return !messages.boxes.empty(); }, kLimitMs));
     ASSERT_EQ(messages.boxes.front().text, QStringLiteral("Device Not Found!...."));
-    ASSERT_TRUE(button(button::kRead)->isEnabled());
+    ASSERT_TRUE(button(res::view::ReadButton)->isEnabled());
 
     testing::TerminalEnd other = testing::openRawTerminal(device.terminalPath());
     EXPECT_TRUE(other.valid());
@@ -349,8 +349,8 @@ TEST_F(DeviceGone, AfterAFailedGreetingThePortIsClosed)
     EXPECT_EQ(boxesCaptioned(kErrorCaption), 0);
     EXPECT_EQ(messages.boxes.size(), 1u);
     EXPECT_FALSE(connected());
-    EXPECT_TRUE(button(button::kRead)->isEnabled());
-    EXPECT_FALSE(button(button::kDisconnect)->isEnabled());
+    EXPECT_TRUE(button(res::view::ReadButton)->isEnabled());
+    EXPECT_FALSE(button(res::view::DisconnectButton)->isEnabled());
 
     VirtualProcessor& again = plugIn(deviceImage(40));
     readFrom(again);
@@ -362,7 +362,7 @@ TEST_F(DeviceGone, WhileClosingTheSessionEndsOnce)
 {
     VirtualProcessor& device = plugIn(deviceImage(17));
     readFrom(device);
-    press(button::kDisconnect);
+    press(res::view::DisconnectButton);
     ASSERT_TRUE(device.waitForReceived(3, 2s));  // hello, Q, bye
     device.hangUp();
     ASSERT_TRUE(runPast(timer::kCloseDelay + 100ms));
@@ -376,4 +376,4 @@ TEST_F(DeviceGone, WhileClosingTheSessionEndsOnce)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

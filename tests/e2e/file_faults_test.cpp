@@ -3,7 +3,7 @@
 // file system. Each failure says so in a message box; a failed load keeps the image and still
 // refreshes the pages; a failed save keeps the previous file.
 
-#include "app/CTonelApp.h"
+#include "app/Application.h"
 #include "device/DeviceSession.h"
 #include "model/Fields.h"
 #include "tests/app/AppFakes.h"
@@ -27,7 +27,7 @@
 #include <optional>
 #include <thread>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -98,7 +98,7 @@ protected:
         const fs::path good = dir / "good.cfg";
         ASSERT_TRUE(writeAll(good, parameterFile(17)));
         dialogs.onOpen = [good] { return qPath(good); };
-        press(button::kOpenFile);
+        press(res::view::OpenFileButton);
         ASSERT_TRUE(messages.boxes.empty());
         ASSERT_EQ(app.image().get(fx::at(0, fx::masterLevel)), 17);
         dialogs.onOpen = nullptr;
@@ -137,7 +137,7 @@ protected:
     fs::path dir = makeTempDir();
     testing::RecordingMessageBoxes messages;
     FileDialogsDoing dialogs;
-    CTonelApp app{&messages, &dialogs};
+    Application app{&messages, &dialogs};
 };
 
 // ---- load ----
@@ -220,7 +220,7 @@ TEST_P(LoadFailure, IsReportedKeepsTheImageAndRefreshesThePages)
     const ImageBytes before = app.image().bytes();
     disturbPages();
 
-    press(button::kOpenFile);
+    press(res::view::OpenFileButton);
     permissions.reset();
     stopWriter();
 
@@ -228,7 +228,7 @@ TEST_P(LoadFailure, IsReportedKeepsTheImageAndRefreshesThePages)
     expectOneBox(kLoadCaption, QString::fromUtf8(GetParam().start), QString::fromUtf8(GetParam().reason));
     EXPECT_EQ(app.image().bytes(), before);
     EXPECT_TRUE(pagesRefreshed()) << levelField()->text().toStdString();
-    EXPECT_TRUE(app.mainFrame()->view().button(button::kOpenFile)->isEnabled());
+    EXPECT_TRUE(app.mainFrame()->view().button(res::view::OpenFileButton)->isEnabled());
 }
 
 std::string nothingToArrange() { return {}; }
@@ -294,7 +294,7 @@ protected:
     {
         const std::vector<std::string> entries = folderEntries(previous.parent_path());
         disturbPages();
-        press(button::kSaveFile);
+        press(res::view::SaveFileButton);
         expectOneBox(kSaveCaption, kSaveFailed, reason);
         EXPECT_EQ(readAll(previous), parameterFile(5));
         EXPECT_EQ(folderEntries(previous.parent_path()), entries);
@@ -355,7 +355,7 @@ TEST_F(SaveFailure, OntoAFolder)
     fs::create_directory(target);
     const auto entries = folderEntries(dir);
     chooseForSave(target);
-    press(button::kSaveFile);
+    press(res::view::SaveFileButton);
     expectOneBox(kSaveCaption, kSaveFailed, QStringLiteral("Is a directory"));
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(folderEntries(dir), entries);
@@ -369,7 +369,7 @@ TEST_F(SaveFailure, IntoAFolderRemovedWhileTheDialogWasOpen)
         fs::remove_all(folder);
         return qPath(folder / "p.cfg");
     };
-    press(button::kSaveFile);
+    press(res::view::SaveFileButton);
     expectOneBox(kSaveCaption, kSaveFailed, QStringLiteral("No such file or directory"));
     EXPECT_FALSE(fs::exists(folder));
 }
@@ -381,7 +381,7 @@ TEST_F(SaveFailure, NotForTheLongestNameAFolderTakes)
     ASSERT_GT(longest, 4);
     const fs::path target = dir / (std::string(static_cast<std::size_t>(longest) - 4, 'n') + ".cfg");
     chooseForSave(target);
-    press(button::kSaveFile);
+    press(res::view::SaveFileButton);
     EXPECT_TRUE(messages.boxes.empty()) << messages.boxes.front().text.toStdString();
     const ImageBytes image = app.image().bytes();
     EXPECT_EQ(readAll(target), std::vector<char>(image.begin(), image.end()));
@@ -397,7 +397,7 @@ TEST_F(SaveFailure, NotThroughASymbolicLink)
     const fs::path link = dir / "current.cfg";
     fs::create_symlink("presets/stage.cfg", link);
     chooseForSave(link);
-    press(button::kSaveFile);
+    press(res::view::SaveFileButton);
     EXPECT_TRUE(messages.boxes.empty()) << messages.boxes.front().text.toStdString();
     EXPECT_TRUE(fs::is_symlink(link));
     const ImageBytes image = app.image().bytes();
@@ -406,4 +406,4 @@ TEST_F(SaveFailure, NotThroughASymbolicLink)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

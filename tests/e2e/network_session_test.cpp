@@ -2,7 +2,7 @@
 // read, live changes, store, disconnect, the server going away mid-session and coming back —
 // against the virtual processor's own TCP port (raw and Telnet COM-PORT) and through ser2net.
 
-#include "app/CTonelApp.h"
+#include "app/Application.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
 #include "tests/app/AppFakes.h"
@@ -15,7 +15,7 @@
 
 #include <memory>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 using namespace std::chrono_literals;
@@ -68,7 +68,7 @@ protected:
     bool connected() { return app_.mainFrame()->view().session().connected(); }
     bool readSucceeds()
     {
-        press(button::kRead);
+        press(res::view::ReadButton);
         return testing::processEventsUntil([&] { return connected(); }, kLimitMs);
     }
     bool deviceHeard(const std::string& frame)
@@ -85,7 +85,7 @@ protected:
     std::string name_;
     testing::RecordingMessageBoxes messages_;
     testing::ScriptedFileDialogs files_;
-    CTonelApp app_{&messages_, &files_};
+    Application app_{&messages_, &files_};
 };
 
 TEST_P(NetworkSession, ReadEditStoreDisconnectAndOutliveTheServer)
@@ -98,22 +98,22 @@ TEST_P(NetworkSession, ReadEditStoreDisconnectAndOutliveTheServer)
     ASSERT_TRUE(device_.waitUntil([](const ParameterImage& image, const auto&) {
         return image.get(fx::at(0, fx::masterLevel)) == 22;
     }, std::chrono::milliseconds(kLimitMs)));
-    press(button::kWrite);
+    press(res::view::WriteButton);
     EXPECT_TRUE(deviceHeard("(01S)"));
-    press(button::kDisconnect);
+    press(res::view::DisconnectButton);
     EXPECT_TRUE(deviceHeard("(01bye)"));
-    ASSERT_TRUE(testing::processEventsUntil([&] { return !connected() && button(button::kRead)->isEnabled(); }, kLimitMs));
+    ASSERT_TRUE(testing::processEventsUntil([&] { return !connected() && button(res::view::ReadButton)->isEnabled(); }, kLimitMs));
     EXPECT_TRUE(messages_.boxes.empty());
 
     // The server goes away mid-session: the session ends once, as on a hang-up.
     ASSERT_TRUE(readSucceeds());
     serverGoes();
-    ASSERT_TRUE(testing::processEventsUntil([&] { return !connected() && button(button::kRead)->isEnabled(); }, kLimitMs));
+    ASSERT_TRUE(testing::processEventsUntil([&] { return !connected() && button(res::view::ReadButton)->isEnabled(); }, kLimitMs));
     testing::processEventsUntil([] { return false; }, 300);  // whatever else would come, comes now
     ASSERT_EQ(messages_.boxes.size(), 1u);
     EXPECT_EQ(messages_.boxes[0].text, QString::fromStdString("WARNING:  read() Failed with the following error: \n"
                                                               "Connection reset by peer\nPort: " + name_ + "\n"));
-    EXPECT_TRUE(button(button::kDisconnect)->isEnabled());
+    EXPECT_TRUE(button(res::view::DisconnectButton)->isEnabled());
 
     // With the server back, a new read succeeds.
     ASSERT_TRUE(serverComesBack());
@@ -137,17 +137,17 @@ TEST(NetworkSessionRefused, SaysWhyTheDeviceWasNotFound)
 {
     testing::RecordingMessageBoxes messages;
     testing::ScriptedFileDialogs files;
-    CTonelApp app{&messages, &files};
+    Application app{&messages, &files};
     TonelOptions options;
     const std::string name = "tcp://127.0.0.1:" + std::to_string(testing::freeLoopbackPort());
     options.ports = {name};
     ASSERT_TRUE(app.start(options, nullptr));
-    QTest::mouseClick(app.mainFrame()->view().button(button::kRead), Qt::LeftButton);
+    QTest::mouseClick(app.mainFrame()->view().button(res::view::ReadButton), Qt::LeftButton);
     ASSERT_TRUE(testing::processEventsUntil([&] { return !messages.boxes.empty(); }, kLimitMs));
     EXPECT_EQ(messages.boxes[0].text, QString::fromStdString("Device Not Found...\n" + name + ": Connection refused"));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Message"));
-    EXPECT_TRUE(app.mainFrame()->view().button(button::kRead)->isEnabled());
+    EXPECT_TRUE(app.mainFrame()->view().button(res::view::ReadButton)->isEnabled());
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

@@ -1,12 +1,12 @@
 // Read, live changes, disconnect and close: the main view against the virtual processor.
 #include "DemoFixture.h"
-#include "controls/CSpinButton.h"
+#include "controls/SpinArrows.h"
 #include "model/Fields.h"
 
 #include <QLineEdit>
 #include <QSlider>
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 namespace fx = fields::effect;
@@ -23,12 +23,12 @@ TEST_F(SessionEndToEnd, ReadShowsTheDevicesProgramAndLiveChangesReachIt)
     readFromDevice();
     EXPECT_EQ(page(0)->findChild<QLineEdit*>("1093")->text(), QStringLiteral("17"));
     EXPECT_EQ(app.image().bytes(), bytes);
-    EXPECT_TRUE(button(button::kDisconnect)->isEnabled());
-    EXPECT_FALSE(button(button::kOpenFile)->isEnabled());
+    EXPECT_TRUE(button(res::view::DisconnectButton)->isEnabled());
+    EXPECT_FALSE(button(res::view::OpenFileButton)->isEnabled());
 
     auto* master = page(0)->findChild<QSlider*>("1094");
     master->setValue(master->value() + 5);                          // a slider move
-    page(0)->findChild<CSpinButton*>("1089")->stepUp();            // a band change
+    page(0)->findChild<SpinArrows*>("1089")->stepUp();            // a band change
     ASSERT_TRUE(deviceCatchesUp());
     EXPECT_EQ(device().image()[fx::at(1, fx::masterLevel)], 22);
     EXPECT_EQ(device().image()[fx::at(1, fx::eq(0)) + 1], 33);
@@ -36,7 +36,7 @@ TEST_F(SessionEndToEnd, ReadShowsTheDevicesProgramAndLiveChangesReachIt)
 
     disconnect();
     EXPECT_EQ(device().receivedFrames().back(), "(01bye)");
-    for (int id : {button::kOpenFile, button::kRead, button::kWrite, button::kDisconnect})
+    for (int id : {res::view::OpenFileButton, res::view::ReadButton, res::view::WriteButton, res::view::DisconnectButton})
         EXPECT_TRUE(button(id)->isEnabled()) << id;
     EXPECT_TRUE(messages.boxes.empty());
 }
@@ -45,8 +45,8 @@ TEST_F(SessionEndToEnd, WriteUploadsThePanelsImage)
 {
     auto* master = page(0)->findChild<QSlider*>("1094");
     master->setValue(3);  // offline: only the image changes
-    press(button::kWrite);
-    ASSERT_TRUE(testing::processEventsUntil([&] { return button(button::kDisconnect)->isEnabled(); }, 5000));
+    press(res::view::WriteButton);
+    ASSERT_TRUE(testing::processEventsUntil([&] { return button(res::view::DisconnectButton)->isEnabled(); }, 5000));
     EXPECT_TRUE(connected());
     EXPECT_EQ(device().image(), app.image().bytes());
     EXPECT_EQ(device().image()[fx::at(0, fx::masterLevel)], 3);
@@ -64,4 +64,4 @@ TEST_F(SessionEndToEnd, ClosingTheWindowWhileConnectedSaysGoodbye)
 }
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

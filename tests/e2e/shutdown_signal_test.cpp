@@ -3,7 +3,7 @@
 // while a device session is open lets the device hear "(01bye)", and every thread the program
 // started is gone once it has ended. Without any display the program says so and exits 1.
 
-#include "app/CTonelApp.h"
+#include "app/Application.h"
 #include "app/TerminationSignals.h"
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
@@ -33,7 +33,7 @@
 
 extern char** environ;
 
-namespace tonel::e2e {
+namespace tonel::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -332,12 +332,12 @@ protected:
     int threadsBefore = 0;
     testing::RecordingMessageBoxes messages;
     testing::ScriptedFileDialogs files;
-    std::optional<CTonelApp> app;
+    std::optional<Application> app;
 };
 
 TEST_P(SignalInSession, WhileConnectedTheDeviceHearsGoodbye)
 {
-    QTest::mouseClick(app->mainFrame()->view().button(button::kRead), Qt::LeftButton);
+    QTest::mouseClick(app->mainFrame()->view().button(res::view::ReadButton), Qt::LeftButton);
     ASSERT_TRUE(testing::processEventsUntil([&] { return app->mainFrame()->view().session().connected(); }));
     ASSERT_GT(threadsNamedLikeThisOne(), threadsBefore);  // the port's monitoring thread runs
 
@@ -370,4 +370,4 @@ INSTANTIATE_TEST_SUITE_P(Signals, SignalInSession, ::testing::Values(SIGINT, SIG
                          });
 
 }  // namespace
-}  // namespace tonel::e2e
+}  // namespace tonel::testing

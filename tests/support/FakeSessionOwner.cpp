@@ -4,8 +4,8 @@ namespace tonel::testing {
 
 FakeSessionOwner::FakeSessionOwner()
 {
-    for (int id = button::kOpenFile; id <= button::kDisconnect; ++id)
-        buttons_[id] = id != button::kDisconnect;
+    for (int id = res::view::OpenFileButton; id <= res::view::DisconnectButton; ++id)
+        buttons_[id] = id != res::view::DisconnectButton;
 }
 
 void FakeSessionOwner::enableButton(int id, bool enabled)
