@@ -3,7 +3,7 @@
 #include "model/Fields.h"
 #include "pages/SystemPage.h"
 #include "pages/CrossoverOverlay.h"
-#include "tests/support/RecordingChannel.h"
+#include "tests/pages/PageFixture.h"
 
 #include <QImage>
 #include <QPainter>
@@ -172,12 +172,8 @@ TEST(CrossoverPixels, MarkersAreDashDotLinesFromRow10To230)
     EXPECT_EQ(countInRow(picture, 136, kX25 + 21, kSurface.width() - 1, kMarkerBlue), 0);
 }
 
-class CrossoverOnPageTest : public ::testing::Test {
+class CrossoverOnPageTest : public PageFixture<SystemPage> {
 protected:
-    ParameterImage image;
-    RecordingChannel channel;
-    SystemPage page{PageContext{image, channel}, nullptr};
-
     QImage render(int highPass, int lowPass)
     {
         image.set(sys::subHighPass, static_cast<std::uint8_t>(highPass));

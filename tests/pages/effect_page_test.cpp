@@ -1,8 +1,7 @@
 // The Effect page and, through it, the mechanics every page shares.
 #include "model/Fields.h"
 #include "pages/EffectPage.h"
-#include "tests/pages/PageDriver.h"
-#include "tests/support/RecordingChannel.h"
+#include "tests/pages/PageFixture.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -12,19 +11,9 @@ namespace {
 
 namespace fx = fields::effect;
 
-class EffectPageTest : public ::testing::Test {
+class EffectPageTest : public PageFixture<EffectPage> {
 protected:
-    ParameterImage image;
-    RecordingChannel channel;
-    EffectPage page{PageContext{image, channel}, nullptr};
-    PageDriver ui{page};
-
-    void SetUp() override { page.refreshFromImage(); }
-    void setProgram(int k)
-    {
-        image.set(fields::global::effectProgram, static_cast<std::uint8_t>(k));
-        page.refreshFromImage();
-    }
+    void setProgram(int k) { load({{fields::global::effectProgram, k}}); }
 };
 
 TEST_F(EffectPageTest, ShowsTheDefaultsOfProgramZero)

@@ -1,8 +1,7 @@
 // The Microphone page: its texts, the maximum-level bound, the microphone link and its graph.
 #include "model/Fields.h"
 #include "pages/MicrophonePage.h"
-#include "tests/pages/PageDriver.h"
-#include "tests/support/RecordingChannel.h"
+#include "tests/pages/PageFixture.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -13,28 +12,8 @@ namespace {
 namespace mic = fields::mic;
 using Sent = std::vector<std::string>;
 
-// Exposes the page's curves to the tests.
-class MicPageProbe : public MicrophonePage {
-public:
-    using MicrophonePage::MicrophonePage;
-    using MicrophonePage::curves;
-};
-
-class MicPageTest : public ::testing::Test {
+class MicPageTest : public PageFixture<WithCurves<MicrophonePage>> {
 protected:
-    ParameterImage image;
-    RecordingChannel channel;
-    MicPageProbe page{PageContext{image, channel}, nullptr};
-    PageDriver ui{page};
-
-    void SetUp() override { page.refreshFromImage(); }
-    // An image as a file or the device may deliver it, then the refresh that follows.
-    void load(std::initializer_list<std::pair<std::size_t, int>> bytes)
-    {
-        for (auto [offset, value] : bytes)
-            image.set(offset, static_cast<std::uint8_t>(value));
-        page.refreshFromImage();
-    }
     void setLink(int on) { load({{mic::link, on}}); }
 };
 

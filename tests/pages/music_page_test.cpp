@@ -1,8 +1,7 @@
 // The Music page: its texts, the maximum-level bound, the input source and its graph.
 #include "model/Fields.h"
 #include "pages/MusicPage.h"
-#include "tests/pages/PageDriver.h"
-#include "tests/support/RecordingChannel.h"
+#include "tests/pages/PageFixture.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -14,27 +13,7 @@ namespace {
 namespace music = fields::music;
 using Sent = std::vector<std::string>;
 
-class MusicPageProbe : public MusicPage {
-public:
-    using MusicPage::MusicPage;
-    using MusicPage::curves;
-};
-
-class MusicPageTest : public ::testing::Test {
-protected:
-    ParameterImage image;
-    RecordingChannel channel;
-    MusicPageProbe page{PageContext{image, channel}, nullptr};
-    PageDriver ui{page};
-
-    void SetUp() override { page.refreshFromImage(); }
-    void load(std::initializer_list<std::pair<std::size_t, int>> bytes)
-    {
-        for (auto [offset, value] : bytes)
-            image.set(offset, static_cast<std::uint8_t>(value));
-        page.refreshFromImage();
-    }
-};
+using MusicPageTest = PageFixture<WithCurves<MusicPage>>;
 
 TEST_F(MusicPageTest, ShowsTheDefaultsWithTwoDecimalFrequencies)
 {

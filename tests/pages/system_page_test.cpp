@@ -3,8 +3,7 @@
 #include "eq/EqGraphView.h"
 #include "eq/math/FilterResponse.h"
 #include "pages/SystemPage.h"
-#include "tests/pages/PageDriver.h"
-#include "tests/support/RecordingChannel.h"
+#include "tests/pages/PageFixture.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -20,21 +19,8 @@ namespace {
 
 namespace sys = fields::system;
 
-// Opens the page's curves to the tests.
-class SystemPageProbe : public SystemPage {
-public:
-    using SystemPage::SystemPage;
-    using SystemPage::curves;
-};
-
-class SystemPageTest : public ::testing::Test {
+class SystemPageTest : public PageFixture<WithCurves<SystemPage>> {
 protected:
-    ParameterImage image;
-    RecordingChannel channel;
-    SystemPageProbe page{PageContext{image, channel}, nullptr};
-    PageDriver ui{page};
-
-    void SetUp() override { page.refreshFromImage(); }
     void setBand(std::size_t offset, EqBand band)
     {
         image.setBand(offset, band);
@@ -119,7 +105,7 @@ TEST_F(SystemPageTest, EveryBandColumnStandsAtItsX)
 
 TEST_F(SystemPageTest, TypeButtonsShowTheTemplateCaptionsUntilTheFirstRefresh)
 {
-    SystemPageProbe fresh{PageContext{image, channel}, nullptr};
+    WithCurves<SystemPage> fresh{PageContext{image, channel}, nullptr};
     PageDriver freshUi{fresh};
     EXPECT_EQ(freshUi.caption(1017), "Peaking");
     for (const Column& c : kColumns) {

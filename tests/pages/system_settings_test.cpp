@@ -1,8 +1,7 @@
 // The System page's settings: program, panel lock, contrast, delays and the subwoofer.
 #include "model/Fields.h"
 #include "pages/SystemPage.h"
-#include "tests/pages/PageDriver.h"
-#include "tests/support/RecordingChannel.h"
+#include "tests/pages/PageFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +11,9 @@ namespace {
 namespace sys = fields::system;
 namespace glb = fields::global;
 
-class SystemSettingsTest : public ::testing::Test {
+class SystemSettingsTest : public PageFixture<SystemPage> {
 protected:
-    ParameterImage image;
-    RecordingChannel channel;
-    SystemPage page{PageContext{image, channel}, nullptr};
-    PageDriver ui{page};
-
-    void SetUp() override { page.refreshFromImage(); }
-    void store(std::size_t offset, int byte)
-    {
-        image.set(offset, static_cast<std::uint8_t>(byte));
-        page.refreshFromImage();
-    }
+    void store(std::size_t offset, int byte) { load({{offset, byte}}); }
 };
 
 TEST_F(SystemSettingsTest, ShowsTheDefaults)
