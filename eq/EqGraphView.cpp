@@ -8,7 +8,6 @@ namespace tonel {
 EqGraphView::EqGraphView(QWidget* parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("1000"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     // The page under the graph follows the mouse; the graph itself takes no input.

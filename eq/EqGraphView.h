@@ -1,6 +1,6 @@
 #pragma once
-// Frame 1000 of a page: draws the page's curves off-screen and copies the finished picture in one
-// operation. Takes no mouse input.
+// The EQ graph frame of a page: draws the page's curves off-screen and copies the finished
+// picture in one operation. Takes no mouse input.
 //
 // The picture is kept, at the screen's pixel density, with a key of everything it depends on:
 // the curves as read from the image, the overlay's inputs, the size and the pixel ratio. A

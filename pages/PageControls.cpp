@@ -124,6 +124,6 @@ QLineEdit* PageControls::field(int id) const { return as<QLineEdit>(widget(id), 
 FrequencyEdit* PageControls::filterEdit(int id) const { return as<FrequencyEdit>(widget(id), id); }
 SpinArrows* PageControls::spin(int id) const { return as<SpinArrows>(widget(id), id); }
 QPushButton* PageControls::button(int id) const { return as<QPushButton>(widget(id), id); }
-EqGraphView* PageControls::graph() const { return as<EqGraphView>(widget(1000), 1000); }
+EqGraphView* PageControls::graph() const { return as<EqGraphView>(widget(res::GraphFrame), res::GraphFrame); }
 
 }  // namespace tonel

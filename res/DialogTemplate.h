@@ -7,8 +7,13 @@
 
 namespace tonel::res {
 
+// The one control every page has under the same id.
+enum SharedControl : int {
+    GraphFrame = 1000,  // the EQ graph
+};
+
 enum class ControlKind {
-    Frame,        // sunken static frame (the EQ graph, id 1000)
+    Frame,        // sunken static frame (the EQ graph)
     GroupBox,     // decoration
     Label,        // static text, decoration
     Line,         // separator, decoration
