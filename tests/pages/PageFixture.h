@@ -4,16 +4,31 @@
 
 #include "model/ParameterImage.h"
 #include "pages/Page.h"
+#include "res/DialogTemplate.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
+
+#include <QRect>
 
 #include <cstddef>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace tonel::testing {
+
+// A control's rectangle as its page's template declares it, in pixels.
+inline QRect declaredRect(const res::DialogTemplate& dialog, int id)
+{
+    constexpr int k = res::kPixelsPerDialogUnit;
+    for (const res::TemplateControl& c : dialog.controls)
+        if (c.id == id)
+            return {c.x * k, c.y * k, c.w * k, c.h * k};
+    throw std::out_of_range("no control " + std::to_string(id) + " in the template");
+}
 
 // A page with its curves opened to the tests.
 template <class PageType>
