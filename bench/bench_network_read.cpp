@@ -37,7 +37,7 @@ public:
 
 QAbstractButton* button(Application& app, const char* id)
 {
-    return app.mainFrame()->findChild<QAbstractButton*>(id);
+    return app.mainWindow()->findChild<QAbstractButton*>(id);
 }
 
 // Runs the event loop until `done` holds or `limitMs` passed; the elapsed milliseconds, or -1.

@@ -2,13 +2,13 @@
 // Recording and scripted stand-ins for the main view's message boxes, file dialogs, timers and
 // pages.
 
+#include "app/DemoRun.h"
 #include "app/MainView.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/TimerService.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <deque>
 #include <map>
@@ -112,17 +112,9 @@ inline PageFactory loggingPages(std::vector<std::string>& log)
 }
 
 // Runs the event loop until `done` holds or the deadline passes.
-template <typename Done>
-bool processEventsUntil(Done done, int deadlineMs = 5000)
+inline bool processEventsUntil(const std::function<bool()>& done, int deadlineMs = 5000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > deadlineMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return runEventsUntil(done, std::chrono::milliseconds(deadlineMs));
 }
 
 }  // namespace tonel::testing

@@ -35,7 +35,7 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     const ImageBytes before = app.image().bytes();
     int walked = 0;
     for (int i = 0; i < 4; ++i) {
-        press(1207 + i);
+        press(res::view::EffectPageButton + i);
         for (auto* edit : page(i)->findChildren<FrequencyEdit*>()) {  // frequency and Q fields
             if (!edit->isEnabled())
                 continue;
@@ -49,9 +49,9 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     EXPECT_GE(walked, 2 + 7 + 5 + 11);  // at least one field per band
     EXPECT_EQ(app.image().bytes(), before);
 
-    showPage(1209, 2);
-    driver(2).typeFrequency(1122, QStringLiteral("1.5K"));  // music band 1
-    EXPECT_EQ(driver(2).text(1122), QStringLiteral("1.50KHz"));
+    const PageDriver music = showPage(res::view::MusicPageButton, kMusicPage);
+    music.typeFrequency(1122, QStringLiteral("1.5K"));  // music band 1
+    EXPECT_EQ(music.text(1122), QStringLiteral("1.50KHz"));
     ASSERT_TRUE(deviceCatchesUp());
     EXPECT_EQ(device().image()[f::music::eq(0) + 1], 76);
 

@@ -155,7 +155,7 @@ protected:
         fs::create_symlink(target, link_);
     }
 
-    MainView& view() { return app.mainFrame()->view(); }
+    MainView& view() { return app.mainWindow()->view(); }
     QPushButton* button(int id) { return view().button(id); }
     void press(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
     bool connected() { return view().session().connected(); }

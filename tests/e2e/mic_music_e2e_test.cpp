@@ -11,17 +11,13 @@
 namespace tonel::testing {
 namespace {
 
-constexpr int kMicPage = 1;
-constexpr int kMusicPage = 2;
-
 using MicMusicEndToEnd = DemoFixture;
 
 TEST_F(MicMusicEndToEnd, MicrophonePageKeepsTheDeviceInStep)
 {
     readFromDevice();
     switchToFullSet();
-    showPage(1208, kMicPage);
-    const PageDriver ui = driver(kMicPage);
+    const PageDriver ui = showPage(res::view::MicrophonePageButton, kMicPage);
 
     step("link off", [&] { ui.spinDown(1169); });
     step("mic 1 frequency", [&] { ui.spinUp(1113); });
@@ -50,8 +46,7 @@ TEST_F(MicMusicEndToEnd, MusicPageKeepsTheDeviceInStep)
 {
     readFromDevice();
     switchToFullSet();
-    showPage(1209, kMusicPage);
-    const PageDriver ui = driver(kMusicPage);
+    const PageDriver ui = showPage(res::view::MusicPageButton, kMusicPage);
 
     for (int i = 0; i < 25; ++i)
         step("maximum level down " + std::to_string(i), [&] { ui.spinDown(1184); });

@@ -337,12 +337,12 @@ protected:
 
 TEST_P(SignalInSession, WhileConnectedTheDeviceHearsGoodbye)
 {
-    QTest::mouseClick(app->mainFrame()->view().button(res::view::ReadButton), Qt::LeftButton);
-    ASSERT_TRUE(testing::processEventsUntil([&] { return app->mainFrame()->view().session().connected(); }));
+    QTest::mouseClick(app->mainWindow()->view().button(res::view::ReadButton), Qt::LeftButton);
+    ASSERT_TRUE(testing::processEventsUntil([&] { return app->mainWindow()->view().session().connected(); }));
     ASSERT_GT(threadsNamedLikeThisOne(), threadsBefore);  // the port's monitoring thread runs
 
     EXPECT_EQ(runUntilSignalled(GetParam()), 0);
-    EXPECT_FALSE(app->mainFrame()->isVisible());
+    EXPECT_FALSE(app->mainWindow()->isVisible());
     ended();
 
     // The goodbye left before the port closed; the device reads it on its own time.
@@ -358,7 +358,7 @@ TEST_P(SignalInSession, WhileConnectedTheDeviceHearsGoodbye)
 TEST_P(SignalInSession, WithoutASessionNothingIsSent)
 {
     EXPECT_EQ(runUntilSignalled(GetParam()), 0);
-    EXPECT_FALSE(app->mainFrame()->isVisible());
+    EXPECT_FALSE(app->mainWindow()->isVisible());
     ended();
     EXPECT_TRUE(device.receivedFrames().empty());
     EXPECT_TRUE(messages.boxes.empty());

@@ -14,17 +14,13 @@ namespace {
 namespace sys = fields::system;
 namespace glb = fields::global;
 
-constexpr int kEffectPage = 0;
-constexpr int kSystemPage = 3;
-
 using SystemEndToEnd = DemoFixture;
 
 TEST_F(SystemEndToEnd, LevelsAndEqualisersKeepTheDeviceInStep)
 {
     readFromDevice();
     switchToFullSet();
-    showPage(1210, kSystemPage);
-    const PageDriver ui = driver(kSystemPage);
+    const PageDriver ui = showPage(res::view::SystemPageButton, kSystemPage);
 
     step("centre level", [&] { ui.moveSlider(1179, 12); });
     step("subwoofer level", [&] { ui.moveSlider(1005, 50); });
@@ -50,8 +46,7 @@ TEST_F(SystemEndToEnd, LevelsAndEqualisersKeepTheDeviceInStep)
 TEST_F(SystemEndToEnd, SettingsKeepTheDeviceInStep)
 {
     readFromDevice();
-    showPage(1210, kSystemPage);
-    const PageDriver ui = driver(kSystemPage);
+    const PageDriver ui = showPage(res::view::SystemPageButton, kSystemPage);
 
     step("panel lock on", [&] { ui.spinUp(1080); });
     step("contrast up", [&] { ui.spinUp(1082); });
@@ -79,13 +74,12 @@ TEST_F(SystemEndToEnd, TheSelectedProgramIsTheOneTheEffectPageEdits)
 {
     readFromDevice();
     switchToFullSet();
-    showPage(1210, kSystemPage);
+    showPage(res::view::SystemPageButton, kSystemPage);
     step("program 2", [&] {
         driver(kSystemPage).spinUp(1078);
         driver(kSystemPage).spinUp(1078);
     });
-    showPage(1207, kEffectPage);
-    const PageDriver effect = driver(kEffectPage);
+    const PageDriver effect = showPage(res::view::EffectPageButton, kEffectPage);
     step("program 2's master level", [&] { effect.moveSlider(1094, 5); });
     step("program 2's first band", [&] { effect.spinUp(1089); });
     EXPECT_EQ(app.image().get(fields::effect::at(2, fields::effect::masterLevel)), 45);
