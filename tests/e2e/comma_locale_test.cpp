@@ -4,6 +4,7 @@
 #include "controls/FrequencyEdit.h"
 #include "model/Fields.h"
 #include "model/ParameterCommands.h"
+#include "res/MusicControls.h"
 
 #include <QApplication>
 #include <QFile>
@@ -31,7 +32,7 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     view().window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view().window()));
 
-    // The focus passes through every filtered field of every page: no byte changes.
+    // The focus passes through every frequency field of every page: no byte changes.
     const ImageBytes before = app.image().bytes();
     int walked = 0;
     for (int i = 0; i < 4; ++i) {
@@ -50,8 +51,8 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     EXPECT_EQ(app.image().bytes(), before);
 
     const PageDriver music = showPage(res::view::MusicPageButton, kMusicPage);
-    music.typeFrequency(1122, QStringLiteral("1.5K"));  // music band 1
-    EXPECT_EQ(music.text(1122), QStringLiteral("1.50KHz"));
+    music.typeFrequency(res::music::Eq1FreqField, QStringLiteral("1.5K"));  // music band 1
+    EXPECT_EQ(music.text(res::music::Eq1FreqField), QStringLiteral("1.50KHz"));
     ASSERT_TRUE(deviceCatchesUp());
     EXPECT_EQ(device().image()[f::music::eq(0) + 1], 76);
 

@@ -6,6 +6,7 @@
 #include "app/Application.h"
 #include "device/DeviceSession.h"
 #include "model/Fields.h"
+#include "res/EffectControls.h"
 #include "tests/app/AppFakes.h"
 #include "tests/e2e/FileSystemFaults.h"
 
@@ -106,7 +107,10 @@ protected:
 
     void press(int id) { QTest::mouseClick(app.mainWindow()->view().button(id), Qt::LeftButton); }
     // The master level's value field on the Effect page: shows the image once the page refreshes.
-    QLineEdit* levelField() { return app.mainWindow()->view().page(0)->findChild<QLineEdit*>("1093"); }
+    QLineEdit* levelField()
+    {
+        return app.mainWindow()->view().page(0)->findChild<QLineEdit*>(QString::number(res::effect::MainLevelField));
+    }
     // Makes the field show what the image does not hold, to see whether a refresh comes.
     void disturbPages() { levelField()->setText(QStringLiteral("?")); }
     bool pagesRefreshed()

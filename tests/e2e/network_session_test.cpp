@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
+#include "res/EffectControls.h"
 #include "tests/app/AppFakes.h"
 #include "tests/support/Ser2netRig.h"
 
@@ -93,7 +94,8 @@ TEST_P(NetworkSession, ReadEditStoreDisconnectAndOutliveTheServer)
     ASSERT_TRUE(readSucceeds()) << "no session on " << name_;
     EXPECT_EQ(app_.image().bytes(), device_.image());
 
-    auto* master = app_.mainWindow()->view().page(0)->findChild<QSlider*>("1094");
+    auto* master =
+        app_.mainWindow()->view().page(0)->findChild<QSlider*>(QString::number(res::effect::MainLevelSlider));
     master->setValue(master->value() + 5);
     ASSERT_TRUE(device_.waitUntil([](const ParameterImage& image, const auto&) {
         return image.get(fx::at(0, fx::masterLevel)) == 22;
