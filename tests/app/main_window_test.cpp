@@ -1,8 +1,8 @@
 #include "AppFakes.h"
+#include "DemoFixture.h"
 #include "app/Application.h"
 #include "app/ViewLayout.h"
 #include "emulator/VirtualProcessor.h"
-#include "tests/e2e/DemoFixture.h"
 
 #include <QApplication>
 #include <QMenuBar>

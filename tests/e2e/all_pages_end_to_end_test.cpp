@@ -1,7 +1,7 @@
 // Every control of every page while connected: the device ends with the panel's image, and every
 // parameter command has travelled the real line at least once.
 #include "ControlOperator.h"
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 
 #include <set>
 #include <string>

@@ -1,7 +1,7 @@
 // Ten thousand random live changes as fast as the window thread can make them: none is lost, and
 // the memory they took is given back.
 #include "ControlOperator.h"
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 #include "tests/support/ProcessMemory.h"
 
 #include <random>

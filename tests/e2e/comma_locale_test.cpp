@@ -1,6 +1,6 @@
 // Frequency texts on a desktop whose locale writes decimals with a comma: the CTest entry that
 // runs this under a generated de_DE locale makes it bite (anywhere else it still must pass).
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 #include "controls/FrequencyEdit.h"
 #include "model/Fields.h"
 #include "model/ParameterCommands.h"

@@ -5,7 +5,7 @@
 #include "pages/BoundPage.h"
 #include "res/MicrophoneControls.h"
 #include "res/MusicControls.h"
-#include "tests/e2e/DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 #include "tests/pages/PageDriver.h"
 
 #include <functional>

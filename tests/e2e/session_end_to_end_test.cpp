@@ -1,5 +1,5 @@
 // Read, live changes, disconnect and close: the main view against the virtual processor.
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 #include "controls/SpinArrows.h"
 #include "model/Fields.h"
 #include "res/EffectControls.h"
