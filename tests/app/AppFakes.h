@@ -7,6 +7,7 @@
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/TimerService.h"
+#include "res/DialogTemplate.h"
 
 #include <QCoreApplication>
 
@@ -92,7 +93,8 @@ public:
     LoggingPage(PageContext context, int templateId, QWidget* parent, std::vector<std::string>& log)
         : Page(context, templateId, parent), log_(log)
     {
-        resize(1008, 592);
+        resize(res::effectTemplate().width * res::kPixelsPerDialogUnit,
+               res::effectTemplate().height * res::kPixelsPerDialogUnit);  // as large as a real page
     }
     void refreshFromImage() override { note("refresh"); }
     void redrawGraph() override { note("redraw"); }

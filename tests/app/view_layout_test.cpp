@@ -110,6 +110,7 @@ TEST_F(ViewLayout, BlackBackgroundWithGreenFrameAndYellowDividers)
 
 TEST_F(ViewLayout, PagesFitTheView)
 {
+    makeView(makeStandardPages);  // the pages at their templates' size
     EXPECT_EQ(view->size(), view::kSize);
     for (const char* id : {"130", "131", "134", "135"})
         EXPECT_LE(page(id)->geometry().bottom(), view->height() - 1);
