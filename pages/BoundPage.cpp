@@ -114,7 +114,7 @@ const BandBinding& BoundPage::band(int typeButtonId) const
 
 EqCurve BoundPage::curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const
 {
-    EqCurve curve;  // the defaults are the shared handle offset and shift
+    EqCurve curve;  // the defaults are the shared handle placement and x shift
     for (std::size_t offset : bandOffsets)
         curve.bands.push_back(image().band(offset));
     curve.colour = colour;

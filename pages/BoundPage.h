@@ -31,8 +31,8 @@ protected:
 
     // The page's curves, read from the image at each redraw.
     virtual std::vector<EqCurve> curves() const = 0;
-    // A curve of the bands starting at `bandOffsets`, with the handle offset and shift the
-    // Microphone, Music and System pages share (3 pixels, 5 at index 121; -1.5 pixels).
+    // A curve of the bands starting at `bandOffsets`, with the handle placement and x shift the
+    // Microphone, Music and System pages share (handle 3 pixels left, 5 at index 121; -1.5 pixels).
     EqCurve curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const;
     // A page rule after one of its bands changed through a control, before the redraw and send.
     virtual void afterBandChange(const BandBinding&) {}
