@@ -2,6 +2,7 @@
 // The mechanics every page shares: level sliders, spins, band columns, refresh, Easy/Full set and
 // the sending rule, driven by the binding tables a page declares.
 
+#include "controls/SpinArrows.h"
 #include "eq/EqGraph.h"
 #include "pages/Bindings.h"
 #include "pages/Page.h"
@@ -61,10 +62,10 @@ protected:
 
 private:
     void onLevelMoved(const LevelBinding& level);
-    void onSpin(const SpinBinding& spin, int delta);
+    void onSpin(const SpinBinding& spin, SpinDirection direction);
     void onGainMoved(const BandBinding& band);
-    void onFrequencySpin(const BandBinding& band, int delta);
-    void onQSpin(const BandBinding& band, int delta);
+    void onFrequencySpin(const BandBinding& band, SpinDirection direction);
+    void onQSpin(const BandBinding& band, SpinDirection direction);
     void onTypeClicked(const BandBinding& band);
     void onFrequencyTyped(const BandBinding& band);
     void bandChanged(const BandBinding& band);
