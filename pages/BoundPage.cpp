@@ -91,7 +91,7 @@ void BoundPage::bindBands(std::vector<BandBinding> bands)
                 [this, i](SpinDirection direction) { onQSpin(bands_[i], direction); });
         connect(controls_.button(b.typeButtonId), &QPushButton::clicked, this,
                 [this, i] { onTypeClicked(bands_[i]); });
-        connect(controls_.filterEdit(b.freqFieldId), &FrequencyEdit::focusLost, this,
+        connect(controls_.frequencyEdit(b.freqFieldId), &FrequencyEdit::focusLost, this,
                 [this, i] { onFrequencyTyped(bands_[i]); });
     }
 }
