@@ -130,10 +130,10 @@ void SpinArrows::mouseReleaseEvent(QMouseEvent* event)
 
 void SpinArrows::wheelEvent(QWheelEvent* event)
 {
-    const int dy = event->angleDelta().y();
-    if (dy > 0)
+    const int wheel = event->angleDelta().y();
+    if (wheel > 0)
         stepUp();
-    else if (dy < 0)
+    else if (wheel < 0)
         stepDown();
     event->accept();
 }
