@@ -2,12 +2,14 @@
 
 #include "model/Fields.h"
 #include "model/ValueTexts.h"
+#include "res/EffectControls.h"
 
 namespace tonel {
 
 namespace {
 
 namespace fx = fields::effect;
+namespace id = res::effect;
 
 constexpr FrequencyTexts kFrequencyTexts{kTwoDecimalsKh, kTwoDecimalsKh, kTwoDecimalsKh, kOneDecimalKhzExact};
 
@@ -28,22 +30,22 @@ EffectPage::EffectPage(PageContext context, QWidget* parent)
     : BoundPage(context, res::effectTemplate(), parent)
 {
     bindLevels({
-        {1094, 1093, inProgram(fx::masterLevel)},
-        {1096, 1095, inProgram(fx::toLeftRight)},
-        {1098, 1097, inProgram(fx::toCentre)},
-        {1100, 1099, inProgram(fx::toAux1)},
-        {1102, 1101, inProgram(fx::toAux2)},
-        {1105, 1016, inProgram(fx::delay), kAmountMax},
-        {1106, 1019, inProgram(fx::repeat), kAmountMax},
-        {1107, 1022, inProgram(fx::reverbTime), kAmountMax},
-        {1023, 1024, inProgram(fx::reverbEchoMix), kAmountMax},
+        {id::MainLevelSlider, id::MainLevelField, inProgram(fx::masterLevel)},
+        {id::SendLeftRightSlider, id::SendLeftRightField, inProgram(fx::toLeftRight)},
+        {id::SendCentreSlider, id::SendCentreField, inProgram(fx::toCentre)},
+        {id::SendAux1Slider, id::SendAux1Field, inProgram(fx::toAux1)},
+        {id::SendAux2Slider, id::SendAux2Field, inProgram(fx::toAux2)},
+        {id::DelaySlider, id::DelayField, inProgram(fx::delay), kAmountMax},
+        {id::RepeatSlider, id::RepeatField, inProgram(fx::repeat), kAmountMax},
+        {id::ReverbTimeSlider, id::ReverbTimeField, inProgram(fx::reverbTime), kAmountMax},
+        {id::ReverbEchoMixSlider, id::ReverbEchoMixField, inProgram(fx::reverbEchoMix), kAmountMax},
     });
     bindSpins({
-        {1104, inProgram(fx::extension), 0, 1, {extensionSwitch(1103)}, false, {}, true},
+        {id::ExtensionSpin, inProgram(fx::extension), 0, 1, {extensionSwitch(id::ExtensionField)}, false, {}, true},
     });
     bindBands({
-        effectBand(0, 1085, 1081, 1079, 1083, 1089, 1084, 1090),
-        effectBand(1, 1088, 1082, 1080, 1086, 1091, 1087, 1092),
+        effectBand(0, id::Eq1TypeButton, id::Eq1GainSlider, id::Eq1GainField, id::Eq1FreqField, id::Eq1FreqSpin, id::Eq1QField, id::Eq1QSpin),
+        effectBand(1, id::Eq2TypeButton, id::Eq2GainSlider, id::Eq2GainField, id::Eq2FreqField, id::Eq2FreqSpin, id::Eq2QField, id::Eq2QSpin),
     });
     redrawGraphOnEveryMouseMove();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Template 130: one effect program — master and send levels, echo/reverb amounts, the extension
+// The Effect page: one effect program — master and send levels, echo/reverb amounts, the extension
 // switch and a two-band EQ. It edits the program global.effectProgram selects at each moment.
 
 #include "pages/BoundPage.h"

@@ -4,6 +4,7 @@
 #include "model/ParameterSetting.h"
 #include "model/ValueTexts.h"
 #include "pages/FieldFont.h"
+#include "res/MicrophoneControls.h"
 
 #include <QWidget>
 
@@ -12,10 +13,9 @@ namespace tonel {
 namespace {
 
 namespace mic = fields::mic;
+using namespace res::mic;
 
-constexpr int kMic1TypeButton = 1116;
-constexpr int kMic2TypeButton = 1117;
-constexpr int kInputGainSliders[2] = {1155, 1157};
+constexpr int kInputGainSliders[2] = {Mic1InputGainSlider, Mic2InputGainSlider};
 
 // The two microphone bands' own spins show one decimal in part of their cases.
 constexpr FrequencyFormat kOneDecimal{1, 1, "KHz", KhzFactor::Single};
@@ -40,38 +40,51 @@ Readout onOff(int fieldId)
 MicrophonePage::MicrophonePage(PageContext context, QWidget* parent) : BoundPage(context, res::micTemplate(), parent)
 {
     bindLevels({
-        {1094, 1093, at(mic::mainLevel)},
-        {1096, 1095, at(mic::sendLR)},
-        {1098, 1097, at(mic::sendCentre)},
-        {1100, 1099, at(mic::sendAux1)},
-        {1102, 1101, at(mic::sendAux2)},
-        {kInputGainSliders[0], 1154, at(mic::inputGain(0)), kLevelMax, [this] { inputGainMoved(mic::inputGain(0)); }},
-        {kInputGainSliders[1], 1156, at(mic::inputGain(1)), kLevelMax, [this] { inputGainMoved(mic::inputGain(1)); }},
+        {MainLevelSlider, MainLevelField, at(mic::mainLevel)},
+        {LeftRightSendSlider, LeftRightSendField, at(mic::sendLR)},
+        {CentreSendSlider, CentreSendField, at(mic::sendCentre)},
+        {Aux1SendSlider, Aux1SendField, at(mic::sendAux1)},
+        {Aux2SendSlider, Aux2SendField, at(mic::sendAux2)},
+        {Mic1InputGainSlider, Mic1InputGainField, at(mic::inputGain(0)), kLevelMax,
+         [this] { inputGainMoved(mic::inputGain(0)); }},
+        {Mic2InputGainSlider, Mic2InputGainField, at(mic::inputGain(1)), kLevelMax,
+         [this] { inputGainMoved(mic::inputGain(1)); }},
     });
     bindSpins({
-        {1164, at(mic::maxLevel), 0, kLevelMax, {readout::number(1162)}},
-        {1165, at(mic::exciter), 0, 1, {onOff(1170)}},
-        {1166, at(mic::noiseGate), 0, 1, {onOff(1171)}},
-        {1167, at(mic::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
-        {1168, at(mic::autoGain), 0, 1, {onOff(1173)}},
-        {1169, at(mic::link), 0, 1, {onOff(1174)}, false,
+        {MaxLevelSpin, at(mic::maxLevel), 0, kLevelMax, {readout::number(MaxLevelField)}},
+        {ExciterSpin, at(mic::exciter), 0, 1, {onOff(ExciterField)}},
+        {NoiseGateSpin, at(mic::noiseGate), 0, 1, {onOff(NoiseGateField)}},
+        {LimiterSpin, at(mic::limiter), 0, 25, {readout::byByte(LimiterField, formatThreshold)}},
+        {AutoGainSpin, at(mic::autoGain), 0, 1, {onOff(AutoGainField)}},
+        {MicLinkSpin, at(mic::link), 0, 1, {onOff(MicLinkField)}, false,
          [this](SpinArrow arrow) { linkStepped(arrow); }},
         // The device's modes are 0..3; a larger byte from a file keeps the same form.
-        {1176, at(mic::feedback), 0, 3, {readout::byByte(1175, formatFeedbackMode)}},
+        {FeedbackSuppressionSpin, at(mic::feedback), 0, 3,
+         {readout::byByte(FeedbackSuppressionField, formatFeedbackMode)}},
     });
     bindBands({
-        {at(mic::micEq(0)), kMic1TypeButton, 1110, 1108, 1158, 1113, 1159, 1114, 1, kMic1Texts},
-        {at(mic::micEq(1)), kMic2TypeButton, 1111, 1109, 1160, 1112, 1161, 1115, 1, kMic2Texts},
-        sharedBand(0, 1124, 1119, 1118, 1122, 1120, 1123, 1121),
-        sharedBand(1, 1131, 1126, 1125, 1129, 1127, 1130, 1128),
-        sharedBand(2, 1138, 1133, 1132, 1136, 1134, 1137, 1135),
-        sharedBand(3, 1143, 1140, 1139, 1141, 1144, 1142, 1145),
-        sharedBand(4, 1152, 1147, 1146, 1150, 1148, 1151, 1149),
+        {at(mic::micEq(0)), Mic1BandTypeButton, Mic1BandGainSlider, Mic1BandGainField, Mic1BandFreqField,
+         Mic1BandFreqSpin, Mic1BandQField, Mic1BandQSpin, 1, kMic1Texts},
+        {at(mic::micEq(1)), Mic2BandTypeButton, Mic2BandGainSlider, Mic2BandGainField, Mic2BandFreqField,
+         Mic2BandFreqSpin, Mic2BandQField, Mic2BandQSpin, 1, kMic2Texts},
+        sharedBand(0, SharedBand1TypeButton, SharedBand1GainSlider, SharedBand1GainField, SharedBand1FreqField,
+                   SharedBand1FreqSpin, SharedBand1QField, SharedBand1QSpin),
+        sharedBand(1, SharedBand2TypeButton, SharedBand2GainSlider, SharedBand2GainField, SharedBand2FreqField,
+                   SharedBand2FreqSpin, SharedBand2QField, SharedBand2QSpin),
+        sharedBand(2, SharedBand3TypeButton, SharedBand3GainSlider, SharedBand3GainField, SharedBand3FreqField,
+                   SharedBand3FreqSpin, SharedBand3QField, SharedBand3QSpin),
+        sharedBand(3, SharedBand4TypeButton, SharedBand4GainSlider, SharedBand4GainField, SharedBand4FreqField,
+                   SharedBand4FreqSpin, SharedBand4QField, SharedBand4QSpin),
+        sharedBand(4, SharedBand5TypeButton, SharedBand5GainSlider, SharedBand5GainField, SharedBand5FreqField,
+                   SharedBand5FreqSpin, SharedBand5QField, SharedBand5QSpin),
     });
-    fitFieldFont(controls_, {1158, 1160, 1122, 1129, 1136, 1141, 1150, 1159, 1161, 1123, 1130, 1137, 1142, 1151},
+    fitFieldFont(controls_,
+                 {Mic1BandFreqField, Mic2BandFreqField, SharedBand1FreqField, SharedBand2FreqField,
+                  SharedBand3FreqField, SharedBand4FreqField, SharedBand5FreqField, Mic1BandQField, Mic2BandQField,
+                  SharedBand1QField, SharedBand2QField, SharedBand3QField, SharedBand4QField, SharedBand5QField},
                  pageFrequencyTexts());
     // A mode byte beyond 3 shows its number.
-    fitFieldFont(controls_, {1175}, {QString::fromStdString(formatFeedbackMode(255))});
+    fitFieldFont(controls_, {FeedbackSuppressionField}, {QString::fromStdString(formatFeedbackMode(255))});
     redrawGraphOnEveryMouseMove();
 }
 
@@ -104,7 +117,7 @@ void MicrophonePage::inputGainMoved(std::size_t offset)
 void MicrophonePage::refreshMicBands()
 {
     const bool fullSet = image().get(fields::global::controlMode) == 1;
-    for (int typeButton : {kMic1TypeButton, kMic2TypeButton}) {
+    for (int typeButton : {Mic1BandTypeButton, Mic2BandTypeButton}) {
         const BandBinding& b = band(typeButton);
         refreshBand(b);  // fields, gain slider, everything enabled, then the Full-set enabling
         if (fullSet)

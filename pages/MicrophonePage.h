@@ -1,5 +1,5 @@
 #pragma once
-// Template 131: microphone master and send levels, the two input gains, the microphone dynamics,
+// The Microphone page: microphone master and send levels, the two input gains, the microphone dynamics,
 // the link that makes microphone 2 follow microphone 1, and seven EQ bands (one per microphone,
 // five shared by both).
 

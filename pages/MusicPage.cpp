@@ -3,12 +3,14 @@
 #include "model/Fields.h"
 #include "model/ValueTexts.h"
 #include "pages/FieldFont.h"
+#include "res/MusicControls.h"
 
 namespace tonel {
 
 namespace {
 
 namespace music = fields::music;
+namespace id = res::music;
 
 // Band 4's up arrow shows its kHz values with one decimal.
 constexpr FrequencyFormat kTwoDecimalsHzOneDecimalKhz{2, 1, "KHz", KhzFactor::Single};
@@ -43,30 +45,38 @@ Readout inputSource(int fieldId)
 MusicPage::MusicPage(PageContext context, QWidget* parent) : BoundPage(context, res::musicTemplate(), parent)
 {
     bindLevels({
-        {1094, 1175, at(music::mainLevel)},
-        {1177, 1176, at(music::sendLR)},
-        {1179, 1178, at(music::sendCentre)},
-        {1005, 1006, at(music::sendSub)},
-        {1181, 1180, at(music::sendAux1)},
-        {1011, 1182, at(music::sendAux2)},
-        {1048, 1049, at(music::inputGain)},
-        {1050, 1051, at(music::bgmGain)},
+        {id::MainLevelSlider, id::MainLevelField, at(music::mainLevel)},
+        {id::SendLRSlider, id::SendLRField, at(music::sendLR)},
+        {id::SendCentreSlider, id::SendCentreField, at(music::sendCentre)},
+        {id::SendSubSlider, id::SendSubField, at(music::sendSub)},
+        {id::SendAux1Slider, id::SendAux1Field, at(music::sendAux1)},
+        {id::SendAux2Slider, id::SendAux2Field, at(music::sendAux2)},
+        {id::InputGainSlider, id::InputGainField, at(music::inputGain)},
+        {id::BgmGainSlider, id::BgmGainField, at(music::bgmGain)},
     });
     bindSpins({
-        {1184, at(music::maxLevel), 0, kLevelMax, {readout::number(1183)}},
-        {1166, at(music::noiseGate), 0, 1, {onOff(1171)}},
-        {1167, at(music::limiter), 0, 25, {readout::byByte(1172, formatThreshold)}},
-        {1168, at(music::autoGain), 0, 1, {onOff(1173)}},
-        {1186, at(music::inputSelect), 0, 3, {inputSource(1185)}},
+        {id::MaxLevelSpin, at(music::maxLevel), 0, kLevelMax, {readout::number(id::MaxLevelField)}},
+        {id::NoiseGateSpin, at(music::noiseGate), 0, 1, {onOff(id::NoiseGateField)}},
+        {id::LimiterSpin, at(music::limiter), 0, 25, {readout::byByte(id::LimiterField, formatThreshold)}},
+        {id::AutoGainSpin, at(music::autoGain), 0, 1, {onOff(id::AutoGainField)}},
+        {id::InputSourceSpin, at(music::inputSelect), 0, 3, {inputSource(id::InputSourceField)}},
     });
     bindBands({
-        musicBand(0, 1124, 1119, 1118, 1122, 1120, 1123, 1121),
-        musicBand(1, 1131, 1126, 1125, 1129, 1127, 1130, 1128),
-        musicBand(2, 1138, 1133, 1132, 1136, 1134, 1137, 1135),
-        musicBand(3, 1143, 1140, 1139, 1141, 1144, 1142, 1145, kBand4Texts),
-        musicBand(4, 1152, 1147, 1146, 1150, 1148, 1151, 1149),
+        musicBand(0, id::Eq1TypeButton, id::Eq1GainSlider, id::Eq1GainField, id::Eq1FreqField, id::Eq1FreqSpin,
+                  id::Eq1QField, id::Eq1QSpin),
+        musicBand(1, id::Eq2TypeButton, id::Eq2GainSlider, id::Eq2GainField, id::Eq2FreqField, id::Eq2FreqSpin,
+                  id::Eq2QField, id::Eq2QSpin),
+        musicBand(2, id::Eq3TypeButton, id::Eq3GainSlider, id::Eq3GainField, id::Eq3FreqField, id::Eq3FreqSpin,
+                  id::Eq3QField, id::Eq3QSpin),
+        musicBand(3, id::Eq4TypeButton, id::Eq4GainSlider, id::Eq4GainField, id::Eq4FreqField, id::Eq4FreqSpin,
+                  id::Eq4QField, id::Eq4QSpin, kBand4Texts),
+        musicBand(4, id::Eq5TypeButton, id::Eq5GainSlider, id::Eq5GainField, id::Eq5FreqField, id::Eq5FreqSpin,
+                  id::Eq5QField, id::Eq5QSpin),
     });
-    fitFieldFont(controls_, {1122, 1129, 1136, 1141, 1150, 1123, 1130, 1137, 1142, 1151}, pageFrequencyTexts());
+    fitFieldFont(controls_,
+                 {id::Eq1FreqField, id::Eq2FreqField, id::Eq3FreqField, id::Eq4FreqField, id::Eq5FreqField,
+                  id::Eq1QField, id::Eq2QField, id::Eq3QField, id::Eq4QField, id::Eq5QField},
+                 pageFrequencyTexts());
 }
 
 std::vector<EqCurve> MusicPage::curves() const

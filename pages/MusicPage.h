@@ -1,5 +1,5 @@
 #pragma once
-// Template 134: music master and send levels, the input and background-music gains, the music
+// The Music page: music master and send levels, the input and background-music gains, the music
 // dynamics, the input source and a five-band EQ.
 
 #include "pages/BoundPage.h"

@@ -6,6 +6,7 @@
 #include "model/ValueTexts.h"
 #include "pages/CrossoverOverlay.h"
 #include "pages/FieldFont.h"
+#include "res/SystemControls.h"
 
 #include <QLineEdit>
 
@@ -15,28 +16,40 @@ namespace {
 
 namespace sys = fields::system;
 namespace glb = fields::global;
+namespace id = res::system;
 
 // Every frequency text on this page has two decimals and the unit "KHz" from index 69 on.
 constexpr FrequencyTexts kFrequencyTexts{kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
 constexpr int kQMin = 0;
 
-// The eleven band columns: room 1-7, centre 1-2, subwoofer 1-2 (the ids are not in order).
+// The eleven band columns: room 1-7, centre 1-2, subwoofer 1-2.
 struct BandIds {
     std::size_t offset;
     int type, gainSlider, gainField, freqField, freqSpin, qField, qSpin;
 };
 constexpr BandIds kBands[] = {
-    {sys::roomEq(0), 1017, 1013, 1026, 1027, 1064, 1028, 1065},
-    {sys::roomEq(1), 1021, 1014, 1031, 1029, 1066, 1030, 1077},
-    {sys::roomEq(2), 1022, 1015, 1034, 1032, 1189, 1033, 1068},
-    {sys::roomEq(3), 1023, 1016, 1187, 1188, 1069, 1036, 1070},
-    {sys::roomEq(4), 1024, 1018, 1040, 1038, 1071, 1039, 1072},
-    {sys::roomEq(5), 1025, 1019, 1043, 1041, 1073, 1042, 1074},
-    {sys::roomEq(6), 1122, 1121, 1123, 1117, 1118, 1119, 1120},
-    {sys::centreEq(0), 1129, 1128, 1130, 1124, 1125, 1126, 1127},
-    {sys::centreEq(1), 1105, 1104, 1106, 1093, 1094, 1095, 1096},
-    {sys::subEq(0), 1108, 1107, 1109, 1097, 1098, 1099, 1100},
-    {sys::subEq(1), 1115, 1114, 1116, 1110, 1111, 1112, 1113},
+    {sys::roomEq(0), id::RoomEq1TypeButton, id::RoomEq1GainSlider, id::RoomEq1GainField,
+     id::RoomEq1FreqField, id::RoomEq1FreqSpin, id::RoomEq1QField, id::RoomEq1QSpin},
+    {sys::roomEq(1), id::RoomEq2TypeButton, id::RoomEq2GainSlider, id::RoomEq2GainField,
+     id::RoomEq2FreqField, id::RoomEq2FreqSpin, id::RoomEq2QField, id::RoomEq2QSpin},
+    {sys::roomEq(2), id::RoomEq3TypeButton, id::RoomEq3GainSlider, id::RoomEq3GainField,
+     id::RoomEq3FreqField, id::RoomEq3FreqSpin, id::RoomEq3QField, id::RoomEq3QSpin},
+    {sys::roomEq(3), id::RoomEq4TypeButton, id::RoomEq4GainSlider, id::RoomEq4GainField,
+     id::RoomEq4FreqField, id::RoomEq4FreqSpin, id::RoomEq4QField, id::RoomEq4QSpin},
+    {sys::roomEq(4), id::RoomEq5TypeButton, id::RoomEq5GainSlider, id::RoomEq5GainField,
+     id::RoomEq5FreqField, id::RoomEq5FreqSpin, id::RoomEq5QField, id::RoomEq5QSpin},
+    {sys::roomEq(5), id::RoomEq6TypeButton, id::RoomEq6GainSlider, id::RoomEq6GainField,
+     id::RoomEq6FreqField, id::RoomEq6FreqSpin, id::RoomEq6QField, id::RoomEq6QSpin},
+    {sys::roomEq(6), id::RoomEq7TypeButton, id::RoomEq7GainSlider, id::RoomEq7GainField,
+     id::RoomEq7FreqField, id::RoomEq7FreqSpin, id::RoomEq7QField, id::RoomEq7QSpin},
+    {sys::centreEq(0), id::CentreEq1TypeButton, id::CentreEq1GainSlider, id::CentreEq1GainField,
+     id::CentreEq1FreqField, id::CentreEq1FreqSpin, id::CentreEq1QField, id::CentreEq1QSpin},
+    {sys::centreEq(1), id::CentreEq2TypeButton, id::CentreEq2GainSlider, id::CentreEq2GainField,
+     id::CentreEq2FreqField, id::CentreEq2FreqSpin, id::CentreEq2QField, id::CentreEq2QSpin},
+    {sys::subEq(0), id::SubwooferEq1TypeButton, id::SubwooferEq1GainSlider, id::SubwooferEq1GainField,
+     id::SubwooferEq1FreqField, id::SubwooferEq1FreqSpin, id::SubwooferEq1QField, id::SubwooferEq1QSpin},
+    {sys::subEq(1), id::SubwooferEq2TypeButton, id::SubwooferEq2GainSlider, id::SubwooferEq2GainField,
+     id::SubwooferEq2FreqField, id::SubwooferEq2FreqSpin, id::SubwooferEq2QField, id::SubwooferEq2QSpin},
 };
 
 std::vector<BandBinding> bandBindings()
@@ -71,10 +84,10 @@ SystemPage::SystemPage(PageContext context, QWidget* parent)
     : BoundPage(context, res::systemTemplate(), parent)
 {
     bindLevels({
-        {1179, 1178, at(sys::centreLevel)},
-        {1005, 1006, at(sys::subLevel)},
-        {1181, 1180, at(sys::aux1Level)},
-        {1011, 1182, at(sys::aux2Level)},
+        {id::CentreLevelSlider, id::CentreLevelField, at(sys::centreLevel)},
+        {id::SubwooferLevelSlider, id::SubwooferLevelField, at(sys::subLevel)},
+        {id::Aux1LevelSlider, id::Aux1LevelField, at(sys::aux1Level)},
+        {id::Aux2LevelSlider, id::Aux2LevelField, at(sys::aux2Level)},
     });
     bindBands(bandBindings());
     bindSettings();
@@ -88,18 +101,21 @@ void SystemPage::bindSettings()
 {
     const auto redraw = [this](SpinArrow) { redrawGraph(); };
     bindSpins({
-        {1078, at(glb::effectProgram), 0, 2, {captions(1012, effectProgramName)}},
-        {1080, at(glb::panelLock), 0, 1, {captions(1079, panelLockName, 3)}},
-        {1082, at(glb::displayContrast), 0, 3, {readout::number(1081)}},
-        {1084, at(sys::aux1Delay), 0, 100, delayTexts(1083, 1085)},
-        {1086, at(sys::aux1Delay), 0, 100, delayTexts(1083, 1085)},
-        {1088, at(sys::aux2Delay), 0, 100, delayTexts(1087, 1089)},
-        {1090, at(sys::aux2Delay), 0, 100, delayTexts(1087, 1089)},
-        {1194, at(sys::subPhase), 0, 1, {captions(1190, subPhaseName)}},
-        {1195, at(sys::subHighPass), 0, 25, {readout::byByte(1191, formatCrossoverLow)}, false, redraw},
-        {1196, at(sys::subLowPass), 25, 50, {readout::byByte(1198, formatCrossoverHigh)}, false, redraw},
+        {id::EffectProgramSpin, at(glb::effectProgram), 0, 2, {captions(id::EffectProgramField, effectProgramName)}},
+        {id::PanelLockSpin, at(glb::panelLock), 0, 1, {captions(id::PanelLockField, panelLockName, 3)}},
+        {id::DisplayContrastSpin, at(glb::displayContrast), 0, 3, {readout::number(id::DisplayContrastField)}},
+        {id::Aux1DelaySpin, at(sys::aux1Delay), 0, 100, delayTexts(id::Aux1DelayField, id::Aux1DistanceField)},
+        {id::Aux1DistanceSpin, at(sys::aux1Delay), 0, 100, delayTexts(id::Aux1DelayField, id::Aux1DistanceField)},
+        {id::Aux2DelaySpin, at(sys::aux2Delay), 0, 100, delayTexts(id::Aux2DelayField, id::Aux2DistanceField)},
+        {id::Aux2DistanceSpin, at(sys::aux2Delay), 0, 100, delayTexts(id::Aux2DelayField, id::Aux2DistanceField)},
+        {id::SubwooferPhaseSpin, at(sys::subPhase), 0, 1, {captions(id::SubwooferPhaseField, subPhaseName)}},
+        {id::SubwooferHighPassSpin, at(sys::subHighPass), 0, 25,
+         {readout::byByte(id::SubwooferHighPassField, formatCrossoverLow)}, false, redraw},
+        {id::SubwooferLowPassSpin, at(sys::subLowPass), 25, 50,
+         {readout::byByte(id::SubwooferLowPassField, formatCrossoverHigh)}, false, redraw},
         // The down arrow leads towards "MUTE".
-        {1197, at(sys::subAutoAttenuation), 0, 5, {readout::byByte(1192, formatAttenuation)}, true},
+        {id::SubwooferAutoAttenuationSpin, at(sys::subAutoAttenuation), 0, 5,
+         {readout::byByte(id::SubwooferAutoAttenuationField, formatAttenuation)}, true},
     });
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Template 135: the output stage — four output levels, the room, centre and subwoofer
+// The System page: the output stage — four output levels, the room, centre and subwoofer
 // equalisers, and the system and subwoofer settings beside them. Its graph shows the three
 // equalisers as separate curves under the subwoofer's crossover response.
 

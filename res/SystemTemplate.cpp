@@ -1,5 +1,6 @@
-// Template 135, the System page (505 x 296 dialog units).
+// The System page's template (505 x 296 dialog units).
 #include "res/DialogTemplate.h"
+#include "res/SystemControls.h"
 
 #include <array>
 #include <cstddef>
@@ -9,9 +10,10 @@ namespace tonel::res {
 namespace {
 
 using K = ControlKind;
+using namespace system;
 
 constexpr std::array kFixed = std::to_array<TemplateControl>({
-    {1000, K::Frame, 13, 8, 258, 132, ""},
+    {GraphFrame, K::Frame, 13, 8, 258, 132, ""},
 
     // Output volume: four level columns, each with its 50 / 25 / 0 scale on its left.
     {-1, K::GroupBox, 282, 4, 126, 136, "输出音量"},
@@ -31,14 +33,14 @@ constexpr std::array kFixed = std::to_array<TemplateControl>({
     {-1, K::Label, 373, 49, 12, 9, "50"},
     {-1, K::Label, 373, 89, 12, 9, "25"},
     {-1, K::Label, 373, 129, 12, 9, "0"},
-    {1178, K::ValueField, 291, 36, 22, 12, ""},
-    {1179, K::Slider, 299, 48, 12, 91, ""},
-    {1006, K::ValueField, 323, 36, 22, 12, ""},
-    {1005, K::Slider, 329, 48, 15, 91, ""},
-    {1180, K::ValueField, 352, 36, 22, 12, ""},
-    {1181, K::Slider, 357, 48, 15, 91, ""},
-    {1182, K::ValueField, 380, 36, 22, 12, ""},
-    {1011, K::Slider, 385, 48, 15, 91, ""},
+    {CentreLevelField, K::ValueField, 291, 36, 22, 12, ""},
+    {CentreLevelSlider, K::Slider, 299, 48, 12, 91, ""},
+    {SubwooferLevelField, K::ValueField, 323, 36, 22, 12, ""},
+    {SubwooferLevelSlider, K::Slider, 329, 48, 15, 91, ""},
+    {Aux1LevelField, K::ValueField, 352, 36, 22, 12, ""},
+    {Aux1LevelSlider, K::Slider, 357, 48, 15, 91, ""},
+    {Aux2LevelField, K::ValueField, 380, 36, 22, 12, ""},
+    {Aux2LevelSlider, K::Slider, 385, 48, 15, 91, ""},
 
     // System settings: effect program, panel lock, contrast and the two surround delays.
     {-1, K::GroupBox, 410, 4, 92, 136, ""},
@@ -49,35 +51,35 @@ constexpr std::array kFixed = std::to_array<TemplateControl>({
     {-1, K::Label, 415, 63, 60, 10, "环绕延时"},
     {-1, K::Label, 413, 78, 29, 12, "辅助1："},
     {-1, K::Label, 413, 109, 29, 12, "辅助2"},
-    {1012, K::Field, 461, 11, 41, 12, ""},
-    {1078, K::Spin, 0, 0, 0, 0, ""},
-    {1079, K::Field, 461, 26, 41, 12, ""},
-    {1080, K::Spin, 0, 0, 0, 0, ""},
-    {1081, K::Field, 461, 41, 41, 12, ""},
-    {1082, K::Spin, 0, 0, 0, 0, ""},
-    {1083, K::Field, 442, 77, 49, 12, ""},
-    {1084, K::Spin, 0, 0, 0, 0, ""},
-    {1085, K::Field, 442, 91, 49, 12, ""},
-    {1086, K::Spin, 0, 0, 0, 0, ""},
-    {1087, K::Field, 442, 108, 49, 12, ""},
-    {1088, K::Spin, 0, 0, 0, 0, ""},
-    {1089, K::Field, 442, 122, 49, 12, ""},
-    {1090, K::Spin, 0, 0, 0, 0, ""},
+    {EffectProgramField, K::Field, 461, 11, 41, 12, ""},
+    {EffectProgramSpin, K::Spin, 0, 0, 0, 0, ""},
+    {PanelLockField, K::Field, 461, 26, 41, 12, ""},
+    {PanelLockSpin, K::Spin, 0, 0, 0, 0, ""},
+    {DisplayContrastField, K::Field, 461, 41, 41, 12, ""},
+    {DisplayContrastSpin, K::Spin, 0, 0, 0, 0, ""},
+    {Aux1DelayField, K::Field, 442, 77, 49, 12, ""},
+    {Aux1DelaySpin, K::Spin, 0, 0, 0, 0, ""},
+    {Aux1DistanceField, K::Field, 442, 91, 49, 12, ""},
+    {Aux1DistanceSpin, K::Spin, 0, 0, 0, 0, ""},
+    {Aux2DelayField, K::Field, 442, 108, 49, 12, ""},
+    {Aux2DelaySpin, K::Spin, 0, 0, 0, 0, ""},
+    {Aux2DistanceField, K::Field, 442, 122, 49, 12, ""},
+    {Aux2DistanceSpin, K::Spin, 0, 0, 0, 0, ""},
 
     // Subwoofer settings: phase, high-pass, low-pass and automatic attenuation.
     {-1, K::GroupBox, 444, 143, 56, 150, ""},
     {-1, K::Label, 451, 160, 44, 10, "低音相位"},
-    {1190, K::Field, 452, 172, 40, 12, ""},
-    {1194, K::Spin, 0, 0, 0, 0, ""},
+    {SubwooferPhaseField, K::Field, 452, 172, 40, 12, ""},
+    {SubwooferPhaseSpin, K::Spin, 0, 0, 0, 0, ""},
     {-1, K::Label, 452, 190, 44, 10, "低音高通"},
-    {1191, K::Field, 452, 201, 41, 12, ""},
-    {1195, K::Spin, 0, 0, 0, 0, ""},
+    {SubwooferHighPassField, K::Field, 452, 201, 41, 12, ""},
+    {SubwooferHighPassSpin, K::Spin, 0, 0, 0, 0, ""},
     {-1, K::Label, 452, 217, 44, 10, "低音低通"},
-    {1198, K::Field, 452, 229, 42, 12, ""},
-    {1196, K::Spin, 0, 0, 0, 0, ""},
+    {SubwooferLowPassField, K::Field, 452, 229, 42, 12, ""},
+    {SubwooferLowPassSpin, K::Spin, 0, 0, 0, 0, ""},
     {-1, K::Label, 452, 244, 44, 10, "自动衰减"},
-    {1192, K::Field, 452, 257, 41, 12, ""},
-    {1197, K::Spin, 0, 0, 0, 0, ""},
+    {SubwooferAutoAttenuationField, K::Field, 452, 257, 41, 12, ""},
+    {SubwooferAutoAttenuationSpin, K::Spin, 0, 0, 0, 0, ""},
 
     // The equaliser box with the captions of its three equalisers.
     {-1, K::GroupBox, 1, 142, 440, 151, ""},
@@ -96,17 +98,28 @@ struct BandColumn {
 };
 
 constexpr std::array kColumns = std::to_array<BandColumn>({
-    {4, true, "均衡1", "Peaking", 1017, 1013, 1026, 1027, 1064, 1028, 1065},
-    {42, true, "均衡2", "L-Shelf", 1021, 1014, 1031, 1029, 1066, 1030, 1077},
-    {81, true, "均衡3", "L-Shelf", 1022, 1015, 1034, 1032, 1189, 1033, 1068},
-    {120, true, "均衡4", "L-Shelf", 1023, 1016, 1187, 1188, 1069, 1036, 1070},
-    {158, true, "均衡5", "L-Shelf", 1024, 1018, 1040, 1038, 1071, 1039, 1072},
-    {196, true, "均衡6", "L-Shelf", 1025, 1019, 1043, 1041, 1073, 1042, 1074},
-    {234, true, "均衡7", "L-Shelf", 1122, 1121, 1123, 1117, 1118, 1119, 1120},
-    {277, false, "均衡1", "L-Shelf", 1129, 1128, 1130, 1124, 1125, 1126, 1127},
-    {317, false, "均衡2", "L-Shelf", 1105, 1104, 1106, 1093, 1094, 1095, 1096},
-    {361, false, "均衡1", "L-Shelf", 1108, 1107, 1109, 1097, 1098, 1099, 1100},
-    {400, false, "均衡2", "L-Shelf", 1115, 1114, 1116, 1110, 1111, 1112, 1113},
+    {4, true, "均衡1", "Peaking", RoomEq1TypeButton, RoomEq1GainSlider, RoomEq1GainField,
+     RoomEq1FreqField, RoomEq1FreqSpin, RoomEq1QField, RoomEq1QSpin},
+    {42, true, "均衡2", "L-Shelf", RoomEq2TypeButton, RoomEq2GainSlider, RoomEq2GainField,
+     RoomEq2FreqField, RoomEq2FreqSpin, RoomEq2QField, RoomEq2QSpin},
+    {81, true, "均衡3", "L-Shelf", RoomEq3TypeButton, RoomEq3GainSlider, RoomEq3GainField,
+     RoomEq3FreqField, RoomEq3FreqSpin, RoomEq3QField, RoomEq3QSpin},
+    {120, true, "均衡4", "L-Shelf", RoomEq4TypeButton, RoomEq4GainSlider, RoomEq4GainField,
+     RoomEq4FreqField, RoomEq4FreqSpin, RoomEq4QField, RoomEq4QSpin},
+    {158, true, "均衡5", "L-Shelf", RoomEq5TypeButton, RoomEq5GainSlider, RoomEq5GainField,
+     RoomEq5FreqField, RoomEq5FreqSpin, RoomEq5QField, RoomEq5QSpin},
+    {196, true, "均衡6", "L-Shelf", RoomEq6TypeButton, RoomEq6GainSlider, RoomEq6GainField,
+     RoomEq6FreqField, RoomEq6FreqSpin, RoomEq6QField, RoomEq6QSpin},
+    {234, true, "均衡7", "L-Shelf", RoomEq7TypeButton, RoomEq7GainSlider, RoomEq7GainField,
+     RoomEq7FreqField, RoomEq7FreqSpin, RoomEq7QField, RoomEq7QSpin},
+    {277, false, "均衡1", "L-Shelf", CentreEq1TypeButton, CentreEq1GainSlider, CentreEq1GainField,
+     CentreEq1FreqField, CentreEq1FreqSpin, CentreEq1QField, CentreEq1QSpin},
+    {317, false, "均衡2", "L-Shelf", CentreEq2TypeButton, CentreEq2GainSlider, CentreEq2GainField,
+     CentreEq2FreqField, CentreEq2FreqSpin, CentreEq2QField, CentreEq2QSpin},
+    {361, false, "均衡1", "L-Shelf", SubwooferEq1TypeButton, SubwooferEq1GainSlider, SubwooferEq1GainField,
+     SubwooferEq1FreqField, SubwooferEq1FreqSpin, SubwooferEq1QField, SubwooferEq1QSpin},
+    {400, false, "均衡2", "L-Shelf", SubwooferEq2TypeButton, SubwooferEq2GainSlider, SubwooferEq2GainField,
+     SubwooferEq2FreqField, SubwooferEq2FreqSpin, SubwooferEq2QField, SubwooferEq2QSpin},
 });
 
 constexpr std::size_t kPerColumn = 11;

@@ -1,6 +1,7 @@
 // The Effect page and, through it, the mechanics every page shares.
 #include "model/Fields.h"
 #include "pages/EffectPage.h"
+#include "res/EffectControls.h"
 #include "tests/pages/PageFixture.h"
 
 #include <QTest>
@@ -10,6 +11,7 @@ namespace tonel::testing {
 namespace {
 
 namespace fx = fields::effect;
+namespace id = res::effect;
 
 class EffectPageTest : public PageFixture<EffectPage> {
 protected:
@@ -18,44 +20,55 @@ protected:
 
 TEST_F(EffectPageTest, ShowsTheDefaultsOfProgramZero)
 {
-    EXPECT_EQ(ui.text(1093), "39");
-    EXPECT_EQ(ui.position(1094), 11);
-    EXPECT_EQ(ui.text(1016), "59");
-    EXPECT_EQ(ui.position(1105), 41);
-    EXPECT_EQ(ui.text(1103), "OFF");
-    EXPECT_EQ(ui.caption(1085), "Lo-shelf");
-    EXPECT_EQ(ui.caption(1088), "Hi-shelf");
-    EXPECT_EQ(ui.text(1083), "118.00Hz");
-    EXPECT_EQ(ui.text(1086), "3.15KH");
-    EXPECT_EQ(ui.text(1084), "4.33");
-    EXPECT_EQ(ui.text(1079), "0");
-    EXPECT_EQ(ui.position(1081), 12);
+    EXPECT_EQ(ui.text(id::MainLevelField), "39");
+    EXPECT_EQ(ui.position(id::MainLevelSlider), 11);
+    EXPECT_EQ(ui.text(id::DelayField), "59");
+    EXPECT_EQ(ui.position(id::DelaySlider), 41);
+    EXPECT_EQ(ui.text(id::ExtensionField), "OFF");
+    EXPECT_EQ(ui.caption(id::Eq1TypeButton), "Lo-shelf");
+    EXPECT_EQ(ui.caption(id::Eq2TypeButton), "Hi-shelf");
+    EXPECT_EQ(ui.text(id::Eq1FreqField), "118.00Hz");
+    EXPECT_EQ(ui.text(id::Eq2FreqField), "3.15KH");
+    EXPECT_EQ(ui.text(id::Eq1QField), "4.33");
+    EXPECT_EQ(ui.text(id::Eq1GainField), "0");
+    EXPECT_EQ(ui.position(id::Eq1GainSlider), 12);
 }
 
 TEST_F(EffectPageTest, ControlsSitAtTheirTemplateRectanglesInPixels)
 {
-    EXPECT_EQ(page.size(), QSize(1008, 592));
-    EXPECT_EQ(ui.find(1000)->geometry(), QRect(28, 18, 954, 264));
-    // A spin takes the right 16 pixels of its field.
-    const QRect field = ui.find(1083)->geometry();
-    const QRect spin = ui.find(1089)->geometry();
+    const res::DialogTemplate& dialog = res::effectTemplate();
+    EXPECT_EQ(page.size(), QSize(dialog.width, dialog.height) * res::kPixelsPerDialogUnit);
+    // Every control where its template puts it, except that a spin takes the right 16 pixels of
+    // the field listed just before it.
+    const auto& controls = dialog.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const int control = controls[i].id;
+        if (control == -1 || controls[i].kind == res::ControlKind::Spin)
+            continue;
+        const bool spinFollows = i + 1 < controls.size() && controls[i + 1].kind == res::ControlKind::Spin;
+        EXPECT_EQ(ui.find(control)->geometry(), declaredRect(dialog, control).adjusted(0, 0, spinFollows ? -16 : 0, 0))
+            << control;
+    }
+    const QRect field = ui.find(id::Eq1FreqField)->geometry();
+    const QRect spin = ui.find(id::Eq1FreqSpin)->geometry();
     EXPECT_EQ(spin.width(), 16);
     EXPECT_EQ(spin.right(), field.right() + 16);
     EXPECT_EQ(spin.height(), field.height());
-    for (int id : {1094, 1105, 1081})  // a level, an amount and a gain slider: ticks at the ends only
-        EXPECT_EQ(ui.find<QSlider>(id)->tickInterval(), ui.find<QSlider>(id)->maximum()) << id;
+    // A level, an amount and a gain slider: ticks at the ends only.
+    for (int slider : {id::MainLevelSlider, id::DelaySlider, id::Eq1GainSlider})
+        EXPECT_EQ(ui.find<QSlider>(slider)->tickInterval(), ui.find<QSlider>(slider)->maximum()) << slider;
 }
 
 TEST_F(EffectPageTest, EditsTheProgramThatGlobalEffectProgramSelects)
 {
     setProgram(2);
-    EXPECT_EQ(ui.text(1093), "33");
-    ui.moveSlider(1094, 0);
+    EXPECT_EQ(ui.text(id::MainLevelField), "33");
+    ui.moveSlider(id::MainLevelSlider, 0);
     EXPECT_EQ(image.get(fx::at(2, fx::masterLevel)), 50);
     EXPECT_EQ(image.get(fx::at(0, fx::masterLevel)), 39);
     EXPECT_EQ(channel.last(), "(01$004000050)");
 
-    ui.spinUp(1089);
+    ui.spinUp(id::Eq1FreqSpin);
     EXPECT_EQ(image.get(fx::at(2, fx::eq(0)) + 1), 33);
     EXPECT_EQ(image.get(fx::at(0, fx::eq(0)) + 1), 32);
     EXPECT_EQ(channel.last(), "(01$008000004033024046)");
@@ -64,26 +77,26 @@ TEST_F(EffectPageTest, EditsTheProgramThatGlobalEffectProgramSelects)
 TEST_F(EffectPageTest, LevelSliderSendsEveryNewPositionAndNothingOnRelease)
 {
     for (int position : {10, 9, 8})
-        ui.moveSlider(1096, position);
-    ui.releaseSlider(1096);
+        ui.moveSlider(id::SendLeftRightSlider, position);
+    ui.releaseSlider(id::SendLeftRightSlider);
     EXPECT_EQ(channel.sent, (std::vector<std::string>{"(01$004006040)", "(01$004006041)", "(01$004006042)"}));
-    EXPECT_EQ(ui.text(1095), "42");
+    EXPECT_EQ(ui.text(id::SendLeftRightField), "42");
 }
 
 TEST_F(EffectPageTest, AmountSlidersUseTheHundredScale)
 {
-    ui.moveSlider(1023, 100);
+    ui.moveSlider(id::ReverbEchoMixSlider, 100);
     EXPECT_EQ(image.get(fx::at(0, fx::reverbEchoMix)), 0);
     EXPECT_EQ(channel.last(), "(01$004005000)");
-    EXPECT_EQ(ui.text(1024), "0");
+    EXPECT_EQ(ui.text(id::ReverbEchoMixField), "0");
 }
 
 TEST_F(EffectPageTest, NothingIsSentWhileDisconnectedButTheImageChanges)
 {
     channel.isConnected = false;
-    ui.moveSlider(1098, 0);
-    ui.spinUp(1104);
-    ui.click(1085);
+    ui.moveSlider(id::SendCentreSlider, 0);
+    ui.spinUp(id::ExtensionSpin);
+    ui.click(id::Eq1TypeButton);
     EXPECT_TRUE(channel.sent.empty());
     EXPECT_EQ(image.get(fx::at(0, fx::toCentre)), 50);
     EXPECT_EQ(image.get(fx::at(0, fx::extension)), 1);
@@ -92,23 +105,23 @@ TEST_F(EffectPageTest, NothingIsSentWhileDisconnectedButTheImageChanges)
 
 TEST_F(EffectPageTest, ExtensionSpinTextsAndResends)
 {
-    ui.spinUp(1104);
-    EXPECT_EQ(ui.text(1103), "ON ");
+    ui.spinUp(id::ExtensionSpin);
+    EXPECT_EQ(ui.text(id::ExtensionField), "ON ");
     EXPECT_EQ(channel.last(), "(01$004001001)");
-    ui.spinUp(1104);  // at its bound: unchanged, sent again
+    ui.spinUp(id::ExtensionSpin);  // at its bound: unchanged, sent again
     EXPECT_EQ(channel.last(), "(01$004001001)");
-    ui.spinDown(1104);
-    EXPECT_EQ(ui.text(1103), "OFF ");
+    ui.spinDown(id::ExtensionSpin);
+    EXPECT_EQ(ui.text(id::ExtensionField), "OFF ");
     EXPECT_EQ(channel.last(), "(01$004001000)");
     page.refreshFromImage();
-    EXPECT_EQ(ui.text(1103), "OFF");
+    EXPECT_EQ(ui.text(id::ExtensionField), "OFF");
     EXPECT_EQ(channel.sent.size(), 3u);
     image.set(fx::at(0, fx::extension), 2);  // from a file: neither arrow moves it, the text still changes
-    ui.spinDown(1104);
-    EXPECT_EQ(ui.text(1103), "OFF ");
+    ui.spinDown(id::ExtensionSpin);
+    EXPECT_EQ(ui.text(id::ExtensionField), "OFF ");
     EXPECT_EQ(channel.last(), "(01$004001002)");
-    ui.spinUp(1104);
-    EXPECT_EQ(ui.text(1103), "ON ");
+    ui.spinUp(id::ExtensionSpin);
+    EXPECT_EQ(ui.text(id::ExtensionField), "ON ");
     EXPECT_EQ(image.get(fx::at(0, fx::extension)), 2);
 }
 
@@ -116,29 +129,29 @@ TEST_F(EffectPageTest, FrequencySpinAtTheTopStaysAndResends)
 {
     image.set(fx::at(0, fx::eq(1)) + 1, 121);
     page.refreshFromImage();
-    ui.spinUp(1091);
+    ui.spinUp(id::Eq2FreqSpin);
     EXPECT_EQ(image.get(fx::at(0, fx::eq(1)) + 1), 121);
-    EXPECT_EQ(ui.text(1086), "20.00KH");
+    EXPECT_EQ(ui.text(id::Eq2FreqField), "20.00KH");
     EXPECT_EQ(channel.last(), "(01$008001003121024046)");
 }
 
 TEST_F(EffectPageTest, TypedFrequencySnapsDownAndShowsTheEnteredForm)
 {
-    ui.typeFrequency(1083, "1050");
+    ui.typeFrequency(id::Eq1FreqField, "1050");
     EXPECT_EQ(image.get(fx::at(0, fx::eq(0)) + 1), 69);
-    EXPECT_EQ(ui.text(1083), "1.0KHz");
+    EXPECT_EQ(ui.text(id::Eq1FreqField), "1.0KHz");
     EXPECT_EQ(channel.last(), "(01$008000004069024046)");
     page.refreshFromImage();
-    EXPECT_EQ(ui.text(1083), "1.00KH");
-    ui.spinUp(1089);
-    EXPECT_EQ(ui.text(1083), "1.06KH");
+    EXPECT_EQ(ui.text(id::Eq1FreqField), "1.00KH");
+    ui.spinUp(id::Eq1FreqSpin);
+    EXPECT_EQ(ui.text(id::Eq1FreqField), "1.06KH");
 }
 
 TEST_F(EffectPageTest, LeavingAFrequencyFieldUntouchedResendsTheBand)
 {
     image.set(fx::at(0, fx::eq(0)) + 1, 69);
     page.refreshFromImage();
-    ui.typeFrequency(1083, ui.text(1083));
+    ui.typeFrequency(id::Eq1FreqField, ui.text(id::Eq1FreqField));
     EXPECT_EQ(image.get(fx::at(0, fx::eq(0)) + 1), 69);
     EXPECT_EQ(channel.last(), "(01$008000004069024046)");
 }
@@ -148,9 +161,9 @@ TEST_F(EffectPageTest, QSpinStopsAtOneAndSeventyTwo)
     struct Case { int start; bool up; int expected; const char* text; };
     for (const Case& c : {Case{1, false, 1, "0.32"}, Case{2, false, 1, "0.32"}, Case{72, true, 72, "19.40"}, Case{71, true, 72, "19.40"}}) {
         image.set(fx::at(0, fx::eq(0)) + 3, static_cast<std::uint8_t>(c.start));
-        c.up ? ui.spinUp(1090) : ui.spinDown(1090);
+        c.up ? ui.spinUp(id::Eq1QSpin) : ui.spinDown(id::Eq1QSpin);
         EXPECT_EQ(image.get(fx::at(0, fx::eq(0)) + 3), c.expected) << c.start;
-        EXPECT_EQ(ui.text(1084), c.text) << c.start;
+        EXPECT_EQ(ui.text(id::Eq1QField), c.text) << c.start;
     }
 }
 
@@ -163,12 +176,12 @@ TEST_F(EffectPageTest, TypeButtonCyclesAndSetsTheEnabling)
     };
     for (const Case& c : cases) {
         image.set(fx::at(0, fx::eq(0)), static_cast<std::uint8_t>(c.from));
-        ui.click(1085);
-        EXPECT_EQ(ui.caption(1085), c.caption) << c.from;
-        EXPECT_EQ(ui.enabled(1081), c.gain) << c.from;
-        EXPECT_EQ(ui.enabled(1079), c.gain) << c.from;
-        EXPECT_EQ(ui.enabled(1083), c.freq) << c.from;
-        EXPECT_EQ(ui.enabled(1084), c.q) << c.from;
+        ui.click(id::Eq1TypeButton);
+        EXPECT_EQ(ui.caption(id::Eq1TypeButton), c.caption) << c.from;
+        EXPECT_EQ(ui.enabled(id::Eq1GainSlider), c.gain) << c.from;
+        EXPECT_EQ(ui.enabled(id::Eq1GainField), c.gain) << c.from;
+        EXPECT_EQ(ui.enabled(id::Eq1FreqField), c.freq) << c.from;
+        EXPECT_EQ(ui.enabled(id::Eq1QField), c.q) << c.from;
     }
 }
 
@@ -176,20 +189,20 @@ TEST_F(EffectPageTest, UnknownTypeKeepsTheCaptionAndEnablesEverything)
 {
     image.set(fx::at(0, fx::eq(0)), 9);
     page.refreshFromImage();
-    EXPECT_EQ(ui.caption(1085), "Lo-shelf");
-    for (int id : {1079, 1081, 1083, 1084, 1085})
-        EXPECT_TRUE(ui.enabled(id)) << id;
+    EXPECT_EQ(ui.caption(id::Eq1TypeButton), "Lo-shelf");
+    for (int control : {id::Eq1GainField, id::Eq1GainSlider, id::Eq1FreqField, id::Eq1QField, id::Eq1TypeButton})
+        EXPECT_TRUE(ui.enabled(control)) << control;
 }
 
 TEST_F(EffectPageTest, OddGainIsRewrittenEvenByTheFirstNotification)
 {
     image.set(fx::at(0, fx::eq(0)) + 2, 25);
     page.refreshFromImage();
-    EXPECT_EQ(ui.text(1079), "1");
-    ui.releaseSlider(1081);  // same position, but 2 x 11 != 48 - 25
+    EXPECT_EQ(ui.text(id::Eq1GainField), "1");
+    ui.releaseSlider(id::Eq1GainSlider);  // same position, but 2 x 11 != 48 - 25
     EXPECT_EQ(image.get(fx::at(0, fx::eq(0)) + 2), 26);
     EXPECT_EQ(channel.last(), "(01$008000004032026046)");
-    ui.releaseSlider(1081);
+    ui.releaseSlider(id::Eq1GainSlider);
     EXPECT_EQ(channel.sent.size(), 1u);
 }
 
@@ -199,29 +212,30 @@ TEST_F(EffectPageTest, EasySetDisablesBandFieldsButKeepsSpinsWorking)
     image.set(fx::at(0, fx::eq(1)), Notch);
     page.refreshFromImage();
     page.applyControlMode();
-    for (int id : {1085, 1088, 1083, 1084, 1086, 1087, 1082, 1080})
-        EXPECT_FALSE(ui.enabled(id)) << id;
-    EXPECT_TRUE(ui.enabled(1081));  // Lo-shelf keeps its gain
-    EXPECT_TRUE(ui.enabled(1094));
-    ui.spinDown(1092);
+    for (int control : {id::Eq1TypeButton, id::Eq2TypeButton, id::Eq1FreqField, id::Eq1QField, id::Eq2FreqField,
+                        id::Eq2QField, id::Eq2GainSlider, id::Eq2GainField})
+        EXPECT_FALSE(ui.enabled(control)) << control;
+    EXPECT_TRUE(ui.enabled(id::Eq1GainSlider));  // Lo-shelf keeps its gain
+    EXPECT_TRUE(ui.enabled(id::MainLevelSlider));
+    ui.spinDown(id::Eq2QSpin);
     EXPECT_EQ(image.get(fx::at(0, fx::eq(1)) + 3), 45);
     EXPECT_EQ(channel.last(), "(01$008001005089024045)");
 
     image.set(fields::global::controlMode, 1);
     page.applyControlMode();
-    EXPECT_TRUE(ui.enabled(1085));
-    EXPECT_TRUE(ui.enabled(1083));
-    EXPECT_FALSE(ui.enabled(1082));  // Notch has no gain in the full set either
+    EXPECT_TRUE(ui.enabled(id::Eq1TypeButton));
+    EXPECT_TRUE(ui.enabled(id::Eq1FreqField));
+    EXPECT_FALSE(ui.enabled(id::Eq2GainSlider));  // Notch has no gain in the full set either
 }
 
 TEST_F(EffectPageTest, GraphRedrawsOnBandChangesAndMouseMovesOnly)
 {
     const int before = ui.redraws();
-    ui.moveSlider(1094, 3);
-    ui.spinUp(1104);
+    ui.moveSlider(id::MainLevelSlider, 3);
+    ui.spinUp(id::ExtensionSpin);
     EXPECT_EQ(ui.redraws(), before);
-    ui.spinUp(1089);
-    ui.moveSlider(1082, 0);
+    ui.spinUp(id::Eq1FreqSpin);
+    ui.moveSlider(id::Eq2GainSlider, 0);
     EXPECT_EQ(ui.redraws(), before + 2);
     ui.expectRedrawOnEveryMouseMove("tonel::EffectPage");
 }

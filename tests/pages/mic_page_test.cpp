@@ -1,6 +1,7 @@
 // The Microphone page: its texts, the maximum-level bound, the microphone link and its graph.
 #include "model/Fields.h"
 #include "pages/MicrophonePage.h"
+#include "res/MicrophoneControls.h"
 #include "tests/pages/PageFixture.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ namespace tonel::testing {
 namespace {
 
 namespace mic = fields::mic;
+using namespace res::mic;
 using Sent = std::vector<std::string>;
 
 class MicPageTest : public PageFixture<WithCurves<MicrophonePage>> {
@@ -19,65 +21,65 @@ protected:
 
 TEST_F(MicPageTest, ShowsTheDefaults)
 {
-    EXPECT_EQ(ui.text(1093), "39");
-    EXPECT_EQ(ui.position(1094), 11);
-    EXPECT_EQ(ui.text(1154), "50");
-    EXPECT_EQ(ui.position(1157), 0);
-    EXPECT_EQ(ui.text(1162), "50");
-    EXPECT_EQ(ui.text(1170), "OFF");
-    EXPECT_EQ(ui.text(1171), " ON");
-    EXPECT_EQ(ui.text(1172), "OFF");
-    EXPECT_EQ(ui.text(1173), "OFF");
-    EXPECT_EQ(ui.text(1174), " ON");
-    EXPECT_EQ(ui.text(1175), "FB.EX0");
-    EXPECT_EQ(ui.text(1158), "1.00KHz");
-    EXPECT_EQ(ui.text(1122), "118.00Hz");
-    EXPECT_EQ(ui.text(1150), "3.15KHz");
-    EXPECT_EQ(ui.text(1123), "4.33");
-    EXPECT_EQ(ui.caption(1124), "Lo-shelf");
-    EXPECT_EQ(ui.caption(1152), "Hi-shelf");
-    EXPECT_EQ(ui.caption(1116), "Peaking");
+    EXPECT_EQ(ui.text(MainLevelField), "39");
+    EXPECT_EQ(ui.position(MainLevelSlider), 11);
+    EXPECT_EQ(ui.text(Mic1InputGainField), "50");
+    EXPECT_EQ(ui.position(Mic2InputGainSlider), 0);
+    EXPECT_EQ(ui.text(MaxLevelField), "50");
+    EXPECT_EQ(ui.text(ExciterField), "OFF");
+    EXPECT_EQ(ui.text(NoiseGateField), " ON");
+    EXPECT_EQ(ui.text(LimiterField), "OFF");
+    EXPECT_EQ(ui.text(AutoGainField), "OFF");
+    EXPECT_EQ(ui.text(MicLinkField), " ON");
+    EXPECT_EQ(ui.text(FeedbackSuppressionField), "FB.EX0");
+    EXPECT_EQ(ui.text(Mic1BandFreqField), "1.00KHz");
+    EXPECT_EQ(ui.text(SharedBand1FreqField), "118.00Hz");
+    EXPECT_EQ(ui.text(SharedBand5FreqField), "3.15KHz");
+    EXPECT_EQ(ui.text(SharedBand1QField), "4.33");
+    EXPECT_EQ(ui.caption(SharedBand1TypeButton), "Lo-shelf");
+    EXPECT_EQ(ui.caption(SharedBand5TypeButton), "Hi-shelf");
+    EXPECT_EQ(ui.caption(Mic1BandTypeButton), "Peaking");
 }
 
 TEST_F(MicPageTest, MainLevelNeverRisesAboveTheMaximum)
 {
     load({{mic::mainLevel, 30}, {mic::maxLevel, 30}});
-    ui.moveSlider(1094, 19);  // 31
+    ui.moveSlider(MainLevelSlider, 19);  // 31
     EXPECT_EQ(image.get(mic::mainLevel), 30);
-    EXPECT_EQ(ui.position(1094), 20);
-    EXPECT_EQ(ui.text(1093), "30");
+    EXPECT_EQ(ui.position(MainLevelSlider), 20);
+    EXPECT_EQ(ui.text(MainLevelField), "30");
     EXPECT_TRUE(channel.sent.empty());
-    ui.moveSlider(1094, 21);  // lowering is allowed
+    ui.moveSlider(MainLevelSlider, 21);  // lowering is allowed
     EXPECT_EQ(channel.sent, Sent{"(01$005000029)"});
 }
 
 TEST_F(MicPageTest, LoweringTheMaximumPullsTheMainLevelDownWithoutSendingIt)
 {
     load({{mic::mainLevel, 30}, {mic::maxLevel, 30}});
-    ui.spinDown(1164);
+    ui.spinDown(MaxLevelSpin);
     EXPECT_EQ(image.get(mic::maxLevel), 29);
     EXPECT_EQ(image.get(mic::mainLevel), 29);
-    EXPECT_EQ(ui.position(1094), 21);
-    EXPECT_EQ(ui.text(1093), "29");
-    EXPECT_EQ(ui.text(1162), "29");
+    EXPECT_EQ(ui.position(MainLevelSlider), 21);
+    EXPECT_EQ(ui.text(MainLevelField), "29");
+    EXPECT_EQ(ui.text(MaxLevelField), "29");
     EXPECT_EQ(channel.sent, Sent{"(01$005001029)"});
 }
 
 TEST_F(MicPageTest, AMainLevelAboveTheMaximumFromAFileFollowsTheFirstDownClick)
 {
     load({{mic::mainLevel, 30}, {mic::maxLevel, 10}});
-    EXPECT_EQ(ui.position(1094), 20);
-    ui.spinDown(1164);
+    EXPECT_EQ(ui.position(MainLevelSlider), 20);
+    ui.spinDown(MaxLevelSpin);
     EXPECT_EQ(image.get(mic::maxLevel), 9);
     EXPECT_EQ(image.get(mic::mainLevel), 9);
-    EXPECT_EQ(ui.text(1093), "9");
+    EXPECT_EQ(ui.text(MainLevelField), "9");
     EXPECT_EQ(channel.sent, Sent{"(01$005001009)"});
 }
 
 TEST_F(MicPageTest, RaisingTheMaximumLeavesTheMainLevel)
 {
     load({{mic::mainLevel, 30}, {mic::maxLevel, 30}});
-    ui.spinUp(1164);
+    ui.spinUp(MaxLevelSpin);
     EXPECT_EQ(image.get(mic::maxLevel), 31);
     EXPECT_EQ(image.get(mic::mainLevel), 30);
     EXPECT_EQ(channel.sent, Sent{"(01$005001031)"});
@@ -89,16 +91,16 @@ TEST_F(MicPageTest, LinkOnCopiesMicrophoneOneAndRefreshes)
     image.setBand(mic::micEq(1), {3, 90, 10, 60});
     load({{mic::link, 0}, {mic::inputGain(0), 20}, {mic::inputGain(1), 45}});
     const int redraws = ui.redraws();
-    ui.spinUp(1169);
+    ui.spinUp(MicLinkSpin);
     EXPECT_EQ(image.get(mic::link), 1);
     EXPECT_EQ(image.band(mic::micEq(1)), (EqBand{5, 40, 30, 10}));
     EXPECT_EQ(image.get(mic::inputGain(1)), 20);
-    EXPECT_EQ(ui.text(1174), " ON");
-    EXPECT_EQ(ui.caption(1117), "Notch");
-    EXPECT_EQ(ui.text(1160), "190.00Hz");
-    EXPECT_EQ(ui.text(1161), "0.55");
-    EXPECT_EQ(ui.text(1156), "20");
-    EXPECT_EQ(ui.position(1157), 30);
+    EXPECT_EQ(ui.text(MicLinkField), " ON");
+    EXPECT_EQ(ui.caption(Mic2BandTypeButton), "Notch");
+    EXPECT_EQ(ui.text(Mic2BandFreqField), "190.00Hz");
+    EXPECT_EQ(ui.text(Mic2BandQField), "0.55");
+    EXPECT_EQ(ui.text(Mic2InputGainField), "20");
+    EXPECT_EQ(ui.position(Mic2InputGainSlider), 30);
     EXPECT_GT(ui.redraws(), redraws);
     EXPECT_EQ(channel.sent, Sent{"(01$005002001)"});
 }
@@ -107,7 +109,7 @@ TEST_F(MicPageTest, LinkUpWhileOnCopiesNothingButResends)
 {
     image.setBand(mic::micEq(1), {3, 90, 10, 60});
     load({{mic::inputGain(1), 45}});
-    ui.spinUp(1169);
+    ui.spinUp(MicLinkSpin);
     EXPECT_EQ(image.band(mic::micEq(1)), (EqBand{3, 90, 10, 60}));
     EXPECT_EQ(image.get(mic::inputGain(1)), 45);
     EXPECT_EQ(channel.sent, Sent{"(01$005002001)"});
@@ -117,22 +119,22 @@ TEST_F(MicPageTest, LinkOffCopiesNothing)
 {
     image.setBand(mic::micEq(1), {3, 90, 10, 60});
     load({{mic::inputGain(1), 45}});
-    ui.spinDown(1169);
+    ui.spinDown(MicLinkSpin);
     EXPECT_EQ(image.get(mic::link), 0);
-    EXPECT_EQ(ui.text(1174), "OFF");
+    EXPECT_EQ(ui.text(MicLinkField), "OFF");
     EXPECT_EQ(image.band(mic::micEq(1)), (EqBand{3, 90, 10, 60}));
     EXPECT_EQ(channel.sent, Sent{"(01$005002000)"});
-    ui.spinDown(1169);  // at its bound: sent again
+    ui.spinDown(MicLinkSpin);  // at its bound: sent again
     EXPECT_EQ(channel.sent, (Sent{"(01$005002000)", "(01$005002000)"}));
 }
 
 TEST_F(MicPageTest, LinkedTypedFrequencyChangesBothBandsAndSendsOnlyItsOwn)
 {
-    ui.typeFrequency(1160, "2.5k");
+    ui.typeFrequency(Mic2BandFreqField, "2.5k");
     EXPECT_EQ(image.get(mic::micEq(1) + 1), 85);
     EXPECT_EQ(image.get(mic::micEq(0) + 1), 85);
-    EXPECT_EQ(ui.text(1160), "2.50KHz");
-    EXPECT_EQ(ui.text(1158), "2.50KHz");
+    EXPECT_EQ(ui.text(Mic2BandFreqField), "2.50KHz");
+    EXPECT_EQ(ui.text(Mic1BandFreqField), "2.50KHz");
     EXPECT_EQ(channel.sent, Sent{"(01$008101001085024046)"});
 }
 
@@ -140,8 +142,10 @@ TEST_F(MicPageTest, LinkedTypedFrequencyChangesBothBandsAndSendsOnlyItsOwn)
 TEST_F(MicPageTest, LinkedMicrophoneBandChangesAreCopiedButNotSent)
 {
     struct Column { int gainSlider, freqField, freqSpin, qSpin, typeButton; std::size_t own, other; const char* item; };
-    const Column columns[] = {{1110, 1158, 1113, 1114, 1116, mic::micEq(0), mic::micEq(1), "(01$008100"},
-                              {1111, 1160, 1112, 1115, 1117, mic::micEq(1), mic::micEq(0), "(01$008101"}};
+    const Column columns[] = {{Mic1BandGainSlider, Mic1BandFreqField, Mic1BandFreqSpin, Mic1BandQSpin,
+                               Mic1BandTypeButton, mic::micEq(0), mic::micEq(1), "(01$008100"},
+                              {Mic2BandGainSlider, Mic2BandFreqField, Mic2BandFreqSpin, Mic2BandQSpin,
+                               Mic2BandTypeButton, mic::micEq(1), mic::micEq(0), "(01$008101"}};
     for (const Column& c : columns) {
         const std::function<void()> actions[] = {
             [&] { ui.moveSlider(c.gainSlider, 3); }, [&] { ui.spinUp(c.freqSpin); },
@@ -165,8 +169,8 @@ TEST_F(MicPageTest, LinkedMicrophoneBandChangesAreCopiedButNotSent)
 TEST_F(MicPageTest, UnlinkedMicrophoneBandsStayApart)
 {
     setLink(0);
-    ui.spinUp(1113);
-    ui.moveSlider(1155, 5);
+    ui.spinUp(Mic1BandFreqSpin);
+    ui.moveSlider(Mic1InputGainSlider, 5);
     EXPECT_EQ(image.get(mic::micEq(0) + 1), 70);
     EXPECT_EQ(image.get(mic::micEq(1) + 1), 69);
     EXPECT_EQ(image.get(mic::inputGain(0)), 45);
@@ -178,8 +182,8 @@ TEST_F(MicPageTest, SharedBandsAreNeverCopied)
 {
     image.setBand(mic::eq(1), {2, 30, 20, 5});
     page.refreshFromImage();
-    ui.spinUp(1120);
-    ui.click(1124);
+    ui.spinUp(SharedBand1FreqSpin);
+    ui.click(SharedBand1TypeButton);
     EXPECT_EQ(image.band(mic::micEq(0)), (EqBand{1, 69, 24, 46}));
     EXPECT_EQ(image.band(mic::micEq(1)), (EqBand{1, 69, 24, 46}));
     EXPECT_EQ(image.band(mic::eq(1)), (EqBand{2, 30, 20, 5}));
@@ -188,60 +192,62 @@ TEST_F(MicPageTest, SharedBandsAreNeverCopied)
 
 TEST_F(MicPageTest, LinkedInputGainMoveCopiesAndSendsOnlyTheMovedSlider)
 {
-    ui.moveSlider(1157, 10);
+    ui.moveSlider(Mic2InputGainSlider, 10);
     EXPECT_EQ(image.get(mic::inputGain(1)), 40);
     EXPECT_EQ(image.get(mic::inputGain(0)), 40);
-    EXPECT_EQ(ui.position(1155), 10);
-    EXPECT_EQ(ui.text(1154), "40");
+    EXPECT_EQ(ui.position(Mic1InputGainSlider), 10);
+    EXPECT_EQ(ui.text(Mic1InputGainField), "40");
     EXPECT_EQ(channel.sent, Sent{"(01$005004040)"});
-    ui.moveSlider(1155, 2);
+    ui.moveSlider(Mic1InputGainSlider, 2);
     EXPECT_EQ(image.get(mic::inputGain(1)), 48);
-    EXPECT_EQ(ui.text(1156), "48");
+    EXPECT_EQ(ui.text(Mic2InputGainField), "48");
     EXPECT_EQ(channel.sent.back(), "(01$005003048)");
 }
 
 TEST_F(MicPageTest, QSpinsStopAtOneOnMicrophoneBandsAndZeroOnSharedBands)
 {
     load({{mic::micEq(0) + 3, 1}, {mic::eq(0) + 3, 1}});
-    ui.spinDown(1121);
+    ui.spinDown(SharedBand1QSpin);
     EXPECT_EQ(image.get(mic::eq(0) + 3), 0);
-    EXPECT_EQ(ui.text(1123), "0.31");
-    ui.spinDown(1121);
+    EXPECT_EQ(ui.text(SharedBand1QField), "0.31");
+    ui.spinDown(SharedBand1QSpin);
     EXPECT_EQ(image.get(mic::eq(0) + 3), 0);
-    ui.spinDown(1114);
+    ui.spinDown(Mic1BandQSpin);
     EXPECT_EQ(image.get(mic::micEq(0) + 3), 1);
-    EXPECT_EQ(ui.text(1159), "0.32");
+    EXPECT_EQ(ui.text(Mic1BandQField), "0.32");
     EXPECT_EQ(channel.sent.back(), "(01$008100001069024001)");
 }
 
 TEST_F(MicPageTest, FeedbackSpinStopsAtThreeAndPadsWithBlanks)
 {
     load({{mic::feedback, 3}});
-    EXPECT_EQ(ui.text(1175), "FB.EX3");
-    ui.spinUp(1176);
+    EXPECT_EQ(ui.text(FeedbackSuppressionField), "FB.EX3");
+    ui.spinUp(FeedbackSuppressionSpin);
     EXPECT_EQ(image.get(mic::feedback), 3);
-    EXPECT_EQ(ui.text(1175), "FB.EX3");
+    EXPECT_EQ(ui.text(FeedbackSuppressionField), "FB.EX3");
     EXPECT_EQ(channel.sent, Sent{"(01$003000  3)"});
-    ui.spinDown(1176);
-    EXPECT_EQ(ui.text(1175), "FB.EX2");
+    ui.spinDown(FeedbackSuppressionSpin);
+    EXPECT_EQ(ui.text(FeedbackSuppressionField), "FB.EX2");
     EXPECT_EQ(channel.sent.back(), "(01$003000  2)");
 }
 
 TEST_F(MicPageTest, FeedbackByteBeyondTheModesShowsItsNumber)
 {
     load({{mic::feedback, 200}});
-    EXPECT_EQ(ui.text(1175), "FB.EX200");
-    ui.spinUp(1176);
+    EXPECT_EQ(ui.text(FeedbackSuppressionField), "FB.EX200");
+    ui.spinUp(FeedbackSuppressionSpin);
     EXPECT_EQ(image.get(mic::feedback), 200);
-    ui.spinDown(1176);
-    EXPECT_EQ(ui.text(1175), "FB.EX199");
+    ui.spinDown(FeedbackSuppressionSpin);
+    EXPECT_EQ(ui.text(FeedbackSuppressionField), "FB.EX199");
     EXPECT_EQ(channel.sent, (Sent{"(01$003000200)", "(01$003000199)"}));
 }
 
 TEST_F(MicPageTest, SwitchTextsHaveALeadingBlank)
 {
     struct Case { int spin, field; std::size_t byte; };
-    for (const Case& c : {Case{1165, 1170, mic::exciter}, Case{1166, 1171, mic::noiseGate}, Case{1168, 1173, mic::autoGain}}) {
+    for (const Case& c : {Case{ExciterSpin, ExciterField, mic::exciter},
+                          Case{NoiseGateSpin, NoiseGateField, mic::noiseGate},
+                          Case{AutoGainSpin, AutoGainField, mic::autoGain}}) {
         ui.spinUp(c.spin);
         EXPECT_EQ(ui.text(c.field), " ON") << c.spin;
         EXPECT_EQ(image.get(c.byte), 1) << c.spin;
@@ -259,13 +265,13 @@ TEST_F(MicPageTest, LimiterTexts)
     struct Case { int byte; const char* text; };
     for (const Case& c : {Case{25, "OFF"}, Case{0, "-18dBV"}, Case{18, "0dBV"}, Case{24, "6dBV"}, Case{30, "12dBV"}}) {
         load({{mic::limiter, c.byte}});
-        EXPECT_EQ(ui.text(1172), c.text) << c.byte;
+        EXPECT_EQ(ui.text(LimiterField), c.text) << c.byte;
     }
     load({{mic::limiter, 25}});
-    ui.spinUp(1167);
+    ui.spinUp(LimiterSpin);
     EXPECT_EQ(image.get(mic::limiter), 25);
-    ui.spinDown(1167);
-    EXPECT_EQ(ui.text(1172), "6dBV");
+    ui.spinDown(LimiterSpin);
+    EXPECT_EQ(ui.text(LimiterField), "6dBV");
     EXPECT_EQ(channel.sent, (Sent{"(01$005008025)", "(01$005008024)"}));
 }
 
@@ -275,15 +281,15 @@ TEST_F(MicPageTest, MicrophoneBandRefreshEnablingInTheFullSet)
     image.setBand(mic::micEq(0), {ByPass, 69, 24, 46});
     image.setBand(mic::micEq(1), {HiShelf, 69, 24, 46});
     page.refreshMicBands();
-    EXPECT_TRUE(ui.enabled(1116));
-    EXPECT_TRUE(ui.enabled(1117));
-    for (int id : {1108, 1110, 1158, 1159})  // byPass: nothing
+    EXPECT_TRUE(ui.enabled(Mic1BandTypeButton));
+    EXPECT_TRUE(ui.enabled(Mic2BandTypeButton));
+    for (int id : {Mic1BandGainField, Mic1BandGainSlider, Mic1BandFreqField, Mic1BandQField})  // byPass: nothing
         EXPECT_FALSE(ui.enabled(id)) << id;
-    for (int id : {1109, 1111, 1160})
+    for (int id : {Mic2BandGainField, Mic2BandGainSlider, Mic2BandFreqField})
         EXPECT_TRUE(ui.enabled(id)) << id;
-    EXPECT_FALSE(ui.enabled(1161));  // a shelf has no Q
-    EXPECT_EQ(ui.caption(1116), "byPass");
-    EXPECT_EQ(ui.caption(1117), "Hi-shelf");
+    EXPECT_FALSE(ui.enabled(Mic2BandQField));  // a shelf has no Q
+    EXPECT_EQ(ui.caption(Mic1BandTypeButton), "byPass");
+    EXPECT_EQ(ui.caption(Mic2BandTypeButton), "Hi-shelf");
 }
 
 TEST_F(MicPageTest, MicrophoneBandRefreshEnablingInTheEasySet)
@@ -293,31 +299,31 @@ TEST_F(MicPageTest, MicrophoneBandRefreshEnablingInTheEasySet)
     image.setBand(mic::micEq(1), {Notch, 69, 24, 46});
     page.applyControlMode();
     page.refreshMicBands();
-    EXPECT_FALSE(ui.enabled(1116));
-    EXPECT_FALSE(ui.enabled(1117));
+    EXPECT_FALSE(ui.enabled(Mic1BandTypeButton));
+    EXPECT_FALSE(ui.enabled(Mic2BandTypeButton));
     // The Full-set enabling of the type is applied on top of the Easy set.
-    for (int id : {1108, 1110, 1158, 1159})
+    for (int id : {Mic1BandGainField, Mic1BandGainSlider, Mic1BandFreqField, Mic1BandQField})
         EXPECT_TRUE(ui.enabled(id)) << id;
-    EXPECT_FALSE(ui.enabled(1109));
-    EXPECT_FALSE(ui.enabled(1111));
-    EXPECT_TRUE(ui.enabled(1160));
-    EXPECT_TRUE(ui.enabled(1161));
-    EXPECT_EQ(ui.caption(1117), "Notch");
+    EXPECT_FALSE(ui.enabled(Mic2BandGainField));
+    EXPECT_FALSE(ui.enabled(Mic2BandGainSlider));
+    EXPECT_TRUE(ui.enabled(Mic2BandFreqField));
+    EXPECT_TRUE(ui.enabled(Mic2BandQField));
+    EXPECT_EQ(ui.caption(Mic2BandTypeButton), "Notch");
     // The shared bands keep the Easy set.
-    EXPECT_FALSE(ui.enabled(1122));
-    EXPECT_FALSE(ui.enabled(1124));
+    EXPECT_FALSE(ui.enabled(SharedBand1FreqField));
+    EXPECT_FALSE(ui.enabled(SharedBand1TypeButton));
 }
 
 TEST_F(MicPageTest, LinkedChangeInTheEasySetRefreshesTheMicrophoneEnabling)
 {
     image.set(fields::global::controlMode, 0);
     page.applyControlMode();
-    EXPECT_FALSE(ui.enabled(1160));
-    ui.moveSlider(1110, 4);
-    EXPECT_EQ(ui.text(1109), "8");
-    EXPECT_EQ(ui.position(1111), 4);
-    EXPECT_TRUE(ui.enabled(1160));  // Peaking: frequency enabled by the Full-set table
-    EXPECT_FALSE(ui.enabled(1117));
+    EXPECT_FALSE(ui.enabled(Mic2BandFreqField));
+    ui.moveSlider(Mic1BandGainSlider, 4);
+    EXPECT_EQ(ui.text(Mic2BandGainField), "8");
+    EXPECT_EQ(ui.position(Mic2BandGainSlider), 4);
+    EXPECT_TRUE(ui.enabled(Mic2BandFreqField));  // Peaking: frequency enabled by the Full-set table
+    EXPECT_FALSE(ui.enabled(Mic2BandTypeButton));
 }
 
 TEST_F(MicPageTest, MicrophoneSpinsShowOneDecimalWhenUnlinked)
@@ -325,13 +331,19 @@ TEST_F(MicPageTest, MicrophoneSpinsShowOneDecimalWhenUnlinked)
     setLink(0);
     struct Case { int spin, field; std::size_t byte; int start; bool up; const char* text; };
     const Case cases[] = {
-        {1113, 1158, mic::micEq(0) + 1, 68, true, "1.0KHz"},   {1113, 1158, mic::micEq(0) + 1, 30, true, "112.0Hz"},
-        {1113, 1158, mic::micEq(0) + 1, 70, false, "1.0KHz"},  {1113, 1158, mic::micEq(0) + 1, 69, false, "950.0Hz"},
-        {1112, 1160, mic::micEq(1) + 1, 68, true, "1.00KHz"},  {1112, 1160, mic::micEq(1) + 1, 30, true, "112.0Hz"},
-        {1112, 1160, mic::micEq(1) + 1, 70, false, "1.0KHz"},  {1112, 1160, mic::micEq(1) + 1, 69, false, "950.0Hz"},
-        {1112, 1160, mic::micEq(1) + 1, 89, true, "3.35KHz"},  {1113, 1158, mic::micEq(0) + 1, 89, true, "3.4KHz"},
-        {1120, 1122, mic::eq(0) + 1, 68, true, "1.00KHz"},     {1120, 1122, mic::eq(0) + 1, 69, false, "950.00Hz"},
-        {1144, 1141, mic::eq(3) + 1, 89, true, "3.35KHz"},
+        {Mic1BandFreqSpin, Mic1BandFreqField, mic::micEq(0) + 1, 68, true, "1.0KHz"},
+        {Mic1BandFreqSpin, Mic1BandFreqField, mic::micEq(0) + 1, 30, true, "112.0Hz"},
+        {Mic1BandFreqSpin, Mic1BandFreqField, mic::micEq(0) + 1, 70, false, "1.0KHz"},
+        {Mic1BandFreqSpin, Mic1BandFreqField, mic::micEq(0) + 1, 69, false, "950.0Hz"},
+        {Mic2BandFreqSpin, Mic2BandFreqField, mic::micEq(1) + 1, 68, true, "1.00KHz"},
+        {Mic2BandFreqSpin, Mic2BandFreqField, mic::micEq(1) + 1, 30, true, "112.0Hz"},
+        {Mic2BandFreqSpin, Mic2BandFreqField, mic::micEq(1) + 1, 70, false, "1.0KHz"},
+        {Mic2BandFreqSpin, Mic2BandFreqField, mic::micEq(1) + 1, 69, false, "950.0Hz"},
+        {Mic2BandFreqSpin, Mic2BandFreqField, mic::micEq(1) + 1, 89, true, "3.35KHz"},
+        {Mic1BandFreqSpin, Mic1BandFreqField, mic::micEq(0) + 1, 89, true, "3.4KHz"},
+        {SharedBand1FreqSpin, SharedBand1FreqField, mic::eq(0) + 1, 68, true, "1.00KHz"},
+        {SharedBand1FreqSpin, SharedBand1FreqField, mic::eq(0) + 1, 69, false, "950.00Hz"},
+        {SharedBand4FreqSpin, SharedBand4FreqField, mic::eq(3) + 1, 89, true, "3.35KHz"},
     };
     for (const Case& c : cases) {
         load({{c.byte, c.start}});
@@ -339,23 +351,23 @@ TEST_F(MicPageTest, MicrophoneSpinsShowOneDecimalWhenUnlinked)
         EXPECT_EQ(ui.text(c.field), c.text) << c.spin << " from " << c.start;
     }
     page.refreshFromImage();
-    EXPECT_EQ(ui.text(1158), "3.35KHz");
+    EXPECT_EQ(ui.text(Mic1BandFreqField), "3.35KHz");
 }
 
 TEST_F(MicPageTest, LinkedSpinsShowTheRefreshedTwoDecimalForm)
 {
-    ui.spinUp(1113);  // the link's band refresh rewrites both fields
-    EXPECT_EQ(ui.text(1158), "1.06KHz");
-    EXPECT_EQ(ui.text(1160), "1.06KHz");
+    ui.spinUp(Mic1BandFreqSpin);  // the link's band refresh rewrites both fields
+    EXPECT_EQ(ui.text(Mic1BandFreqField), "1.06KHz");
+    EXPECT_EQ(ui.text(Mic2BandFreqField), "1.06KHz");
 }
 
 TEST_F(MicPageTest, NothingIsSentWhileDisconnectedButTheImageChanges)
 {
     channel.isConnected = false;
-    ui.moveSlider(1096, 5);
-    ui.spinUp(1176);
-    ui.click(1131);
-    ui.spinDown(1164);
+    ui.moveSlider(LeftRightSendSlider, 5);
+    ui.spinUp(FeedbackSuppressionSpin);
+    ui.click(SharedBand2TypeButton);
+    ui.spinDown(MaxLevelSpin);
     EXPECT_TRUE(channel.sent.empty());
     EXPECT_EQ(image.get(mic::sendLR), 45);
     EXPECT_EQ(image.get(mic::feedback), 1);
@@ -390,17 +402,17 @@ TEST_F(MicPageTest, ThreeCurvesSharedThenMicrophoneTwoThenOne)
 TEST_F(MicPageTest, GraphRedrawsOnBandChangesAndMouseMovesOnly)
 {
     const int before = ui.redraws();
-    ui.moveSlider(1094, 20);
-    ui.moveSlider(1155, 3);
-    ui.spinUp(1165);
+    ui.moveSlider(MainLevelSlider, 20);
+    ui.moveSlider(Mic1InputGainSlider, 3);
+    ui.spinUp(ExciterSpin);
     EXPECT_EQ(ui.redraws(), before + 1);  // the linked input gain refreshes the microphones
     setLink(0);
     const int unlinked = ui.redraws();
-    ui.moveSlider(1157, 3);
-    ui.spinUp(1176);
+    ui.moveSlider(Mic2InputGainSlider, 3);
+    ui.spinUp(FeedbackSuppressionSpin);
     EXPECT_EQ(ui.redraws(), unlinked);
-    ui.spinUp(1148);
-    ui.click(1116);
+    ui.spinUp(SharedBand5FreqSpin);
+    ui.click(Mic1BandTypeButton);
     EXPECT_EQ(ui.redraws(), unlinked + 2);
     ui.expectRedrawOnEveryMouseMove("tonel::MicrophonePage");
 }

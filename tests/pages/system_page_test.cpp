@@ -3,6 +3,7 @@
 #include "eq/EqGraphView.h"
 #include "eq/math/FilterResponse.h"
 #include "pages/SystemPage.h"
+#include "res/SystemControls.h"
 #include "tests/pages/PageFixture.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,7 @@ namespace tonel::testing {
 namespace {
 
 namespace sys = fields::system;
+namespace id = res::system;
 
 class SystemPageTest : public PageFixture<WithCurves<SystemPage>> {
 protected:
@@ -32,37 +34,43 @@ protected:
 struct Column {
     std::size_t offset;
     int type, gainSlider, gainField, freqField, freqSpin, qField, qSpin;
-    int x;  // of the type button, dialog units
 };
 
 const Column kColumns[] = {
-    {134, 1017, 1013, 1026, 1027, 1064, 1028, 1065, 4},
-    {138, 1021, 1014, 1031, 1029, 1066, 1030, 1077, 42},
-    {142, 1022, 1015, 1034, 1032, 1189, 1033, 1068, 81},
-    {146, 1023, 1016, 1187, 1188, 1069, 1036, 1070, 120},
-    {150, 1024, 1018, 1040, 1038, 1071, 1039, 1072, 158},
-    {154, 1025, 1019, 1043, 1041, 1073, 1042, 1074, 196},
-    {158, 1122, 1121, 1123, 1117, 1118, 1119, 1120, 234},
-    {163, 1129, 1128, 1130, 1124, 1125, 1126, 1127, 277},
-    {167, 1105, 1104, 1106, 1093, 1094, 1095, 1096, 317},
-    {180, 1108, 1107, 1109, 1097, 1098, 1099, 1100, 361},
-    {184, 1115, 1114, 1116, 1110, 1111, 1112, 1113, 400},
+    {134, id::RoomEq1TypeButton, id::RoomEq1GainSlider, id::RoomEq1GainField,
+     id::RoomEq1FreqField, id::RoomEq1FreqSpin, id::RoomEq1QField, id::RoomEq1QSpin},
+    {138, id::RoomEq2TypeButton, id::RoomEq2GainSlider, id::RoomEq2GainField,
+     id::RoomEq2FreqField, id::RoomEq2FreqSpin, id::RoomEq2QField, id::RoomEq2QSpin},
+    {142, id::RoomEq3TypeButton, id::RoomEq3GainSlider, id::RoomEq3GainField,
+     id::RoomEq3FreqField, id::RoomEq3FreqSpin, id::RoomEq3QField, id::RoomEq3QSpin},
+    {146, id::RoomEq4TypeButton, id::RoomEq4GainSlider, id::RoomEq4GainField,
+     id::RoomEq4FreqField, id::RoomEq4FreqSpin, id::RoomEq4QField, id::RoomEq4QSpin},
+    {150, id::RoomEq5TypeButton, id::RoomEq5GainSlider, id::RoomEq5GainField,
+     id::RoomEq5FreqField, id::RoomEq5FreqSpin, id::RoomEq5QField, id::RoomEq5QSpin},
+    {154, id::RoomEq6TypeButton, id::RoomEq6GainSlider, id::RoomEq6GainField,
+     id::RoomEq6FreqField, id::RoomEq6FreqSpin, id::RoomEq6QField, id::RoomEq6QSpin},
+    {158, id::RoomEq7TypeButton, id::RoomEq7GainSlider, id::RoomEq7GainField,
+     id::RoomEq7FreqField, id::RoomEq7FreqSpin, id::RoomEq7QField, id::RoomEq7QSpin},
+    {163, id::CentreEq1TypeButton, id::CentreEq1GainSlider, id::CentreEq1GainField,
+     id::CentreEq1FreqField, id::CentreEq1FreqSpin, id::CentreEq1QField, id::CentreEq1QSpin},
+    {167, id::CentreEq2TypeButton, id::CentreEq2GainSlider, id::CentreEq2GainField,
+     id::CentreEq2FreqField, id::CentreEq2FreqSpin, id::CentreEq2QField, id::CentreEq2QSpin},
+    {180, id::SubwooferEq1TypeButton, id::SubwooferEq1GainSlider, id::SubwooferEq1GainField,
+     id::SubwooferEq1FreqField, id::SubwooferEq1FreqSpin, id::SubwooferEq1QField, id::SubwooferEq1QSpin},
+    {184, id::SubwooferEq2TypeButton, id::SubwooferEq2GainSlider, id::SubwooferEq2GainField,
+     id::SubwooferEq2FreqField, id::SubwooferEq2FreqSpin, id::SubwooferEq2QField, id::SubwooferEq2QSpin},
 };
 
 TEST_F(SystemPageTest, PageAndRegionsHaveTheirTemplateSizes)
 {
-    EXPECT_EQ(page.objectName(), "135");
-    EXPECT_EQ(page.size(), QSize(1010, 592));
-    EXPECT_EQ(ui.find(1000)->geometry(), QRect(26, 16, 516, 264));
-    // Level sliders and their value fields, x2.
-    EXPECT_EQ(ui.find(1179)->geometry(), QRect(598, 96, 24, 182));
-    EXPECT_EQ(ui.find(1178)->geometry(), QRect(582, 72, 44, 24));
-    EXPECT_EQ(ui.find(1005)->geometry(), QRect(658, 96, 30, 182));
-    EXPECT_EQ(ui.find(1006)->geometry(), QRect(646, 72, 44, 24));
-    EXPECT_EQ(ui.find(1181)->geometry(), QRect(714, 96, 30, 182));
-    EXPECT_EQ(ui.find(1180)->geometry(), QRect(704, 72, 44, 24));
-    EXPECT_EQ(ui.find(1011)->geometry(), QRect(770, 96, 30, 182));
-    EXPECT_EQ(ui.find(1182)->geometry(), QRect(760, 72, 44, 24));
+    const res::DialogTemplate& dialog = res::systemTemplate();
+    EXPECT_EQ(page.objectName(), QString::number(dialog.id));
+    EXPECT_EQ(page.size(), QSize(dialog.width, dialog.height) * res::kPixelsPerDialogUnit);
+    EXPECT_EQ(ui.find(res::GraphFrame)->geometry(), declaredRect(dialog, res::GraphFrame));
+    // Level sliders and their value fields.
+    for (int control : {id::CentreLevelSlider, id::CentreLevelField, id::SubwooferLevelSlider, id::SubwooferLevelField,
+                        id::Aux1LevelSlider, id::Aux1LevelField, id::Aux2LevelSlider, id::Aux2LevelField})
+        EXPECT_EQ(ui.find(control)->geometry(), declaredRect(dialog, control)) << control;
 }
 
 TEST_F(SystemPageTest, CaptionsStandWhereTheTemplatePutsThem)
@@ -86,19 +94,20 @@ TEST_F(SystemPageTest, CaptionsStandWhereTheTemplatePutsThem)
 
 TEST_F(SystemPageTest, EveryBandColumnStandsAtItsX)
 {
+    const res::DialogTemplate& dialog = res::systemTemplate();
     for (const Column& c : kColumns) {
-        const bool room = c.offset < sys::centreLevel;
-        const int x = 2 * c.x;
-        EXPECT_EQ(ui.find(c.type)->geometry(), QRect(x, 552, room ? 72 : 76, 26)) << c.type;
-        EXPECT_EQ(ui.find(c.gainField)->geometry(), QRect(x, 338, 58, 24)) << c.type;
-        const QRect slider = ui.find(c.gainSlider)->geometry();
-        EXPECT_EQ(slider.top(), 364) << c.type;
-        EXPECT_EQ(slider.height(), 132) << c.type;
-        EXPECT_EQ(slider.width(), room ? 32 : 38) << c.type;
-        // Each field gives the right 16 pixels of its 76 to its spin.
-        for (auto [field, spin, y] : {std::tuple{c.freqField, c.freqSpin, 498}, std::tuple{c.qField, c.qSpin, 522}}) {
-            EXPECT_EQ(ui.find(field)->geometry(), QRect(x, y, 60, 24)) << field;
-            EXPECT_EQ(ui.find(spin)->geometry(), QRect(x + 60, y, 16, 24)) << spin;
+        const QRect type = declaredRect(dialog, c.type);
+        EXPECT_EQ(ui.find(c.type)->geometry(), type) << c.type;
+        EXPECT_EQ(ui.find(c.gainField)->geometry(), declaredRect(dialog, c.gainField)) << c.type;
+        EXPECT_EQ(ui.find(c.gainSlider)->geometry(), declaredRect(dialog, c.gainSlider)) << c.type;
+        EXPECT_EQ(declaredRect(dialog, c.gainField).left(), type.left()) << c.type;
+        // Each field stands at its column's x and gives the right 16 pixels of its rectangle to its spin.
+        for (auto [field, spin] : {std::pair{c.freqField, c.freqSpin}, std::pair{c.qField, c.qSpin}}) {
+            const QRect declared = declaredRect(dialog, field);
+            EXPECT_EQ(declared.left(), type.left()) << field;
+            EXPECT_EQ(ui.find(field)->geometry(), declared.adjusted(0, 0, -16, 0)) << field;
+            EXPECT_EQ(ui.find(spin)->geometry(), QRect(declared.right() - 15, declared.top(), 16, declared.height()))
+                << spin;
         }
     }
 }
@@ -107,23 +116,23 @@ TEST_F(SystemPageTest, TypeButtonsShowTheTemplateCaptionsUntilTheFirstRefresh)
 {
     WithCurves<SystemPage> fresh{PageContext{image, channel}, nullptr};
     PageDriver freshUi{fresh};
-    EXPECT_EQ(freshUi.caption(1017), "Peaking");
+    EXPECT_EQ(freshUi.caption(id::RoomEq1TypeButton), "Peaking");
     for (const Column& c : kColumns) {
-        if (c.type != 1017) {
+        if (c.type != id::RoomEq1TypeButton) {
             EXPECT_EQ(freshUi.caption(c.type), "L-Shelf") << c.type;
         }
     }
     image.set(sys::roomEq(0), HiShelf);
     fresh.refreshFromImage();
-    EXPECT_EQ(freshUi.caption(1017), "Hi-shelf");
-    EXPECT_EQ(freshUi.caption(1021), "Peaking");
+    EXPECT_EQ(freshUi.caption(id::RoomEq1TypeButton), "Hi-shelf");
+    EXPECT_EQ(freshUi.caption(id::RoomEq2TypeButton), "Peaking");
 }
 
 TEST_F(SystemPageTest, ShowsTheDefaults)
 {
-    for (int field : {1178, 1006, 1180, 1182})
+    for (int field : {id::CentreLevelField, id::SubwooferLevelField, id::Aux1LevelField, id::Aux2LevelField})
         EXPECT_EQ(ui.text(field), "50") << field;
-    for (int slider : {1179, 1005, 1181, 1011})
+    for (int slider : {id::CentreLevelSlider, id::SubwooferLevelSlider, id::Aux1LevelSlider, id::Aux2LevelSlider})
         EXPECT_EQ(ui.position(slider), 0) << slider;
     for (const Column& c : kColumns) {
         const bool sub = c.offset >= sys::subEq(0);
@@ -138,33 +147,33 @@ TEST_F(SystemPageTest, ShowsTheDefaults)
 TEST_F(SystemPageTest, FrequencyTextHasTwoDecimalsAndKHzEverywhere)
 {
     setBand(sys::roomEq(2), {1, 68, 24, 46});
-    EXPECT_EQ(ui.text(1032), "950.00Hz");
-    ui.spinUp(1189);  // band 3's frequency spin
+    EXPECT_EQ(ui.text(id::RoomEq3FreqField), "950.00Hz");
+    ui.spinUp(id::RoomEq3FreqSpin);
     EXPECT_EQ(image.get(sys::roomEq(2) + 1), 69);
-    EXPECT_EQ(ui.text(1032), "1.00KHz");
+    EXPECT_EQ(ui.text(id::RoomEq3FreqField), "1.00KHz");
     EXPECT_EQ(channel.last(), "(01$008302001069024046)");
-    ui.spinDown(1189);
-    EXPECT_EQ(ui.text(1032), "950.00Hz");
+    ui.spinDown(id::RoomEq3FreqSpin);
+    EXPECT_EQ(ui.text(id::RoomEq3FreqField), "950.00Hz");
 
-    ui.typeFrequency(1188, "2.5k");  // band 4's frequency field
+    ui.typeFrequency(id::RoomEq4FreqField, "2.5k");
     EXPECT_EQ(image.get(sys::roomEq(3) + 1), 85);
-    EXPECT_EQ(ui.text(1188), "2.50KHz");
-    ui.typeFrequency(1188, "118");
-    EXPECT_EQ(ui.text(1188), "118.00Hz");
+    EXPECT_EQ(ui.text(id::RoomEq4FreqField), "2.50KHz");
+    ui.typeFrequency(id::RoomEq4FreqField, "118");
+    EXPECT_EQ(ui.text(id::RoomEq4FreqField), "118.00Hz");
 
     setBand(sys::subEq(1), {1, 121, 24, 46});
-    EXPECT_EQ(ui.text(1110), "20.00KHz");
-    ui.spinUp(1111);  // at the top: stays and resends
-    EXPECT_EQ(ui.text(1110), "20.00KHz");
+    EXPECT_EQ(ui.text(id::SubwooferEq2FreqField), "20.00KHz");
+    ui.spinUp(id::SubwooferEq2FreqSpin);  // at the top: stays and resends
+    EXPECT_EQ(ui.text(id::SubwooferEq2FreqField), "20.00KHz");
     EXPECT_EQ(channel.last(), "(01$008501001121024046)");
 }
 
 TEST_F(SystemPageTest, RoomBandSevenSendsBytes158To161InOrder)
 {
-    ui.typeFrequency(1117, ui.text(1117));  // leaving the field re-reads "1.00KHz"
+    ui.typeFrequency(id::RoomEq7FreqField, ui.text(id::RoomEq7FreqField));  // leaving the field re-reads "1.00KHz"
     EXPECT_EQ(channel.last(), "(01$008306001069024046)");
     image.setBand(sys::roomEq(6), {4, 100, 30, 7});
-    ui.spinUp(1120);
+    ui.spinUp(id::RoomEq7QSpin);
     EXPECT_EQ(channel.last(), "(01$008306004100030008)");
 }
 
@@ -189,14 +198,14 @@ TEST_F(SystemPageTest, QSpinsReachIndexZeroOnEveryBand)
 TEST_F(SystemPageTest, LevelSlidersSendWithoutRedrawingTheGraph)
 {
     const int before = ui.redraws();
-    ui.moveSlider(1179, 10);
+    ui.moveSlider(id::CentreLevelSlider, 10);
     EXPECT_EQ(image.get(sys::centreLevel), 40);
-    EXPECT_EQ(ui.text(1178), "40");
+    EXPECT_EQ(ui.text(id::CentreLevelField), "40");
     EXPECT_EQ(channel.last(), "(01$007000040)");
-    ui.moveSlider(1011, 50);
+    ui.moveSlider(id::Aux2LevelSlider, 50);
     EXPECT_EQ(image.get(sys::aux2Level), 0);
     EXPECT_EQ(channel.last(), "(01$007024000)");
-    ui.releaseSlider(1011);
+    ui.releaseSlider(id::Aux2LevelSlider);
     EXPECT_EQ(channel.sent.size(), 2u);
     EXPECT_EQ(ui.redraws(), before);
 }
@@ -238,21 +247,25 @@ TEST_F(SystemPageTest, EasySetLeavesLevelsAndSettingsUsable)
         EXPECT_FALSE(ui.enabled(c.type)) << c.type;
         EXPECT_FALSE(ui.enabled(c.freqField)) << c.type;
         EXPECT_FALSE(ui.enabled(c.qField)) << c.type;
-        const bool gain = c.type != 1021 && c.type != 1108;
+        const bool gain = c.type != id::RoomEq2TypeButton && c.type != id::SubwooferEq1TypeButton;
         EXPECT_EQ(ui.enabled(c.gainSlider), gain) << c.type;
         EXPECT_EQ(ui.enabled(c.gainField), gain) << c.type;
         EXPECT_TRUE(ui.enabled(c.freqSpin)) << c.type;
     }
-    for (int id : {1179, 1005, 1181, 1011, 1012, 1079, 1081, 1083, 1085, 1190, 1191, 1198, 1192, 1078, 1197})
-        EXPECT_TRUE(ui.enabled(id)) << id;
-    ui.spinUp(1066);  // spins still step a disabled field's band
+    for (int control : {id::CentreLevelSlider, id::SubwooferLevelSlider, id::Aux1LevelSlider, id::Aux2LevelSlider,
+                        id::EffectProgramField, id::PanelLockField, id::DisplayContrastField, id::Aux1DelayField,
+                        id::Aux1DistanceField, id::SubwooferPhaseField, id::SubwooferHighPassField,
+                        id::SubwooferLowPassField, id::SubwooferAutoAttenuationField, id::EffectProgramSpin,
+                        id::SubwooferAutoAttenuationSpin})
+        EXPECT_TRUE(ui.enabled(control)) << control;
+    ui.spinUp(id::RoomEq2FreqSpin);  // spins still step a disabled field's band
     EXPECT_EQ(image.get(sys::roomEq(1) + 1), 70);
 
     image.set(fields::global::controlMode, 1);
     page.applyControlMode();
-    EXPECT_TRUE(ui.enabled(1021));
-    EXPECT_TRUE(ui.enabled(1029));
-    EXPECT_FALSE(ui.enabled(1014));  // bandpass has no gain in the full set either
+    EXPECT_TRUE(ui.enabled(id::RoomEq2TypeButton));
+    EXPECT_TRUE(ui.enabled(id::RoomEq2FreqField));
+    EXPECT_FALSE(ui.enabled(id::RoomEq2GainSlider));  // bandpass has no gain in the full set either
 }
 
 TEST_F(SystemPageTest, ThreeSeparateCurvesWithTheirColoursAndLabels)
@@ -329,15 +342,15 @@ TEST_F(SystemPageTest, KeptGraphPictureEqualsAFreshOneThroughEditsModesAndResize
     };
     check("first redraw", true);
     check("nothing changed", false);
-    ui.moveSlider(1016, 10);
+    ui.moveSlider(id::RoomEq4GainSlider, 10);
     check("room gain", true);
-    ui.spinUp(1125);
+    ui.spinUp(id::CentreEq1FreqSpin);
     check("centre frequency", true);
-    ui.click(1108);
+    ui.click(id::SubwooferEq1TypeButton);
     check("subwoofer type", true);
-    ui.spinUp(1195);
+    ui.spinUp(id::SubwooferHighPassSpin);
     check("high-pass on", true);
-    ui.moveSlider(1179, 20);
+    ui.moveSlider(id::CentreLevelSlider, 20);
     check("a level", false);
     image.set(fields::global::controlMode, 0);
     page.applyControlMode();
