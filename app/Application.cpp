@@ -34,13 +34,13 @@ bool Application::start(const TonelOptions& options, QString* error)
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     QApplication::setWindowIcon(applicationIcon());
     port_ = std::make_unique<LinePort>();
-    frame_ = std::make_unique<MainWindow>(ViewContext{image_, *port_, *catalog_, portListener_, messages_, files_, timers_},
+    window_ = std::make_unique<MainWindow>(ViewContext{image_, *port_, *catalog_, portListener_, messages_, files_, timers_},
                                           availableArea_);
-    qtMessages_.setParent(frame_.get());
-    qtFiles_.setParent(frame_.get());
-    frame_->showCentred();
+    qtMessages_.setParent(window_.get());
+    qtFiles_.setParent(window_.get());
+    window_->showCentred();
     if (!options.file.empty())
-        frame_->view().loadFile(QString::fromLocal8Bit(options.file.c_str()));
+        window_->view().loadFile(QString::fromLocal8Bit(options.file.c_str()));
     return true;
 }
 
@@ -64,19 +64,19 @@ bool Application::makeCatalog(const TonelOptions& options, QString* error)
 
 void Application::closeMainWindow()
 {
-    if (frame_)
-        frame_->closeWithoutQuestion();
+    if (window_)
+        window_->closeWithoutQuestion();
 }
 
 // Destroying the view writes "(01bye)" to a connected device; the port's thread sends it unless
 // the port is shut down first, so give it a moment before the port goes.
 void Application::shutDown()
 {
-    if (!frame_)
+    if (!window_)
         return;
-    const bool connected = frame_->view().session().connected();
+    const bool connected = window_->view().session().connected();
     const std::uint64_t sentBefore = port_->textsSent();
-    frame_.reset();
+    window_.reset();
     if (!connected)
         return;
     const auto deadline = std::chrono::steady_clock::now() + kGoodbyeDeadline;

@@ -39,7 +39,7 @@ public:
     // open button would. False (with `error`) when the demo device cannot be started.
     bool start(const TonelOptions& options, QString* error);
 
-    MainWindow* mainFrame() const { return frame_.get(); }
+    MainWindow* mainWindow() const { return window_.get(); }
     // Closes the main window without asking about unsaved edits: the session is ending (a
     // termination signal). The run then ends.
     void closeMainWindow();
@@ -63,7 +63,7 @@ private:
     FileDialogs& files_;
     QtTimerService timers_;
     QSize availableArea_;
-    std::unique_ptr<MainWindow> frame_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tonel

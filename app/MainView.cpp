@@ -227,15 +227,16 @@ void MainView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), view::kBackground);
     painter.setPen(QPen(view::kFrameLine, 1));
+    const auto [top, middle, bottom] = view::kFrameLineYs;
     for (const int y : view::kFrameLineYs)
         painter.drawLine(0, y, view::kSize.width(), y);
     for (const int x : view::kFrameLineXs)
-        painter.drawLine(x, 5, x, 85);
+        painter.drawLine(x, top, x, bottom);
     painter.setPen(QPen(view::kDividerLine, 2));
     for (const int x : view::kCommandDividerXs)
-        painter.drawLine(x, 5, x, 45);
+        painter.drawLine(x, top, x, middle);
     for (const int x : view::kPageDividerXs)
-        painter.drawLine(x, 45, x, 85);
+        painter.drawLine(x, middle, x, bottom);
 }
 
 // ---- what the session asks of the window ----

@@ -45,7 +45,7 @@ inline const QColor kUnselectedText{255, 255, 255};
 inline const QColor kBackground{0, 0, 0};
 inline const QColor kFrameLine{0, 255, 0};     // 1 pixel
 inline const QColor kDividerLine{255, 255, 0};  // 2 pixels
-inline constexpr std::array<int, 3> kFrameLineYs{5, 45, 85};
+inline constexpr std::array<int, 3> kFrameLineYs{5, 45, 85};  // above, between and below the button rows
 inline constexpr std::array<int, 2> kFrameLineXs{0, 1012};
 inline constexpr std::array<int, 5> kCommandDividerXs{169, 337, 505, 673, 841};
 inline constexpr std::array<int, 3> kPageDividerXs{257, 513, 769};

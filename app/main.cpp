@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         std::cerr << "tonel: " << error.toStdString() << '\n';
         return 1;
     }
-    if (!tonel.mainFrame()->isVisible())
+    if (!tonel.mainWindow()->isVisible())
         return 0;  // a signal during start-up (a message box was open) already closed it
     return application.exec();
 }

@@ -10,6 +10,7 @@
 #include "app/Application.h"
 #include "app/MessageBoxes.h"
 #include "emulator/VirtualProcessor.h"
+#include "res/ViewControls.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -35,9 +36,9 @@ public:
     }
 };
 
-QAbstractButton* button(Application& app, const char* id)
+QAbstractButton* button(Application& app, int id)
 {
-    return app.mainFrame()->findChild<QAbstractButton*>(id);
+    return app.mainWindow()->findChild<QAbstractButton*>(QString::number(id));
 }
 
 // Runs the event loop until `done` holds or `limitMs` passed; the elapsed milliseconds, or -1.
@@ -83,9 +84,9 @@ std::vector<double> measure(const std::string& transport, int runs)
     QString error;
     if (!app.start(options, &error))
         return {};
-    QAbstractButton* openFile = button(app, "1201");
-    QAbstractButton* read = button(app, "1203");
-    QAbstractButton* disconnect = button(app, "1206");
+    QAbstractButton* openFile = button(app, res::view::OpenFileButton);
+    QAbstractButton* read = button(app, res::view::ReadButton);
+    QAbstractButton* disconnect = button(app, res::view::DisconnectButton);
     if (!openFile || !read || !disconnect) {
         std::fprintf(stderr, "a button is missing\n");
         return {};

@@ -1,14 +1,13 @@
 // One run of the program on its virtual processor: milliseconds from process start to the first
 // paint of the main window, then the peak resident memory after a read session.
 // bench/run_benchmarks.sh runs it several times and takes the medians.
-#include "app/Application.h"
+#include "app/DemoRun.h"
 #include "app/MainView.h"
 #include "device/DeviceSession.h"
+#include "tests/support/ProcessMemory.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
-#include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -31,15 +30,6 @@ double msSinceProcessStart()
     return (now.tv_sec + now.tv_nsec / 1e9) * 1000.0 - startTicks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-long peakResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
 struct FirstPaint : QObject {
     double at = -1;
     bool eventFilter(QObject*, QEvent* event) override
@@ -54,25 +44,18 @@ struct FirstPaint : QObject {
 
 int main(int argc, char** argv)
 {
+    using namespace std::chrono_literals;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication qt(argc, argv);
     tonel::Application app;
-    tonel::TonelOptions options;
-    options.demo = true;
-    QString error;
     FirstPaint paint;
-    if (!app.start(options, &error))
+    if (!tonel::startDemo(app))
         return 1;
-    app.mainFrame()->view().installEventFilter(&paint);
-    QElapsedTimer clock;
-    clock.start();
-    while (paint.at < 0 && clock.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    app.mainWindow()->view().installEventFilter(&paint);
+    tonel::runEventsUntil([&paint] { return paint.at >= 0; }, 5s);
 
-    app.mainFrame()->view().button(tonel::res::view::ReadButton)->click();
-    while (!app.mainFrame()->view().session().connected() && clock.elapsed() < 10000)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::printf("first_paint_ms %.1f\npeak_rss_kib %ld\nconnected %d\n", paint.at, peakResidentKiB(),
-                app.mainFrame()->view().session().connected() ? 1 : 0);
+    const bool connected = tonel::readDevice(app, 10s);
+    std::printf("first_paint_ms %.1f\npeak_rss_kib %ld\nconnected %d\n", paint.at,
+                tonel::testing::processMemoryKiB("VmHWM"), connected ? 1 : 0);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "QtBench.h"
 #include "eq/EqGraphView.h"
 #include "pages/SystemPage.h"
+#include "res/SystemControls.h"
 
 #include <QSlider>
 #include <QTest>
@@ -72,9 +73,9 @@ void SystemSliderDrag(benchmark::State& state)
     ShownPage p(state.range(0) != 0);
     if (!p.exposed())
         return state.SkipWithError("the window was never exposed");
-    auto* slider = p.window.findChild<QSlider*>(QStringLiteral("1016"));
+    auto* slider = p.window.findChild<QSlider*>(QString::number(res::system::RoomEq4GainSlider));
     if (slider == nullptr)
-        return state.SkipWithError("no gain slider 1016");
+        return state.SkipWithError("no gain slider for room band 4");
     std::vector<double> steps;
     steps.reserve(100 * 64);
     int value = slider->minimum();

@@ -56,7 +56,7 @@ void PageButton::setHighlight(bool on)
     update();  // the drawing does not depend on it
 }
 
-QColor PageButton::borderColor(ButtonVisualState state) const
+QColor PageButton::borderColor(VisualState state) const
 {
     switch (state) {
     case Hover: return kHoverBorder;
@@ -67,7 +67,7 @@ QColor PageButton::borderColor(ButtonVisualState state) const
     return kGreyBorder;
 }
 
-QColor PageButton::textColor(ButtonVisualState state) const
+QColor PageButton::textColor(VisualState state) const
 {
     return state == Disabled ? disabledTextColor_ : captionColor_;
 }
@@ -79,7 +79,7 @@ QString PageButton::displayedCaption() const
 
 void PageButton::paintEvent(QPaintEvent*)
 {
-    itemRect_ = rect();
+    const QRect face = rect();
     // The disabled look follows the window's enabling at every drawing.
     if (state_ == Disabled)
         state_ = Normal;
@@ -89,15 +89,15 @@ void PageButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setBrush(faceColor_);
     painter.setPen(QPen(borderColor(state_), 1));
-    painter.drawRoundedRect(itemRect_.adjusted(0, 0, -1, -1), kCornerRadius, kCornerRadius);
+    painter.drawRoundedRect(face.adjusted(0, 0, -1, -1), kCornerRadius, kCornerRadius);
     if (state_ != Pressed)
-        drawRaisedInnerEdge(painter, itemRect_.adjusted(2, 1, 0, 0));
+        drawRaisedInnerEdge(painter, face.adjusted(2, 1, 0, 0));
 
     painter.setPen(textColor(state_));
-    painter.drawText(itemRect_, Qt::AlignCenter | Qt::TextSingleLine, displayedCaption());
+    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, displayedCaption());
 
     if (hasFocus())
-        drawFocusRect(painter, itemRect_.adjusted(3, 2, -3, -2));
+        drawFocusRect(painter, face.adjusted(3, 2, -3, -2));
 }
 
 void PageButton::drawFocusRect(QPainter& painter, const QRect& r)
@@ -109,7 +109,7 @@ void PageButton::drawFocusRect(QPainter& painter, const QRect& r)
     painter.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void PageButton::setVisualState(ButtonVisualState state)
+void PageButton::setVisualState(VisualState state)
 {
     state_ = state;
     update();

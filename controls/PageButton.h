@@ -13,20 +13,20 @@ namespace tonel {
 class PageButton : public QPushButton {
     Q_OBJECT
 public:
-    enum ButtonVisualState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+    enum VisualState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
 
     explicit PageButton(const QString& caption, QWidget* parent = nullptr);
 
     void setCaptionColor(const QColor& colour);
     void setFaceColor(const QColor& colour);
 
-    ButtonVisualState visualState() const { return state_; }
+    VisualState visualState() const { return state_; }
     QColor captionColor() const { return captionColor_; }
     QColor faceColor() const { return faceColor_; }
     QColor disabledTextColor() const { return disabledTextColor_; }
     // Border colour of a state (the disabled state borrows the face colour).
-    QColor borderColor(ButtonVisualState state) const;
-    QColor textColor(ButtonVisualState state) const;
+    QColor borderColor(VisualState state) const;
+    QColor textColor(VisualState state) const;
     // The caption as drawn: one line, ending in an ellipsis when it does not fit.
     QString displayedCaption() const;
 
@@ -43,15 +43,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void setVisualState(ButtonVisualState state);
+    void setVisualState(VisualState state);
     void drawFocusRect(QPainter& painter, const QRect& r);
 
-    ButtonVisualState state_ = Normal;
+    VisualState state_ = Normal;
     bool highlight_ = false;
     QColor captionColor_{0, 0, 0};
     QColor faceColor_{243, 243, 243};
     QColor disabledTextColor_;
-    QRect itemRect_;
 };
 
 }  // namespace tonel

@@ -36,7 +36,7 @@ SpinArrows::SpinArrows(QWidget* parent) : QWidget(parent)
     repeat_.setSingleShot(false);
     connect(&repeat_, &QTimer::timeout, this, [this] {
         repeat_.setInterval(kRepeatMs);
-        fire();
+        stepHeldArrow();
     });
 }
 
@@ -56,7 +56,7 @@ void SpinArrows::paintEvent(QPaintEvent*)
         QStyleOptionButton option;
         option.initFrom(this);
         option.rect = up ? upRect() : downRect();
-        const bool held = pressedDelta_ == (up ? -1 : +1);
+        const bool held = heldArrow_ == (up ? SpinDirection::Up : SpinDirection::Down);
         option.state |= held ? QStyle::State_Sunken : QStyle::State_Raised;
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
         const QColor arrow = palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
@@ -83,9 +83,10 @@ bool SpinArrows::stepByKey(const QKeyEvent* event)
         return false;
     if (page && pageStep_ < 2)
         return false;
-    const int delta = key == Qt::Key_Up || key == Qt::Key_PageUp ? -1 : +1;
+    const bool up = key == Qt::Key_Up || key == Qt::Key_PageUp;
+    const SpinDirection direction = up ? SpinDirection::Up : SpinDirection::Down;
     for (int click = page ? pageStep_ : 1; click > 0; --click)
-        emit deltaPos(delta);
+        emit stepped(direction);
     return true;
 }
 
@@ -110,8 +111,8 @@ void SpinArrows::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
-    pressedDelta_ = event->position().y() < height() / 2 ? -1 : +1;
-    fire();
+    heldArrow_ = event->position().y() < height() / 2 ? SpinDirection::Up : SpinDirection::Down;
+    stepHeldArrow();
     repeat_.start(kFirstRepeatMs);
     update();
 }
@@ -123,16 +124,16 @@ void SpinArrows::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     repeat_.stop();
-    pressedDelta_ = 0;
+    heldArrow_.reset();
     update();
 }
 
 void SpinArrows::wheelEvent(QWheelEvent* event)
 {
-    const int dy = event->angleDelta().y();
-    if (dy > 0)
+    const int wheel = event->angleDelta().y();
+    if (wheel > 0)
         stepUp();
-    else if (dy < 0)
+    else if (wheel < 0)
         stepDown();
     event->accept();
 }
@@ -141,14 +142,14 @@ void SpinArrows::hideEvent(QHideEvent* event)
 {
     // A page hidden while an arrow is held must not keep stepping.
     repeat_.stop();
-    pressedDelta_ = 0;
+    heldArrow_.reset();
     QWidget::hideEvent(event);
 }
 
-void SpinArrows::fire()
+void SpinArrows::stepHeldArrow()
 {
-    if (pressedDelta_ != 0)
-        emit deltaPos(pressedDelta_);
+    if (heldArrow_)
+        emit stepped(*heldArrow_);
 }
 
 }  // namespace tonel

@@ -1,13 +1,18 @@
 #pragma once
-// The up-down control: upper half is the up arrow (delta -1), lower half the down arrow
-// (delta +1); auto-repeat while held. It keeps no position of its own. From the keyboard, Up and
-// Down are one click on an arrow, Page Up and Page Down a run of clicks where a page step is set;
-// its buddy field passes those keys on.
+// The up-down control: upper half is the up arrow, lower half the down arrow; auto-repeat while
+// held. It keeps no position of its own: what a step does is up to whoever listens. From the
+// keyboard, Up and Down are one click on an arrow, Page Up and Page Down a run of clicks where a
+// page step is set; its buddy field passes those keys on.
 
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 namespace tonel {
+
+// Which arrow a step came from.
+enum class SpinDirection { Up, Down };
 
 class SpinArrows : public QWidget {
     Q_OBJECT
@@ -16,8 +21,8 @@ public:
     explicit SpinArrows(QWidget* parent = nullptr);
 
     // Same as a click on an arrow (for keyboard use and tests).
-    void stepUp() { emit deltaPos(-1); }
-    void stepDown() { emit deltaPos(+1); }
+    void stepUp() { emit stepped(SpinDirection::Up); }
+    void stepDown() { emit stepped(SpinDirection::Down); }
     // An arrow is held and repeats.
     bool isRepeating() const { return repeat_.isActive(); }
 
@@ -29,7 +34,7 @@ public:
     QWidget* buddy() const { return buddy_; }
 
 signals:
-    void deltaPos(int delta);  // negative: up arrow; zero or positive: down arrow
+    void stepped(SpinDirection direction);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,9 +48,9 @@ protected:
 private:
     QRect upRect() const;
     QRect downRect() const;
-    void fire();
+    void stepHeldArrow();
     bool stepByKey(const QKeyEvent* event);  // false: not a key of the spin's
-    int pressedDelta_ = 0;  // 0: none held
+    std::optional<SpinDirection> heldArrow_;  // the arrow the mouse holds down
     int pageStep_ = 0;
     QWidget* buddy_ = nullptr;
     QTimer repeat_;

@@ -19,19 +19,19 @@ const QColor kAxisColour(110, 120, 120);
 
 // ---- Grid
 
-int gridFrequency(int i)  // i = 1..28: 20, 30 .. 100, 200 .. 1000, 2000 .. 10000, 20000
+int gridFrequency(int line)  // line = 1..28: 20, 30 .. 100, 200 .. 1000, 2000 .. 10000, 20000
 {
-    const int d = (i - 1) / 9;
-    const int r = (i - 1) % 9;
+    const int decades = (line - 1) / 9;
+    const int stepInDecade = (line - 1) % 9;
     int decade = 1;
-    for (int k = 0; k < d; ++k)
+    for (int k = 0; k < decades; ++k)
         decade *= 10;
-    return r * decade * 10 + 20 * decade;
+    return stepInDecade * decade * 10 + 20 * decade;
 }
 
-const char* frequencyLabel(int f)
+const char* frequencyLabel(int frequency)
 {
-    switch (f) {
+    switch (frequency) {
     case 20: return "20Hz";
     case 50: return "50Hz";
     case 100: return "100Hz";
@@ -46,11 +46,11 @@ const char* frequencyLabel(int f)
     }
 }
 
-const char* levelLabel(int j)  // even j only
+const char* levelLabel(int row)  // even rows only, counted from the bottom
 {
     static constexpr std::array<const char*, 9> labels = {
         "-24dB", "-18dB", "-12dB", "-6dB", "  0dB", "+6dB", "+12dB", "+18dB", "+24dB"};
-    return labels[j / 2];
+    return labels[row / 2];
 }
 
 // A solid 1-pixel line along one row or one column from `from` towards `to`, which is left out:
@@ -69,27 +69,27 @@ void drawPixelLine(QPainter& painter, QPoint from, QPoint to, const QColor& colo
 
 void drawVerticalLines(const GraphGeometry& g, QPainter& painter, const TopLeftText& text)
 {
-    for (int i = 1; i <= 28; ++i) {
-        const int f = gridFrequency(i);
-        double x = g.x(f);
-        if (const char* label = frequencyLabel(f))
-            text.draw(painter, static_cast<int>(x - 10), g.yB + 3, QLatin1String(label));
-        if (f == 20000)
+    for (int line = 1; line <= 28; ++line) {
+        const int frequency = gridFrequency(line);
+        double x = g.x(frequency);
+        if (const char* label = frequencyLabel(frequency))
+            text.draw(painter, static_cast<int>(x - 10), g.plotBottom + 3, QLatin1String(label));
+        if (frequency == 20000)
             x += 3;  // the last line stands clear of the 20480 Hz end of the curves
-        const int xi = static_cast<int>(x);
-        const bool axis = (i == 1);
-        drawPixelLine(painter, {xi, g.yB}, {xi, g.yB - 16 * g.dy - (axis ? 1 : 0)},
-                      axis ? kAxisColour : kGridColour);
+        const int column = static_cast<int>(x);
+        const bool axis = (line == 1);
+        const int top = g.plotBottom - 16 * g.gridRowStep - (axis ? 1 : 0);
+        drawPixelLine(painter, {column, g.plotBottom}, {column, top}, axis ? kAxisColour : kGridColour);
     }
 }
 
 void drawHorizontalLines(const GraphGeometry& g, QPainter& painter, const TopLeftText& text)
 {
-    for (int j = 0; j <= 16; ++j) {
-        const int y = g.yB - j * g.dy;
-        drawPixelLine(painter, {g.x0, y}, {g.xR + 25, y}, j == 8 ? kAxisColour : kGridColour);
-        if (j % 2 == 0)
-            text.draw(painter, g.x0 - 40, y - 8, QLatin1String(levelLabel(j)));
+    for (int row = 0; row <= 16; ++row) {
+        const int y = g.plotBottom - row * g.gridRowStep;
+        drawPixelLine(painter, {g.plotLeft, y}, {g.plotRight + 25, y}, row == 8 ? kAxisColour : kGridColour);
+        if (row % 2 == 0)
+            text.draw(painter, g.plotLeft - 40, y - 8, QLatin1String(levelLabel(row)));
     }
 }
 
@@ -106,18 +106,18 @@ void drawGrid(const GraphGeometry& g, QSize size, QPainter& painter)
 
 double GraphGeometry::x(double frequencyHz) const
 {
-    return x0 + W * (std::log10(frequencyHz) - kLog10Of20);
+    return plotLeft + pixelsPerDecade * (std::log10(frequencyHz) - kLog10Of20);
 }
 
 GraphGeometry GraphGeometry::forSize(QSize clientSize)
 {
     GraphGeometry g;
-    g.xR = clientSize.width() - 40;
-    g.yB = clientSize.height() - 20;
-    g.W = (g.xR - g.x0) / 3;
-    g.dy = (g.yB - g.yT) / 16;
-    g.y0 = g.yB - 8 * g.dy;
-    g.P = (g.yB - g.yT) / 48.0;
+    g.plotRight = clientSize.width() - 40;
+    g.plotBottom = clientSize.height() - 20;
+    g.pixelsPerDecade = (g.plotRight - g.plotLeft) / 3;
+    g.gridRowStep = (g.plotBottom - g.plotTop) / 16;
+    g.zeroDbRow = g.plotBottom - 8 * g.gridRowStep;
+    g.pixelsPerDb = (g.plotBottom - g.plotTop) / 48.0;
     return g;
 }
 

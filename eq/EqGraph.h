@@ -15,15 +15,16 @@ namespace tonel {
 class BandResponseCache;
 
 struct GraphGeometry {
-    int x0 = 50;        // x of 20 Hz
-    int xR = 0;         // right end of the frequency span
-    int yB = 0;         // bottom grid line (-24 dB)
-    int yT = 10;        // top of the plot
-    int W = 0;          // pixels per decade (integer division)
-    int dy = 0;         // pixels per 3 dB grid step (integer division)
-    int y0 = 0;         // y of 0 dB
-    double P = 0;       // pixels per dB (real)
-    double x(double frequencyHz) const;  // X(F) = x0 + W (log10 F - 1.30103)
+    int plotLeft = 50;        // x of 20 Hz
+    int plotRight = 0;        // x of the right end of the frequency span
+    int plotBottom = 0;       // y of the bottom grid line (-24 dB)
+    int plotTop = 10;         // y of the top of the plot
+    int pixelsPerDecade = 0;  // integer division
+    int gridRowStep = 0;      // pixels per 3 dB grid row (integer division)
+    int zeroDbRow = 0;        // y of 0 dB
+    double pixelsPerDb = 0;   // real, so not gridRowStep / 3: the curves and the grid may differ
+    // X(F) = plotLeft + pixelsPerDecade (log10 F - 1.30103)
+    double x(double frequencyHz) const;
     static GraphGeometry forSize(QSize clientSize);
 };
 
@@ -31,9 +32,10 @@ struct EqCurve {
     std::vector<EqBand> bands;   // read from the image at each redraw
     QColor colour;
     std::vector<QString> labels; // one per band
-    int handleOffset = 3;        // pixels left of the band's x where the handle box starts
-    bool offset5At121 = true;    // a band at freqIndex 121 uses 5 instead
-    double shift = -1.5;         // added to every x of the curve and its handles
+    int handleLeftOffset = 3;    // pixels left of the band's x where the handle box starts
+    // A band at the last table index (121) starts its handle box 5 pixels left instead.
+    bool handleFurtherLeftAtTopFrequency = true;
+    double xShift = -1.5;        // pixels added to every x of the curve and its handles
     friend bool operator==(const EqCurve&, const EqCurve&) = default;
 };
 

@@ -18,7 +18,7 @@ namespace {
 const QColor kHandleColour(255, 255, 255, 190);
 constexpr float kCurveWidth = 1.615f;
 constexpr int kHandleSize = 8;
-constexpr int kHandleOffsetAtTop = 5;  // a band at the last table index
+constexpr int kHandleLeftOffsetAtTopFrequency = 5;  // a band at the last table index
 // Anti-aliased shapes take whole coordinates as pixel centres, as the aliased grid lines do:
 // a curve at y 100 then lies on pixel row 100 rather than astride rows 99 and 100.
 constexpr double kPixelCentre = 0.5;
@@ -28,26 +28,27 @@ constexpr double kPenReach = 4.0;
 // across the whole graph costs several times what it costs in pieces of this many segments.
 constexpr int kPieceSegments = 8;
 
-using Offsets = std::array<float, kPlotPointCount>;  // o(b, n) for n = 1..121 at [n - 1]
+// One band's distance below the 0 dB row, in pixels, at each plot point (point n at [n - 1]).
+using RowOffsets = std::array<float, kPlotPointCount>;
 using Points = std::array<QPointF, kPlotPointCount>;
 
-Offsets pixelOffsets(const BandResponseCache::Response& db, double pixelsPerDb)
+RowOffsets rowOffsets(const BandResponseCache::Response& db, double pixelsPerDb)
 {
-    Offsets o{};
+    RowOffsets offsets{};
     for (int m = 0; m < kPlotPointCount; ++m)
-        o[m] = static_cast<float>(-db[m] * pixelsPerDb);  // single precision, then summed
-    return o;
+        offsets[m] = static_cast<float>(-db[m] * pixelsPerDb);  // single precision, then summed
+    return offsets;
 }
 
-Points curvePoints(const GraphGeometry& g, const EqCurve& curve, const std::vector<Offsets>& o)
+Points curvePoints(const GraphGeometry& g, const EqCurve& curve, const std::vector<RowOffsets>& bandOffsets)
 {
-    const auto& f = PlotFrequencies();
+    const auto& frequencies = plotFrequencies();
     Points points;
     for (int m = 0; m < kPlotPointCount; ++m) {
         float sum = 0.0f;
-        for (const Offsets& band : o)
+        for (const RowOffsets& band : bandOffsets)
             sum += band[m];
-        points[m] = QPointF(g.x(f[m]) + curve.shift, g.y0 + sum);
+        points[m] = QPointF(g.x(frequencies[m]) + curve.xShift, g.zeroDbRow + sum);
     }
     return points;
 }
@@ -74,20 +75,20 @@ void stroke(QPainter& painter, const QPointF* points, int count)
 void strokeInPieces(QPainter& painter, const QPointF* points, int count)
 {
     std::array<QPointF, kPieceSegments + 2> piece;
-    int n = 0;
-    piece[n++] = points[0];
+    int pieceLength = 0;
+    piece[pieceLength++] = points[0];
     for (int i = 1; i < count; ++i) {
-        piece[n++] = points[i];
-        if (n == kPieceSegments + 1 && i + 1 < count) {
+        piece[pieceLength++] = points[i];
+        if (pieceLength == kPieceSegments + 1 && i + 1 < count) {
             const QPointF cut = cutPoint(points[i], points[i + 1]);
-            piece[n++] = cut;
-            stroke(painter, piece.data(), n);
-            n = 0;
-            piece[n++] = cut;
+            piece[pieceLength++] = cut;
+            stroke(painter, piece.data(), pieceLength);
+            pieceLength = 0;
+            piece[pieceLength++] = cut;
         }
     }
-    if (n > 1)
-        stroke(painter, piece.data(), n);
+    if (pieceLength > 1)
+        stroke(painter, piece.data(), pieceLength);
 }
 
 // A segment wholly beyond one edge of the surface leaves no pixel. Notch and band-pass curves
@@ -116,38 +117,40 @@ void strokeCurve(QPainter& painter, const Points& points, QSize surface)
     }
 }
 
+// The handle's row: where the band's own response puts it at its point, except that a peaking
+// or shelf band's handle sits at its full gain.
 double handleY(const GraphGeometry& g, const EqBand& band, float ownOffset)
 {
     switch (band.type) {
     case Peaking:
     case HiShelf:
     case LoShelf:
-        return g.y0 - (band.gain - 24) * 0.5 * g.P;  // a shelf's handle sits at its full gain
+        return g.zeroDbRow - (band.gain - 24) * 0.5 * g.pixelsPerDb;
     case Notch:
-        return g.y0 + ownOffset - 80 * g.P;  // lifts the -80 dB bottom onto the 0 dB line
+        return g.zeroDbRow + ownOffset - 80 * g.pixelsPerDb;  // lifts the -80 dB bottom onto the 0 dB line
     default:
-        return g.y0 + ownOffset;
+        return g.zeroDbRow + ownOffset;
     }
 }
 
-void drawHandle(const GraphGeometry& g, const EqCurve& curve, std::size_t b, const Offsets& o,
+void drawHandle(const GraphGeometry& g, const EqCurve& curve, std::size_t bandNumber, const RowOffsets& ownOffsets,
                 const Points& points, QPainter& painter, const TopLeftText& text)
 {
-    const EqBand& band = curve.bands[b];
-    const int i = std::clamp<int>(band.freqIndex, 1, kPlotPointCount);
-    const int xi = static_cast<int>(points[i - 1].x());
-    const double yh = handleY(g, band, o[i - 1]);
-    const int offset = (curve.offset5At121 && i == kPlotPointCount) ? kHandleOffsetAtTop
-                                                                   : curve.handleOffset;
+    const EqBand& band = curve.bands[bandNumber];
+    const int point = std::clamp<int>(band.freqIndex, 1, kPlotPointCount);
+    const int bandX = static_cast<int>(points[point - 1].x());
+    const double bandY = handleY(g, band, ownOffsets[point - 1]);
+    const bool furtherLeft = curve.handleFurtherLeftAtTopFrequency && point == kPlotPointCount;
+    const int leftOffset = furtherLeft ? kHandleLeftOffsetAtTopFrequency : curve.handleLeftOffset;
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kHandleColour);
-    const QPointF topLeft(xi - offset, static_cast<int>(yh) - 3);
+    const QPointF topLeft(bandX - leftOffset, static_cast<int>(bandY) - 3);
     painter.drawEllipse(QRectF(topLeft + QPointF(kPixelCentre, kPixelCentre),
                                QSizeF(kHandleSize, kHandleSize)));
-    if (b < curve.labels.size()) {
+    if (bandNumber < curve.labels.size()) {
         painter.setRenderHint(QPainter::Antialiasing, false);
-        text.draw(painter, xi - 5, static_cast<int>(yh - 21), curve.labels[b]);
+        text.draw(painter, bandX - 5, static_cast<int>(bandY - 21), curve.labels[bandNumber]);
     }
 }
 
@@ -157,10 +160,10 @@ void drawEqCurve(const GraphGeometry& g, QSize surface, const EqCurve& curve,
                  const std::vector<const BandResponseCache::Response*>& responses, QPainter& painter,
                  const TopLeftText& labels)
 {
-    std::vector<Offsets> offsets;
+    std::vector<RowOffsets> offsets;
     offsets.reserve(responses.size());
     for (const BandResponseCache::Response* db : responses)
-        offsets.push_back(pixelOffsets(*db, g.P));
+        offsets.push_back(rowOffsets(*db, g.pixelsPerDb));
     const Points points = curvePoints(g, curve, offsets);
 
     QPen pen(curve.colour);
@@ -174,8 +177,8 @@ void drawEqCurve(const GraphGeometry& g, QSize surface, const EqCurve& curve,
     strokeCurve(painter, points, surface);
     painter.translate(-kPixelCentre, -kPixelCentre);
 
-    for (std::size_t b = 0; b < curve.bands.size(); ++b)
-        drawHandle(g, curve, b, offsets[b], points, painter, labels);
+    for (std::size_t bandNumber = 0; bandNumber < curve.bands.size(); ++bandNumber)
+        drawHandle(g, curve, bandNumber, offsets[bandNumber], points, painter, labels);
 }
 
 }  // namespace tonel

@@ -33,7 +33,8 @@ struct LevelBinding {
     std::function<void()> afterMove = {};  // page rule after a move that changed the byte
 };
 
-enum class SpinArrow { None, Up, Down };  // None: the text of a refresh
+// The arrow a read-out's text follows: the spin's step direction, or None for the text of a refresh.
+enum class SpinArrow { None, Up, Down };
 
 // A read-out field of a spin; the text is chosen from the byte, the arrow pressed and whether the
 // click changed the byte. No text leaves the field as it is.

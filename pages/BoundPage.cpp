@@ -70,7 +70,7 @@ void BoundPage::bindSpins(std::vector<SpinBinding> spins)
     for (std::size_t i = 0; i < spins_.size(); ++i) {
         SpinArrows* spin = controls_.spin(spins_[i].spinId);
         spin->setPageStep(pageStepFor(spins_[i].min, spins_[i].max));
-        connect(spin, &SpinArrows::deltaPos, this, [this, i](int delta) { onSpin(spins_[i], delta); });
+        connect(spin, &SpinArrows::stepped, this, [this, i](SpinDirection direction) { onSpin(spins_[i], direction); });
     }
 }
 
@@ -85,13 +85,13 @@ void BoundPage::bindBands(std::vector<BandBinding> bands)
         connect(gain, &QSlider::sliderReleased, this, [this, i] { onGainMoved(bands_[i]); });
         controls_.spin(b.freqSpinId)->setPageStep(pageStepFor(1, kMaxFreqIndex));
         controls_.spin(b.qSpinId)->setPageStep(pageStepFor(b.qMin, kMaxQIndex));
-        connect(controls_.spin(b.freqSpinId), &SpinArrows::deltaPos, this,
-                [this, i](int delta) { onFrequencySpin(bands_[i], delta); });
-        connect(controls_.spin(b.qSpinId), &SpinArrows::deltaPos, this,
-                [this, i](int delta) { onQSpin(bands_[i], delta); });
+        connect(controls_.spin(b.freqSpinId), &SpinArrows::stepped, this,
+                [this, i](SpinDirection direction) { onFrequencySpin(bands_[i], direction); });
+        connect(controls_.spin(b.qSpinId), &SpinArrows::stepped, this,
+                [this, i](SpinDirection direction) { onQSpin(bands_[i], direction); });
         connect(controls_.button(b.typeButtonId), &QPushButton::clicked, this,
                 [this, i] { onTypeClicked(bands_[i]); });
-        connect(controls_.filterEdit(b.freqFieldId), &FrequencyEdit::focusLost, this,
+        connect(controls_.frequencyEdit(b.freqFieldId), &FrequencyEdit::focusLost, this,
                 [this, i] { onFrequencyTyped(bands_[i]); });
     }
 }
@@ -114,7 +114,7 @@ const BandBinding& BoundPage::band(int typeButtonId) const
 
 EqCurve BoundPage::curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const
 {
-    EqCurve curve;  // the defaults are the shared handle offset and shift
+    EqCurve curve;  // the defaults are the shared handle placement and x shift
     for (std::size_t offset : bandOffsets)
         curve.bands.push_back(image().band(offset));
     curve.colour = colour;
@@ -212,11 +212,11 @@ void BoundPage::refreshSpin(const SpinBinding& s)
             controls_.field(r.fieldId)->setText(text(*t));
 }
 
-void BoundPage::onSpin(const SpinBinding& s, int delta)
+void BoundPage::onSpin(const SpinBinding& s, SpinDirection direction)
 {
     const std::size_t offset = s.byte.resolve(image());
-    const bool upArrow = delta < 0;
-    const bool raise = s.reversed ? delta > 0 : delta < 0;
+    const bool upArrow = direction == SpinDirection::Up;
+    const bool raise = s.reversed ? !upArrow : upArrow;
     int byte = image().get(offset);
     bool changed = false;
     if (s.keepsStrayBytes && (byte < s.min || byte > s.max)) {
@@ -300,11 +300,11 @@ void BoundPage::onGainMoved(const BandBinding& b)
     bandChanged(b);
 }
 
-void BoundPage::onFrequencySpin(const BandBinding& b, int delta)
+void BoundPage::onFrequencySpin(const BandBinding& b, SpinDirection direction)
 {
     const std::size_t offset = b.band.resolve(image()) + 1;
     int index = image().get(offset);
-    const bool up = delta < 0;
+    const bool up = direction == SpinDirection::Up;
     if (up && index < kMaxFreqIndex)
         ++index;
     else if (!up && index > 1)
@@ -315,13 +315,14 @@ void BoundPage::onFrequencySpin(const BandBinding& b, int delta)
     bandChanged(b);
 }
 
-void BoundPage::onQSpin(const BandBinding& b, int delta)
+void BoundPage::onQSpin(const BandBinding& b, SpinDirection direction)
 {
     const std::size_t offset = b.band.resolve(image()) + 3;
     int index = image().get(offset);
-    if (delta < 0 && index < kMaxQIndex)
+    const bool up = direction == SpinDirection::Up;
+    if (up && index < kMaxQIndex)
         ++index;
-    else if (delta >= 0 && index > b.qMin)
+    else if (!up && index > b.qMin)
         --index;
     image().set(offset, static_cast<std::uint8_t>(index));
     controls_.field(b.qFieldId)->setText(text(formatQ(index)));

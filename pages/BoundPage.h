@@ -2,6 +2,7 @@
 // The mechanics every page shares: level sliders, spins, band columns, refresh, Easy/Full set and
 // the sending rule, driven by the binding tables a page declares.
 
+#include "controls/SpinArrows.h"
 #include "eq/EqGraph.h"
 #include "pages/Bindings.h"
 #include "pages/Page.h"
@@ -31,8 +32,8 @@ protected:
 
     // The page's curves, read from the image at each redraw.
     virtual std::vector<EqCurve> curves() const = 0;
-    // A curve of the bands starting at `bandOffsets`, with the handle offset and shift the
-    // Microphone, Music and System pages share (3 pixels, 5 at index 121; -1.5 pixels).
+    // A curve of the bands starting at `bandOffsets`, with the handle placement and x shift the
+    // Microphone, Music and System pages share (handle 3 pixels left, 5 at index 121; -1.5 pixels).
     EqCurve curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const;
     // A page rule after one of its bands changed through a control, before the redraw and send.
     virtual void afterBandChange(const BandBinding&) {}
@@ -61,10 +62,10 @@ protected:
 
 private:
     void onLevelMoved(const LevelBinding& level);
-    void onSpin(const SpinBinding& spin, int delta);
+    void onSpin(const SpinBinding& spin, SpinDirection direction);
     void onGainMoved(const BandBinding& band);
-    void onFrequencySpin(const BandBinding& band, int delta);
-    void onQSpin(const BandBinding& band, int delta);
+    void onFrequencySpin(const BandBinding& band, SpinDirection direction);
+    void onQSpin(const BandBinding& band, SpinDirection direction);
     void onTypeClicked(const BandBinding& band);
     void onFrequencyTyped(const BandBinding& band);
     void bandChanged(const BandBinding& band);

@@ -13,13 +13,13 @@ namespace tonel {
 
 namespace {
 
-constexpr double kPlotShift = -1.5;    // the page's curves and this overlay share it
+constexpr double kCurveXShift = -1.5;  // the page's curves and this overlay share it
 constexpr double kPixelsPerDb = 2.75;  // the overlay's own scale, not the grid's
 constexpr int kMarkerTop = 10;
 constexpr int kMarkerBottom = 230;
 constexpr int kTickHalfWidth = 20;
 constexpr int kNoResponseLineEnd = 580;
-constexpr int kGridLineOverhang = 25;  // the horizontal grid lines run this far past xR
+constexpr int kGridLineOverhang = 25;  // the horizontal grid lines run this far past plotRight
 const QColor kResponseColour(255, 0, 255);
 const QColor kMarkerColour(0, 128, 255);
 
@@ -75,8 +75,8 @@ int crossoverRow(const CrossoverSettings& s, int k)
 // X[k] of one table index, k = 0..121.
 int crossoverColumn(const GraphGeometry& g, int k)
 {
-    const auto& f = PlotFrequencies();  // plot point k is F_(k-1)
-    return static_cast<int>(g.x(f[static_cast<std::size_t>(std::max(k, 1) - 1)]) + kPlotShift);
+    const auto& frequencies = plotFrequencies();  // plot point k is F_(k-1)
+    return static_cast<int>(g.x(frequencies[static_cast<std::size_t>(std::max(k, 1) - 1)]) + kCurveXShift);
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ CrossoverMarker highPassMarker(const CrossoverSettings& s, const GraphGeometry& 
 CrossoverMarker lowPassMarker(const CrossoverSettings& s, const GraphGeometry& g)
 {
     if (!s.lowPassOn())
-        return {g.xR + kGridLineOverhang, kCrossoverBaseRow};
+        return {g.plotRight + kGridLineOverhang, kCrossoverBaseRow};
     return {crossoverColumn(g, s.lowPass), crossoverRow(s, s.lowPass)};
 }
 

@@ -56,9 +56,9 @@ std::vector<EqCurve> EffectPage::curves() const
     curve.bands = {image().band(image().effectOffset(fx::eq(0))), image().band(image().effectOffset(fx::eq(1)))};
     curve.colour = QColor(24, 180, 255, 255);
     curve.labels = {"1", "2"};
-    curve.handleOffset = 5;
-    curve.offset5At121 = false;  // 5 for every band already
-    curve.shift = 0;
+    curve.handleLeftOffset = 5;
+    curve.handleFurtherLeftAtTopFrequency = false;  // 5 for every band already
+    curve.xShift = 0;
     return {curve};
 }
 

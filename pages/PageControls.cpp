@@ -121,7 +121,7 @@ static T* as(QWidget* w, int id)
 
 QSlider* PageControls::slider(int id) const { return as<QSlider>(widget(id), id); }
 QLineEdit* PageControls::field(int id) const { return as<QLineEdit>(widget(id), id); }
-FrequencyEdit* PageControls::filterEdit(int id) const { return as<FrequencyEdit>(widget(id), id); }
+FrequencyEdit* PageControls::frequencyEdit(int id) const { return as<FrequencyEdit>(widget(id), id); }
 SpinArrows* PageControls::spin(int id) const { return as<SpinArrows>(widget(id), id); }
 QPushButton* PageControls::button(int id) const { return as<QPushButton>(widget(id), id); }
 EqGraphView* PageControls::graph() const { return as<EqGraphView>(widget(res::GraphFrame), res::GraphFrame); }

@@ -25,7 +25,7 @@ public:
     QWidget* widget(int id) const;
     QSlider* slider(int id) const;
     QLineEdit* field(int id) const;  // value fields, read-outs and filtered edits
-    FrequencyEdit* filterEdit(int id) const;
+    FrequencyEdit* frequencyEdit(int id) const;
     SpinArrows* spin(int id) const;
     QPushButton* button(int id) const;
     EqGraphView* graph() const;

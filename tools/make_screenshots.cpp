@@ -1,29 +1,17 @@
 // Writes the README's pictures: the main window on each page, connected to the virtual processor,
 // in the full set of controls. Usage: make_screenshots OUTPUT_FOLDER
 // Under a scale factor (QT_SCALE_FACTOR=2) the names carry it: page-effect@2x.png.
-#include "app/Application.h"
+#include "app/DemoRun.h"
 #include "app/MainView.h"
-#include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-template <class Done>
-bool waitFor(Done done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 // Something worth looking at: shaped bands and the crossovers on.
 tonel::ImageBytes demoImage()
@@ -65,26 +53,22 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication qt(argc, argv);
     tonel::Application app(nullptr, nullptr, QSize(1920, 1050));  // the whole window, whatever the screen
-    tonel::TonelOptions options;
-    options.demo = true;
-    QString error;
-    if (!app.start(options, &error))
+    if (!tonel::startDemo(app))
         return 1;
     app.demoDevice()->setImage(demoImage());
-    tonel::MainView& view = app.mainFrame()->view();
-    view.button(tonel::res::view::ReadButton)->click();
-    if (!waitFor([&] { return view.session().connected(); }))
+    if (!tonel::readDevice(app, std::chrono::seconds(5)))
         return 1;
+    tonel::MainView& view = app.mainWindow()->view();
     const char* names[] = {"effect", "microphone", "music", "system"};
-    const qreal scale = app.mainFrame()->devicePixelRatioF();
+    const qreal scale = app.mainWindow()->devicePixelRatioF();
     const QString suffix = scale == 1.0 ? QString() : QStringLiteral("@%1x").arg(scale);
     for (int i = 0; i < 4; ++i) {
-        view.button(1207 + i)->click();
+        view.button(tonel::res::view::EffectPageButton + i)->click();
         view.setFocus();  // no focus ring in the pictures
         QApplication::processEvents();
         const QString path = QString::fromLocal8Bit(argv[1]) +
                              QStringLiteral("/page-%1%2.png").arg(QLatin1String(names[i]), suffix);
-        if (!app.mainFrame()->grab().save(path))
+        if (!app.mainWindow()->grab().save(path))
             return 1;
         std::printf("%s\n", path.toLocal8Bit().constData());
     }

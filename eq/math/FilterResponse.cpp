@@ -16,7 +16,7 @@ constexpr double kAmplitudeToDb = 2.0 * kPowerToDb;
 
 double sq(double v) { return v * v; }
 
-std::array<double, kPlotPointCount> makePlotFrequencies()
+std::array<double, kPlotPointCount> makeplotFrequencies()
 {
     std::array<double, kPlotPointCount> f{};
     for (int m = 0; m < kPlotPointCount; ++m)
@@ -80,7 +80,7 @@ double bandCentreHz(int freqIndex)
 {
     const int i = std::clamp(freqIndex, 1, kMaxFreqIndex);
     // The same grid and constant as the plot points, so w is exactly 1 at the band's own point.
-    return PlotFrequencies()[i - 1];
+    return plotFrequencies()[i - 1];
 }
 
 double bandResponseDb(const EqBand& band, double frequencyHz)
@@ -96,16 +96,16 @@ double curveResponseDb(std::span<const EqBand> bands, double frequencyHz)
     return sum;
 }
 
-const std::array<double, kPlotPointCount>& PlotFrequencies()
+const std::array<double, kPlotPointCount>& plotFrequencies()
 {
-    static const std::array<double, kPlotPointCount> frequencies = makePlotFrequencies();
+    static const std::array<double, kPlotPointCount> frequencies = makeplotFrequencies();
     return frequencies;
 }
 
 void bandResponseOverPlot(const EqBand& band, std::span<double, kPlotPointCount> out)
 {
     const FilterPrototype p = prototypeOf(band);
-    const auto& f = PlotFrequencies();
+    const auto& f = plotFrequencies();
     for (int m = 0; m < kPlotPointCount; ++m)
         out[m] = prototypeResponseDb(p, f[m]);
 }

@@ -17,7 +17,7 @@ double bandResponseDb(const EqBand& band, double frequencyHz);
 // Sum of the bands' responses (decibels add).
 double curveResponseDb(std::span<const EqBand> bands, double frequencyHz);
 // F_m = 20 x 2^(m x 0.08333333333333333), m = 0..120.
-const std::array<double, kPlotPointCount>& PlotFrequencies();
+const std::array<double, kPlotPointCount>& plotFrequencies();
 
 // An analog prototype with its constants worked out: the band bytes decoded, or any Q and gain.
 struct FilterPrototype {

@@ -2,13 +2,14 @@
 // Recording and scripted stand-ins for the main view's message boxes, file dialogs, timers and
 // pages.
 
+#include "app/DemoRun.h"
 #include "app/MainView.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/TimerService.h"
+#include "res/DialogTemplate.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <deque>
 #include <map>
@@ -92,7 +93,8 @@ public:
     LoggingPage(PageContext context, int templateId, QWidget* parent, std::vector<std::string>& log)
         : Page(context, templateId, parent), log_(log)
     {
-        resize(1008, 592);
+        resize(res::effectTemplate().width * res::kPixelsPerDialogUnit,
+               res::effectTemplate().height * res::kPixelsPerDialogUnit);  // as large as a real page
     }
     void refreshFromImage() override { note("refresh"); }
     void redrawGraph() override { note("redraw"); }
@@ -112,17 +114,9 @@ inline PageFactory loggingPages(std::vector<std::string>& log)
 }
 
 // Runs the event loop until `done` holds or the deadline passes.
-template <typename Done>
-bool processEventsUntil(Done done, int deadlineMs = 5000)
+inline bool processEventsUntil(const std::function<bool()>& done, int deadlineMs = 5000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > deadlineMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return runEventsUntil(done, std::chrono::milliseconds(deadlineMs));
 }
 
 }  // namespace tonel::testing

@@ -32,27 +32,27 @@ TEST_F(FileCommands, LoadReplacesTheImageAndRefreshesEveryPage)
 {
     files.openAnswers.push_back(writeFile("full.cfg", imageBytes(7, 1)));
     pageLog.clear();
-    click(1201);
+    click(res::view::OpenFileButton);
     EXPECT_EQ(image.get(0), 7);
     EXPECT_EQ(image.get(fields::global::controlMode), 1);
     EXPECT_EQ(image.get(187), 7);
     EXPECT_TRUE(messages.boxes.empty());
     EXPECT_EQ(pageLog.size(), 12u);
-    EXPECT_EQ(button(1205)->text(), QStringLiteral("全功能模式"));
+    EXPECT_EQ(button(res::view::ModeButton)->text(), QStringLiteral("全功能模式"));
 }
 
 TEST_F(FileCommands, LoadedModeTwoLeavesTheCaption)
 {
     files.openAnswers.push_back(writeFile("two.cfg", imageBytes(0, 2)));
-    click(1201);
+    click(res::view::OpenFileButton);
     EXPECT_EQ(image.get(fields::global::controlMode), 2);
-    EXPECT_EQ(button(1205)->text(), QStringLiteral("简易模式"));
+    EXPECT_EQ(button(res::view::ModeButton)->text(), QStringLiteral("简易模式"));
 }
 
 TEST_F(FileCommands, CancelledLoadStillRefreshes)
 {
     pageLog.clear();
-    click(1201);
+    click(res::view::OpenFileButton);
     EXPECT_EQ(files.opened, 1);
     EXPECT_EQ(image.bytes(), defaultImageBytes());
     EXPECT_EQ(refreshes(), 1);
@@ -65,7 +65,7 @@ TEST_P(WrongLength, IsRefusedAndTheImageKept)
 {
     files.openAnswers.push_back(writeFile("bad.cfg", QByteArray(GetParam(), '\x05')));
     pageLog.clear();
-    click(1201);
+    click(res::view::OpenFileButton);
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_EQ(messages.boxes[0].text, QStringLiteral("The File is invalid...!"));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
@@ -94,7 +94,7 @@ TEST_F(FileCommands, SaveWritesTheImageWithoutRefreshing)
     const QString path = folder.filePath("saved.cfg");
     files.saveAnswers.push_back(path);
     pageLog.clear();
-    click(1202);
+    click(res::view::SaveFileButton);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -112,17 +112,17 @@ TEST_F(FileCommands, SavedFileLoadsBackTheSameBytes)
     image.set(100, 200);
     const ImageBytes saved = image.bytes();
     files.saveAnswers.push_back(folder.filePath("round.cfg"));
-    click(1202);
+    click(res::view::SaveFileButton);
     image.resetToDefaults();
     files.openAnswers.push_back(folder.filePath("round.cfg"));
-    click(1201);
+    click(res::view::OpenFileButton);
     EXPECT_EQ(image.bytes(), saved);
 }
 
 TEST_F(FileCommands, FailedSaveIsReported)
 {
     files.saveAnswers.push_back(folder.filePath("no-such-folder/x.cfg"));
-    click(1202);
+    click(res::view::SaveFileButton);
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_TRUE(messages.boxes[0].text.startsWith(QStringLiteral("File Save Failed...!")));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warnning"));
@@ -132,7 +132,7 @@ TEST_F(FileCommands, FailedSaveIsReported)
 TEST_F(FileCommands, CancelledSaveDoesNothing)
 {
     pageLog.clear();
-    click(1202);
+    click(res::view::SaveFileButton);
     EXPECT_EQ(files.saved, 1);
     EXPECT_TRUE(pageLog.empty());
     EXPECT_TRUE(messages.boxes.empty());

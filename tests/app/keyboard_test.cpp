@@ -5,6 +5,7 @@
 #include "app/FocusRing.h"
 #include "controls/SpinArrows.h"
 #include "model/Fields.h"
+#include "res/MicrophoneControls.h"
 #include "tests/support/RecordingChannel.h"
 
 #include <QLineEdit>
@@ -76,6 +77,14 @@ TEST(KeyboardOnSpins, EveryKeyStepsLikeClicksOnTheArrowsSameBytesCommandsAndText
     EXPECT_GT(paged, 30) << "frequency and Q spins have long ranges";
 }
 
+std::vector<QString> objectNames(std::initializer_list<int> ids)
+{
+    std::vector<QString> names;
+    for (const int id : ids)
+        names.push_back(QString::number(id));
+    return names;
+}
+
 // The whole view, active, as a user at the keyboard has it.
 struct Keyboard : ViewFixture {
     void SetUp() override
@@ -93,7 +102,7 @@ TEST_F(Keyboard, ShortcutsDoWhatTheirButtonsDoAndNothingWhileTheButtonIsDisabled
     press(Qt::CTRL | Qt::Key_S);
     EXPECT_EQ(files.opened, 1);
     EXPECT_EQ(files.saved, 1);
-    button(1201)->setEnabled(false);  // as during a session
+    button(res::view::OpenFileButton)->setEnabled(false);  // as during a session
     press(Qt::CTRL | Qt::Key_O);
     EXPECT_EQ(files.opened, 1);
 
@@ -102,33 +111,39 @@ TEST_F(Keyboard, ShortcutsDoWhatTheirButtonsDoAndNothingWhileTheButtonIsDisabled
     for (const auto& [keys, page] : pageKeys) {
         press(keys);
         EXPECT_EQ(view->shownPage(), page) << QKeySequence(keys).toString().toStdString();
-        EXPECT_EQ(QApplication::focusWidget(), button(1207 + page)) << "the focus goes as under a click";
+        EXPECT_EQ(QApplication::focusWidget(), button(res::view::EffectPageButton + page)) << "the focus goes as under a click";
     }
 }
 
 TEST_F(Keyboard, TabGoesRowByRowThroughTheButtonsThenGroupByGroupWithTheFocusRingAlong)
 {
-    click(1208);  // the microphone page
-    button(1201)->setFocus(Qt::TabFocusReason);
+    click(res::view::MicrophonePageButton);
+    button(res::view::OpenFileButton)->setFocus(Qt::TabFocusReason);
     const FocusRing* ring = view->findChild<FocusRing*>();
     ASSERT_NE(ring, nullptr);
     std::vector<QString> visited;
-    for (int i = 0; i < 200 && (visited.empty() || QApplication::focusWidget() != button(1201)); ++i) {
+    for (int i = 0; i < 200 && (visited.empty() || QApplication::focusWidget() != button(res::view::OpenFileButton)); ++i) {
         QWidget* focused = QApplication::focusWidget();
         visited.push_back(focused->objectName());
         EXPECT_EQ(ring->target(), focused);
         EXPECT_TRUE(ring->isVisible() && ring->geometry().contains(QRect(focused->mapTo(view.get(), QPoint()), focused->size())));
         QTest::keyClick(focused, Qt::Key_Tab);
     }
-    const std::vector<QString> expectedStart{"1201", "1202", "1203", "1204", "1205", "1207", "1208", "1209", "1210",
-                                             // the level group: main, then the sends, left to right
-                                             "1094", "1096", "1098", "1100", "1102",
-                                             // the band group in the Easy set: gains, frequency spins, Q spins
-                                             "1110", "1111", "1119", "1126", "1133", "1140", "1147", "1113"};
+    using namespace res::view;
+    using namespace res::mic;
+    const std::vector<QString> expectedStart = objectNames({
+        OpenFileButton, SaveFileButton, ReadButton, WriteButton, ModeButton,
+        EffectPageButton, MicrophonePageButton, MusicPageButton, SystemPageButton,
+        // the level group: main, then the sends, left to right
+        MainLevelSlider, LeftRightSendSlider, CentreSendSlider, Aux1SendSlider, Aux2SendSlider,
+        // the band group in the Easy set: gains, frequency spins, Q spins
+        Mic1BandGainSlider, Mic2BandGainSlider, SharedBand1GainSlider, SharedBand2GainSlider, SharedBand3GainSlider,
+        SharedBand4GainSlider, SharedBand5GainSlider, Mic1BandFreqSpin});
     ASSERT_GT(visited.size(), expectedStart.size());
     EXPECT_EQ(std::vector<QString>(visited.begin(), visited.begin() + expectedStart.size()), expectedStart);
     // Settings row by row, each field before its spin; the input gains end the round.
-    const std::vector<QString> expectedEnd{"1174", "1169", "1175", "1176", "1155", "1157"};
+    const std::vector<QString> expectedEnd = objectNames({MicLinkField, MicLinkSpin, FeedbackSuppressionField,
+                                                          FeedbackSuppressionSpin, Mic1InputGainSlider, Mic2InputGainSlider});
     EXPECT_EQ(std::vector<QString>(visited.end() - expectedEnd.size(), visited.end()), expectedEnd);
 }
 

@@ -1,5 +1,7 @@
 #include "AppFakes.h"
+#include "DemoFixture.h"
 #include "app/Application.h"
+#include "app/ViewLayout.h"
 #include "emulator/VirtualProcessor.h"
 
 #include <QApplication>
@@ -13,43 +15,29 @@
 namespace tonel::testing {
 namespace {
 
-// The whole program on the built-in virtual processor, with real timers and the real port.
-struct DemoApp : ::testing::Test {
-    RecordingMessageBoxes messages;
-    ScriptedFileDialogs files;
-    Application app{&messages, &files, QSize(1920, 1050)};
-
-    void SetUp() override
-    {
-        TonelOptions options;
-        options.demo = true;
-        QString error;
-        ASSERT_TRUE(app.start(options, &error)) << error.toStdString();
-    }
-    QPushButton* button(int id) const
-    {
-        return app.mainFrame()->findChild<QPushButton*>(QString::number(id));
-    }
+// The whole program on the built-in virtual processor, on a screen with room for the window.
+struct DemoApp : DemoFixture {
+    DemoApp() : DemoFixture(QSize(1920, 1050)) {}
 };
 
 TEST_F(DemoApp, MainWindowIsFixedWithItsCaptionAndNoMenu)
 {
-    MainWindow* frame = app.mainFrame();
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tonel Controller v1.0"));
-    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
-    EXPECT_EQ(frame->size(), QSize(1024, 690));
-    EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(frame->menuWidget(), nullptr);
-    EXPECT_EQ(frame->findChild<QStatusBar*>(), nullptr);
-    EXPECT_EQ(frame->centralWidget(), &frame->view());
-    EXPECT_TRUE(frame->isVisible());
+    MainWindow* window = app.mainWindow();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tonel Controller v1.0"));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->size(), view::kSize);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->menuWidget(), nullptr);
+    EXPECT_EQ(window->findChild<QStatusBar*>(), nullptr);
+    EXPECT_EQ(window->centralWidget(), &window->view());
+    EXPECT_TRUE(window->isVisible());
     // The dock matches the window to the installed entry and shows its icon.
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("tonel-controller"));
-    EXPECT_EQ(frame->windowIcon().availableSizes().size(), 8);
-    EXPECT_NE(frame->windowIcon().pixmap(256).toImage().pixelColor(128, 40).alpha(), 0) << "drawn, not empty";
+    EXPECT_EQ(window->windowIcon().availableSizes().size(), 8);
+    EXPECT_NE(window->windowIcon().pixmap(256).toImage().pixelColor(128, 40).alpha(), 0) << "drawn, not empty";
 }
 
-TEST(MainFrame, OnAScreenTooSmallTheViewScrollsInAWindowThatFits)
+TEST(MainWindowSize, OnAScreenTooSmallTheViewScrollsInAWindowThatFits)
 {
     struct Screen {
         QSize available;
@@ -58,11 +46,11 @@ TEST(MainFrame, OnAScreenTooSmallTheViewScrollsInAWindowThatFits)
     };
     const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const Screen screens[] = {
-        {{1920, 1050}, false, {1024, 690}},
-        {{1024, 730}, false, {1024, 690}},           // just room for the title bar
-        {{1280, 680}, true, {1024 + bar, 640}},      // 1080p at 150 %, less a panel
+        {{1920, 1050}, false, view::kSize},
+        {view::kSize + QSize(0, 40), false, view::kSize},      // just room for the title bar
+        {{1280, 680}, true, {view::kSize.width() + bar, 640}},  // 1080p at 150 %, less a panel
         {{800, 560}, true, {800, 520}},
-        {{1000, 1000}, true, {1000, 690 + bar}},
+        {{1000, 1000}, true, {1000, view::kSize.height() + bar}},
     };
     for (const Screen& screen : screens) {
         RecordingMessageBoxes messages;
@@ -71,11 +59,11 @@ TEST(MainFrame, OnAScreenTooSmallTheViewScrollsInAWindowThatFits)
         TonelOptions options;
         options.ports = {"/nonexistent/tty"};
         ASSERT_TRUE(app.start(options, nullptr));
-        MainWindow* frame = app.mainFrame();
-        EXPECT_EQ(frame->scrollsView(), screen.scrolls) << screen.available.width();
-        EXPECT_EQ(frame->size(), screen.window) << screen.available.width();
-        EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
-        EXPECT_EQ(frame->view().size(), QSize(1024, 690)) << "the layout stays";
+        MainWindow* window = app.mainWindow();
+        EXPECT_EQ(window->scrollsView(), screen.scrolls) << screen.available.width();
+        EXPECT_EQ(window->size(), screen.window) << screen.available.width();
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        EXPECT_EQ(window->view().size(), view::kSize) << "the layout stays";
     }
 }
 
@@ -88,16 +76,16 @@ TEST_F(DemoApp, ReadsTheVirtualProcessorAndSaysGoodbyeWhenClosedAnyway)
     deviceBytes[60] = 17;
     device->setImage(deviceBytes);
 
-    QTest::mouseClick(button(1203), Qt::LeftButton);
-    ASSERT_TRUE(processEventsUntil([&] { return app.mainFrame()->view().session().connected(); }));
-    EXPECT_TRUE(button(1206)->isEnabled());
-    EXPECT_FALSE(button(1201)->isEnabled());
-    EXPECT_EQ(button(1205)->text(), QStringLiteral("全功能模式"));
+    QTest::mouseClick(button(res::view::ReadButton), Qt::LeftButton);
+    ASSERT_TRUE(processEventsUntil([&] { return connected(); }));
+    EXPECT_TRUE(button(res::view::DisconnectButton)->isEnabled());
+    EXPECT_FALSE(button(res::view::OpenFileButton)->isEnabled());
+    EXPECT_EQ(button(res::view::ModeButton)->text(), QStringLiteral("全功能模式"));
     EXPECT_TRUE(messages.boxes.empty());
 
-    QTest::mouseClick(button(1205), Qt::LeftButton);  // an edit the device does not store
+    press(res::view::ModeButton);  // an edit the device does not store
     messages.closeAnswers = {CloseChoice::CloseAnyway};
-    EXPECT_TRUE(app.mainFrame()->close());
+    EXPECT_TRUE(app.mainWindow()->close());
     EXPECT_EQ(messages.questions.size(), 1u);
     app.shutDown();
     // greeting, query, the mode command, then the goodbye
@@ -111,7 +99,7 @@ TEST_F(DemoApp, ClosingWithoutSessionSendsNothing)
     EXPECT_TRUE(app.demoDevice()->receivedFrames().empty());
 }
 
-TEST(TonelApp, FileGivenAtStartIsLoadedAsTheOpenButtonWould)
+TEST(ApplicationStart, FileGivenAtStartIsLoadedAsTheOpenButtonWould)
 {
     RecordingMessageBoxes messages;
     ScriptedFileDialogs files;

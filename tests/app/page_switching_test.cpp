@@ -1,5 +1,6 @@
 #include "ViewFixture.h"
 
+#include "app/ViewLayout.h"
 #include "controls/PageButton.h"
 #include "model/Fields.h"
 
@@ -11,7 +12,7 @@ using PageSwitching = ViewFixture;
 TEST_F(PageSwitching, ChosenPageIsRefreshedThenShown)
 {
     pageLog.clear();
-    click(1209);
+    click(res::view::MusicPageButton);
     EXPECT_EQ(pageLog, (std::vector<std::string>{"134 refresh", "134 redraw", "134 mode"}));
     EXPECT_TRUE(page("134")->isVisible());
     for (const char* other : {"130", "131", "135"})
@@ -21,26 +22,27 @@ TEST_F(PageSwitching, ChosenPageIsRefreshedThenShown)
 
 TEST_F(PageSwitching, ThePageAlreadyShownIsNotRefreshed)
 {
-    click(1208);
+    click(res::view::MicrophonePageButton);
     pageLog.clear();
-    click(1208);
+    click(res::view::MicrophonePageButton);
     EXPECT_TRUE(pageLog.empty());
     EXPECT_TRUE(page("131")->isVisible());
     pageLog.clear();
-    click(1207);
+    click(res::view::EffectPageButton);
     EXPECT_EQ(pageLog.size(), 3u);
 }
 
 TEST_F(PageSwitching, OnlyTheChosenButtonCarriesTheSelectedColours)
 {
-    for (int chosen = 1207; chosen <= 1210; ++chosen) {
-        click(chosen);
-        for (int id = 1207; id <= 1210; ++id) {
-            auto* nav = qobject_cast<PageButton*>(button(id));
-            const bool selected = id == chosen;
-            EXPECT_EQ(nav->faceColor(), selected ? QColor(192, 192, 0) : QColor(100, 100, 100)) << chosen << id;
-            EXPECT_EQ(nav->captionColor(), selected ? QColor(0, 0, 255) : QColor(255, 255, 255)) << chosen << id;
-            EXPECT_EQ(nav->highlight(), selected);
+    for (const view::ButtonSpec& chosen : view::kPageButtons) {
+        click(chosen.id);
+        for (const view::ButtonSpec& spec : view::kPageButtons) {
+            auto* pageButton = qobject_cast<PageButton*>(button(spec.id));
+            const bool selected = spec.id == chosen.id;
+            EXPECT_EQ(pageButton->faceColor(), selected ? view::kSelectedFace : view::kUnselectedFace) << chosen.id << spec.id;
+            EXPECT_EQ(pageButton->captionColor(), selected ? view::kSelectedText : view::kUnselectedText)
+                << chosen.id << spec.id;
+            EXPECT_EQ(pageButton->highlight(), selected);
         }
     }
 }
@@ -57,20 +59,20 @@ TEST_F(ModeCaption, FollowsTheControlModeAndLeavesOtherValuesAlone)
     for (const Step& step : steps) {
         image.set(fields::global::controlMode, step.mode);
         view->refreshAllPages();
-        EXPECT_EQ(button(1205)->text(), QString::fromUtf8(step.caption)) << int(step.mode);
+        EXPECT_EQ(button(res::view::ModeButton)->text(), QString::fromUtf8(step.caption)) << int(step.mode);
     }
 }
 
 TEST_F(ModeCaption, ModeButtonTogglesTheModeAndRefreshesEveryPage)
 {
     pageLog.clear();
-    click(1205);
+    click(res::view::ModeButton);
     EXPECT_EQ(image.get(fields::global::controlMode), 1);
-    EXPECT_EQ(button(1205)->text(), QStringLiteral("全功能模式"));
+    EXPECT_EQ(button(res::view::ModeButton)->text(), QStringLiteral("全功能模式"));
     EXPECT_EQ(pageLog.size(), 12u);
-    click(1205);
+    click(res::view::ModeButton);
     EXPECT_EQ(image.get(fields::global::controlMode), 0);
-    EXPECT_EQ(button(1205)->text(), QStringLiteral("简易模式"));
+    EXPECT_EQ(button(res::view::ModeButton)->text(), QStringLiteral("简易模式"));
     EXPECT_TRUE(port.writes().empty()) << "nothing is sent without a session";
 }
 

@@ -1,6 +1,7 @@
 // Pictures of the main window on each page, written to <build>/screenshots for a human look.
 
 #include "ViewFixture.h"
+#include "app/ViewLayout.h"
 
 #include <QDir>
 #include <QImage>
@@ -27,15 +28,15 @@ TEST_F(MainWindowPictures, EveryPageIsDrawnUnderItsSelectedButton)
     const char* pageIds[] = {"130", "131", "134", "135"};
     const QString folder = screenshotFolder();
     for (int i = 0; i < 4; ++i) {
-        click(1207 + i);
+        click(view::kPageButtons[i].id);
         const QImage picture = view->grab().toImage();
-        ASSERT_EQ(picture.size(), QSize(1024, 690));
+        ASSERT_EQ(picture.size(), view::kSize);
         const QString path = folder + QStringLiteral("/main-window-%1.png").arg(QLatin1String(pageIds[i]));
         EXPECT_TRUE(picture.save(path)) << path.toStdString();
         for (int b = 0; b < 4; ++b) {
-            const QRect r = button(1207 + b)->geometry();
+            const QRect r = button(view::kPageButtons[b].id)->geometry();
             const QColor face = picture.pixelColor(r.left() + 6, r.top() + 6);
-            EXPECT_EQ(face, b == i ? QColor(192, 192, 0) : QColor(100, 100, 100)) << pageIds[i] << " button " << b;
+            EXPECT_EQ(face, b == i ? view::kSelectedFace : view::kUnselectedFace) << pageIds[i] << " button " << b;
         }
         EXPECT_TRUE(page(pageIds[i])->isVisible());
     }

@@ -32,11 +32,15 @@ struct SessionThroughView : ViewFixture {
         });
     }
     bool enabled(int id) { return button(id)->isEnabled(); }
-    // 1201, 1203, 1204, 1206
-    std::vector<bool> buttons() { return {enabled(1201), enabled(1203), enabled(1204), enabled(1206)}; }
+    // Whether open file, read, write and disconnect are enabled.
+    std::vector<bool> buttons()
+    {
+        using namespace res::view;
+        return {enabled(OpenFileButton), enabled(ReadButton), enabled(WriteButton), enabled(DisconnectButton)};
+    }
     void readFromDevice()
     {
-        click(1203);
+        click(res::view::ReadButton);
         deliverReplies();
         ASSERT_TRUE(timers.fire(1));
         deliverReplies();
@@ -46,7 +50,7 @@ struct SessionThroughView : ViewFixture {
 
 TEST_F(SessionThroughView, ReadGoesThroughProbingAndReadingToConnected)
 {
-    click(1203);
+    click(res::view::ReadButton);
     EXPECT_EQ(buttons(), (std::vector<bool>{true, false, true, false})) << "probing";
     EXPECT_EQ(timers.armed.at(1), std::chrono::milliseconds(280));
     EXPECT_EQ(port.sentTexts(), (std::vector<std::string>{"(01hello)"}));
@@ -63,14 +67,14 @@ TEST_F(SessionThroughView, ReadGoesThroughProbingAndReadingToConnected)
     EXPECT_EQ(buttons(), (std::vector<bool>{false, false, true, true})) << "connected";
     EXPECT_EQ(image.bytes(), device.bytes());
     EXPECT_EQ(pageLog.size(), 12u) << "every page refreshed";
-    EXPECT_EQ(button(1205)->text(), QStringLiteral("全功能模式"));
+    EXPECT_EQ(button(res::view::ModeButton)->text(), QStringLiteral("全功能模式"));
     EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(SessionThroughView, DisconnectClosesAfterTheGoodbye)
 {
     readFromDevice();
-    click(1206);
+    click(res::view::DisconnectButton);
     EXPECT_EQ(port.sentTexts().back(), "(01bye)");
     EXPECT_EQ(timers.armed.at(100), std::chrono::milliseconds(280));
     EXPECT_EQ(buttons(), (std::vector<bool>{false, false, true, true})) << "closing";
@@ -82,9 +86,9 @@ TEST_F(SessionThroughView, DisconnectClosesAfterTheGoodbye)
 TEST_F(SessionThroughView, ModeSwitchWhileConnectedIsSent)
 {
     readFromDevice();
-    click(1205);
+    click(res::view::ModeButton);
     EXPECT_EQ(port.sentTexts().back(), "(01O0)");
-    EXPECT_EQ(button(1205)->text(), QStringLiteral("简易模式"));
+    EXPECT_EQ(button(res::view::ModeButton)->text(), QStringLiteral("简易模式"));
 }
 
 TEST_F(SessionThroughView, ClosingTheWindowWhileConnectedSaysGoodbye)
@@ -105,12 +109,12 @@ TEST_F(SessionThroughView, ClosingTheWindowWithoutSessionSendsNothing)
 TEST_F(SessionThroughView, NoPortMeansAMessageAndTheReadButtonBack)
 {
     catalog.setPorts({});
-    click(1203);
+    click(res::view::ReadButton);
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_EQ(messages.boxes[0].text, QStringLiteral("SerialPort Not Found!...."));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Message"));
     EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Information);
-    EXPECT_TRUE(enabled(1203));
+    EXPECT_TRUE(enabled(res::view::ReadButton));
 }
 
 TEST_F(SessionThroughView, PortErrorsAreShownOnTheWindowThread)

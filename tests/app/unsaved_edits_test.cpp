@@ -16,7 +16,7 @@ const QString kEdited = QStringLiteral("Tonel Controller v1.0 *");
 const QString kKept = QStringLiteral("Tonel Controller v1.0");
 
 struct UnsavedEdits : ViewFixture {
-    std::unique_ptr<MainWindow> frame;
+    std::unique_ptr<MainWindow> window;
     QTemporaryDir folder;
 
     void SetUp() override
@@ -26,15 +26,15 @@ struct UnsavedEdits : ViewFixture {
                 return std::string(wire::kHelloReply);
             return frame == wire::kQuery ? "(01Q376" + wire::encodeImageHex(ParameterImage()) + ")" : "";
         });
-        frame = std::make_unique<MainWindow>(
+        window = std::make_unique<MainWindow>(
             ViewContext{image, port, catalog, portListener, messages, files, timers, loggingPages(pageLog)}, QSize(1920, 1050));
-        frame->show();
+        window->show();
     }
-    void press(int id) { QTest::mouseClick(frame->view().button(id), Qt::LeftButton); }
+    void press(int id) { QTest::mouseClick(window->view().button(id), Qt::LeftButton); }
     void edit(int by = 1)
     {
         image.set(60, static_cast<std::uint8_t>(image.get(60) + by));
-        frame->refreshTitle();
+        window->refreshTitle();
     }
     QString savingTo(const char* name)
     {
@@ -47,31 +47,31 @@ TEST_F(UnsavedEdits, LoadSaveReadAndStoreEachKeepTheEdits)
 {
     edit();
     edit(-1);
-    EXPECT_EQ(frame->windowTitle(), kKept) << "an edit undone leaves nothing to lose";
+    EXPECT_EQ(window->windowTitle(), kKept) << "an edit undone leaves nothing to lose";
     const QString file = savingTo("kept.cfg");
     const std::vector<std::pair<const char*, std::function<void()>>> ways{
-        {"save", [&] { press(1202); }},
-        {"load", [&] { frame->view().loadFile(file); }},
+        {"save", [&] { press(res::view::SaveFileButton); }},
+        {"load", [&] { window->view().loadFile(file); }},
         {"read", [&] {
-             press(1203);
+             press(res::view::ReadButton);
              for (int timer : {1, 2}) {
                  port.deliverPending();
                  QCoreApplication::sendPostedEvents();
                  ASSERT_TRUE(timers.fire(timer));
              }
-             ASSERT_TRUE(frame->view().session().connected());
+             ASSERT_TRUE(window->view().session().connected());
          }},
-        {"store", [&] { press(1204); }},  // connected since the read
+        {"store", [&] { press(res::view::WriteButton); }},  // connected since the read
     };
     for (const auto& [name, keep] : ways) {
         edit();
-        EXPECT_EQ(frame->windowTitle(), kEdited) << name;
+        EXPECT_EQ(window->windowTitle(), kEdited) << name;
         keep();
-        frame->refreshTitle();
-        EXPECT_EQ(frame->windowTitle(), kKept) << name;
+        window->refreshTitle();
+        EXPECT_EQ(window->windowTitle(), kKept) << name;
     }
     EXPECT_EQ(port.sentTexts().back(), std::string(wire::kStore));
-    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(window->close());
     EXPECT_TRUE(messages.questions.empty());
 }
 
@@ -83,17 +83,17 @@ TEST_F(UnsavedEdits, ClosingAsksEachTimeUntilTheEditsAreSavedOrAbandoned)
     savingTo(nullptr);
     savingTo("no-such-folder/x.cfg");
     for (int attempt = 1; attempt <= 3; ++attempt) {
-        EXPECT_FALSE(frame->close());
-        EXPECT_TRUE(frame->isVisible());
+        EXPECT_FALSE(window->close());
+        EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(messages.questions.size(), static_cast<std::size_t>(attempt));
     }
-    EXPECT_EQ(frame->windowTitle(), kEdited);
+    EXPECT_EQ(window->windowTitle(), kEdited);
     EXPECT_EQ(messages.boxes.size(), 1u) << "the failed save says so";
     QFile saved(savingTo("closing.cfg"));
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_FALSE(frame->isVisible()) << "Ctrl+Q closes as the window manager does";
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible()) << "Ctrl+Q closes as the window manager does";
     EXPECT_EQ(messages.questions, std::vector<QString>(4, kKept));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().at(60), static_cast<char>(image.get(60)));
@@ -102,8 +102,8 @@ TEST_F(UnsavedEdits, ClosingAsksEachTimeUntilTheEditsAreSavedOrAbandoned)
 TEST_F(UnsavedEdits, TheEndOfTheSessionNeverAsks)
 {
     edit();
-    frame->closeWithoutQuestion();
-    EXPECT_FALSE(frame->isVisible());
+    window->closeWithoutQuestion();
+    EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(messages.questions.empty());
 }
 

@@ -1,41 +1,54 @@
 #include "ViewFixture.h"
 
+#include "app/ViewLayout.h"
 #include "controls/PageButton.h"
 #include "model/Fields.h"
 
 #include <QImage>
 
+#include <span>
+
 namespace tonel::testing {
 namespace {
-
-struct ButtonRow {
-    int id;
-    const char* caption;
-    QRect rect;  // left, top, right (exclusive), bottom (exclusive) as (x, y, w, h)
-    bool enabled;
-};
-
-const ButtonRow kButtons[] = {
-    {1201, "打开配置文件", QRect(4, 10, 162, 30), true},   {1202, "保存配置文件", QRect(172, 10, 162, 30), true},
-    {1203, "从设备读取", QRect(340, 10, 162, 30), true},   {1204, "向设备写配置", QRect(508, 10, 162, 30), true},
-    {1205, "简易模式", QRect(676, 10, 162, 30), true},      {1206, "断开联接", QRect(844, 10, 162, 30), false},
-    {1207, "效果", QRect(4, 50, 250, 30), true},           {1208, "话筒", QRect(260, 50, 250, 30), true},
-    {1209, "音乐", QRect(516, 50, 250, 30), true},         {1210, "系统", QRect(772, 50, 235, 30), true},
-};
 
 using ViewLayout = ViewFixture;
 
 TEST_F(ViewLayout, TenButtonsAtTheirRectanglesWithTheirCaptions)
 {
-    for (const ButtonRow& row : kButtons) {
-        QPushButton* b = button(row.id);
-        ASSERT_NE(b, nullptr) << row.id;
-        EXPECT_EQ(b->geometry(), row.rect) << row.id;
-        EXPECT_EQ(b->text(), QString::fromUtf8(row.caption)) << row.id;
-        EXPECT_EQ(b->isEnabled(), row.enabled) << row.id;
-        EXPECT_TRUE(b->isVisible()) << row.id;
-        EXPECT_EQ(qobject_cast<PageButton*>(b) != nullptr, row.id >= 1207) << row.id;
-    }
+    const auto expectRow = [&](std::span<const view::ButtonSpec> row, bool pageButtons) {
+        for (const view::ButtonSpec& spec : row) {
+            QPushButton* b = button(spec.id);
+            ASSERT_NE(b, nullptr) << spec.id;
+            EXPECT_EQ(b->geometry(), spec.rect) << spec.id;
+            EXPECT_EQ(b->text(), QString::fromUtf8(spec.caption)) << spec.id;
+            EXPECT_EQ(b->isEnabled(), spec.id != res::view::DisconnectButton) << "only a session enables " << spec.id;
+            EXPECT_TRUE(b->isVisible()) << spec.id;
+            EXPECT_EQ(qobject_cast<PageButton*>(b) != nullptr, pageButtons) << spec.id;
+        }
+    };
+    expectRow(view::kCommandButtons, false);
+    expectRow(view::kPageButtons, true);
+}
+
+// Each row of buttons lies between two frame lines and inside the outer ones, with a divider in
+// every gap between neighbours.
+TEST(ViewLayoutRules, ButtonRowsSitBetweenTheFrameLinesWithADividerInEachGap)
+{
+    const auto expectRow = [](std::span<const view::ButtonSpec> row, int above, int below, std::span<const int> dividers) {
+        ASSERT_EQ(dividers.size() + 1, row.size());
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const QRect r = row[i].rect;
+            EXPECT_TRUE(r.top() > above && r.bottom() < below) << row[i].id;
+            EXPECT_TRUE(r.left() > view::kFrameLineXs.front() && r.right() < view::kFrameLineXs.back()) << row[i].id;
+            if (i + 1 < row.size()) {
+                EXPECT_GT(dividers[i] - 1, r.right()) << row[i].id;  // the divider is 2 pixels wide
+                EXPECT_LT(dividers[i], row[i + 1].rect.left()) << row[i].id;
+            }
+        }
+    };
+    const auto [top, middle, bottom] = view::kFrameLineYs;
+    expectRow(view::kCommandButtons, top, middle, view::kCommandDividerXs);
+    expectRow(view::kPageButtons, middle, bottom, view::kPageDividerXs);
 }
 
 TEST_F(ViewLayout, EffectPageShownAndItsButtonSelected)
@@ -44,12 +57,12 @@ TEST_F(ViewLayout, EffectPageShownAndItsButtonSelected)
     for (int i = 0; i < 4; ++i) {
         QWidget* p = page(pages[i]);
         ASSERT_NE(p, nullptr) << pages[i];
-        EXPECT_EQ(p->pos(), QPoint(3, 90));
+        EXPECT_EQ(p->pos(), view::kPageOrigin);
         EXPECT_EQ(p->isVisible(), i == 0) << pages[i];
-        auto* nav = qobject_cast<PageButton*>(button(1207 + i));
-        EXPECT_EQ(nav->faceColor(), i == 0 ? QColor(192, 192, 0) : QColor(100, 100, 100));
-        EXPECT_EQ(nav->captionColor(), i == 0 ? QColor(0, 0, 255) : QColor(255, 255, 255));
-        EXPECT_EQ(nav->highlight(), i == 0);
+        auto* pageButton = qobject_cast<PageButton*>(button(view::kPageButtons[i].id));
+        EXPECT_EQ(pageButton->faceColor(), i == 0 ? view::kSelectedFace : view::kUnselectedFace);
+        EXPECT_EQ(pageButton->captionColor(), i == 0 ? view::kSelectedText : view::kUnselectedText);
+        EXPECT_EQ(pageButton->highlight(), i == 0);
     }
     EXPECT_EQ(view->shownPage(), 0);
 }
@@ -72,28 +85,33 @@ TEST_F(ViewLayout, CreationFillsTheImageWithDefaults)
 TEST_F(ViewLayout, BlackBackgroundWithGreenFrameAndYellowDividers)
 {
     const QImage picture = view->grab().toImage();
-    const QColor green(0, 255, 0), yellow(255, 255, 0), black(0, 0, 0);
-    for (const int y : {5, 45, 85})
+    const QColor green = view::kFrameLine, yellow = view::kDividerLine, black = view::kBackground;
+    const int right = view::kSize.width() - 1;
+    const int commandRow = view::kCommandButtons[0].rect.center().y();
+    const int pageRow = view::kPageButtons[0].rect.center().y();
+    for (const int y : view::kFrameLineYs) {
         EXPECT_EQ(picture.pixelColor(2, y), green) << y;
-    for (const int x : {0, 1012})
-        EXPECT_EQ(picture.pixelColor(x, 30), green) << x;
-    EXPECT_EQ(picture.pixelColor(1020, 85), green);
-    for (const int x : {169, 337, 505, 673, 841}) {
-        EXPECT_EQ(picture.pixelColor(x, 25), yellow) << x;
-        EXPECT_EQ(picture.pixelColor(x - 1, 25), yellow) << "2 pixels wide at " << x;
-        EXPECT_EQ(picture.pixelColor(x, 47), black) << x;
+        EXPECT_EQ(picture.pixelColor(right, y), green) << "across the whole width at " << y;
     }
-    for (const int x : {257, 513, 769}) {
-        EXPECT_EQ(picture.pixelColor(x, 65), yellow) << x;
-        EXPECT_EQ(picture.pixelColor(x, 42), black) << x;
+    for (const int x : view::kFrameLineXs)
+        EXPECT_EQ(picture.pixelColor(x, commandRow), green) << x;
+    for (const int x : view::kCommandDividerXs) {
+        EXPECT_EQ(picture.pixelColor(x, commandRow), yellow) << x;
+        EXPECT_EQ(picture.pixelColor(x - 1, commandRow), yellow) << "2 pixels wide at " << x;
+        EXPECT_EQ(picture.pixelColor(x, view::kFrameLineYs[1] + 2), black) << "only in the command row at " << x;
     }
-    EXPECT_EQ(picture.pixelColor(1018, 30), black);
-    EXPECT_EQ(picture.pixelColor(500, 686), black);
+    for (const int x : view::kPageDividerXs) {
+        EXPECT_EQ(picture.pixelColor(x, pageRow), yellow) << x;
+        EXPECT_EQ(picture.pixelColor(x, view::kFrameLineYs[1] - 3), black) << "only in the page row at " << x;
+    }
+    EXPECT_EQ(picture.pixelColor(view::kFrameLineXs.back() + 6, commandRow), black) << "right of the frame";
+    EXPECT_EQ(picture.pixelColor(view::kSize.width() / 2, view::kSize.height() - 4), black) << "below the pages";
 }
 
 TEST_F(ViewLayout, PagesFitTheView)
 {
-    EXPECT_EQ(view->size(), QSize(1024, 690));
+    makeView(makeStandardPages);  // the pages at their templates' size
+    EXPECT_EQ(view->size(), view::kSize);
     for (const char* id : {"130", "131", "134", "135"})
         EXPECT_LE(page(id)->geometry().bottom(), view->height() - 1);
 }

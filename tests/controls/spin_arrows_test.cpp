@@ -12,14 +12,14 @@ namespace {
 
 struct Spin : ::testing::Test {
     SpinArrows spin;
-    QSignalSpy deltas{&spin, &SpinArrows::deltaPos};
+    QSignalSpy steps{&spin, &SpinArrows::stepped};
 
     Spin()
     {
         spin.resize(SpinArrows::kWidth, 24);
         spin.show();
     }
-    int delta(int i) const { return deltas.at(i).at(0).toInt(); }
+    SpinDirection step(int i) const { return steps.at(i).at(0).value<SpinDirection>(); }
 };
 
 TEST_F(Spin, IsSixteenPixelsWide) { EXPECT_EQ(spin.width(), 16); }
@@ -30,28 +30,28 @@ TEST_F(Spin, UpperHalfIsTheUpArrowLowerHalfTheDownArrow)
     QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 11));
     QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 12));
     QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 23));
-    ASSERT_EQ(deltas.count(), 4);
-    EXPECT_EQ(delta(0), -1);
-    EXPECT_EQ(delta(1), -1);
-    EXPECT_EQ(delta(2), +1);
-    EXPECT_EQ(delta(3), +1);
+    ASSERT_EQ(steps.count(), 4);
+    EXPECT_EQ(step(0), SpinDirection::Up);
+    EXPECT_EQ(step(1), SpinDirection::Up);
+    EXPECT_EQ(step(2), SpinDirection::Down);
+    EXPECT_EQ(step(3), SpinDirection::Down);
     EXPECT_FALSE(spin.isRepeating());
 }
 
 TEST_F(Spin, RepeatsWhileHeldAndStopsOnRelease)
 {
     QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 20));
-    EXPECT_EQ(deltas.count(), 1);
+    EXPECT_EQ(steps.count(), 1);
     QElapsedTimer clock;
     clock.start();
-    while (deltas.count() < 4 && clock.elapsed() < 5000)
+    while (steps.count() < 4 && clock.elapsed() < 5000)
         QTest::qWait(10);
-    EXPECT_GE(deltas.count(), 4);
+    EXPECT_GE(steps.count(), 4);
     EXPECT_GE(clock.elapsed(), 400 - 20) << "the first repeat waits";
     QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(8, 20));
     EXPECT_FALSE(spin.isRepeating());
-    for (int i = 0; i < deltas.count(); ++i)
-        EXPECT_EQ(delta(i), +1);
+    for (int i = 0; i < steps.count(); ++i)
+        EXPECT_EQ(step(i), SpinDirection::Down);
 }
 
 TEST_F(Spin, HidingStopsTheRepeat)
@@ -70,31 +70,36 @@ TEST_F(Spin, WheelUpStepsUp)
                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(&spin, &up);
     QApplication::sendEvent(&spin, &down);
-    ASSERT_EQ(deltas.count(), 2);
-    EXPECT_EQ(delta(0), -1);
-    EXPECT_EQ(delta(1), +1);
+    ASSERT_EQ(steps.count(), 2);
+    EXPECT_EQ(step(0), SpinDirection::Up);
+    EXPECT_EQ(step(1), SpinDirection::Down);
 }
 
 TEST_F(Spin, KeysOnTheSpinOrItsFieldAreClicksAndOtherKeysPassOn)
 {
     QLineEdit field;
     spin.setBuddy(&field);
-    const std::vector<std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifiers, int>> presses{
-        {&spin, Qt::Key_Up, {}, -1}, {&field, Qt::Key_Down, {}, +1}, {&spin, Qt::Key_Up, Qt::KeypadModifier, -1},
-        {&spin, Qt::Key_PageUp, {}, 0},  // no page step: a short range
-        {&spin, Qt::Key_Up, Qt::ControlModifier, 0}, {&field, Qt::Key_Left, {}, 0}};
+    using Steps = std::vector<SpinDirection>;
+    const Steps none;
+    const std::vector<std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifiers, Steps>> presses{
+        {&spin, Qt::Key_Up, {}, {SpinDirection::Up}},
+        {&field, Qt::Key_Down, {}, {SpinDirection::Down}},
+        {&spin, Qt::Key_Up, Qt::KeypadModifier, {SpinDirection::Up}},
+        {&spin, Qt::Key_PageUp, {}, none},  // no page step: a short range
+        {&spin, Qt::Key_Up, Qt::ControlModifier, none},
+        {&field, Qt::Key_Left, {}, none}};
     for (const auto& [target, key, modifiers, expected] : presses) {
-        deltas.clear();
+        steps.clear();
         QTest::keyClick(target, key, modifiers);
-        std::vector<int> seen;
-        for (int i = 0; i < deltas.count(); ++i)
-            seen.push_back(delta(i));
-        EXPECT_EQ(seen, expected == 0 ? std::vector<int>{} : std::vector<int>{expected}) << key;
+        Steps seen;
+        for (int i = 0; i < steps.count(); ++i)
+            seen.push_back(step(i));
+        EXPECT_EQ(seen, expected) << key;
     }
     spin.setPageStep(3);
-    deltas.clear();
+    steps.clear();
     QTest::keyClick(&field, Qt::Key_PageDown);
-    EXPECT_EQ(deltas.count(), 3);
+    EXPECT_EQ(steps.count(), 3);
 }
 
 }  // namespace

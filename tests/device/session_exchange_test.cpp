@@ -243,7 +243,7 @@ TEST_F(SessionTest, FailureOfAWorkingLineIsShownAndChangesNothingElse)
     expectState(kConnected);
 }
 
-// 1204 while reading or writing leaves the earlier reply timer running; it still checks.
+// The write button while reading or writing leaves the earlier reply timer running; it still checks.
 TEST_F(SessionTest, PendingReadTimerStillChecksAfterWriteButton)
 {
     auto hellos = std::make_shared<int>(0);

@@ -69,10 +69,10 @@ inline FakeSerialPort::Device writableDevice(const std::string& ack)
 struct StateRow {
     const char* name;
     bool connected;
-    bool openFile;    // 1201
-    bool read;        // 1203
-    bool write;       // 1204
-    bool disconnect;  // 1206
+    bool openFile;  // whether each of these buttons is enabled
+    bool read;
+    bool write;
+    bool disconnect;
     std::set<int> timers;
 };
 
@@ -85,7 +85,7 @@ inline const StateRow kClosing{"Closing", true, false, false, true, true, {timer
 inline const StateRow kIdleAfterClose{"Idle after close", false, true, true, true, true, {}};
 // Reading whose reply was refused: the attempt ended, read and write are offered again.
 inline const StateRow kIdleReplyRefused{"Idle, reply refused", false, true, true, true, false, {}};
-// 1204 pressed while reading or writing: probing again, the earlier reply timer still pending.
+// The write button pressed while reading or writing: probing again, the earlier reply timer still pending.
 inline const StateRow kProbingReadPending{"Probing, timer 2 pending", false, true, false, true, false,
                                           {timer::kHello, timer::kRead}};
 inline const StateRow kProbingUploadPending{"Probing, timer 3 pending", false, true, false, true, false,

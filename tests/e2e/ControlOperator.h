@@ -13,11 +13,11 @@ struct Operable {
     Kind kind;
 };
 
-// The page's sliders, spins, type buttons and filtered edits, in template order.
+// The page's sliders, spins, type buttons and frequency fields, in template order.
 std::vector<Operable> operableControls(QWidget* page);
 
 // One action on the control: a slider moves one step (`variant` picks the direction), a spin
-// clicks up or down, a type button clicks, a filtered edit gets a typed frequency and loses the
+// clicks up or down, a type button clicks, a frequency field gets a typed frequency and loses the
 // focus. Disabled controls are left alone, as a user would have to. True when it acted.
 bool operate(const Operable& control, unsigned variant);
 

@@ -1,7 +1,7 @@
 // Every control of every page while connected: the device ends with the panel's image, and every
 // parameter command has travelled the real line at least once.
 #include "ControlOperator.h"
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 
 #include <set>
 #include <string>
@@ -50,7 +50,7 @@ TEST_F(AllPagesEndToEnd, EveryControlReachesTheDeviceAndTheImagesAgree)
     switchToFullSet();
     for (int pass = 0; pass < 2; ++pass)  // the second pass meets the states the first left
         for (int i = 0; i < 4; ++i) {
-            press(1207 + i);
+            press(res::view::EffectPageButton + i);
             operateEveryControl(page(i), static_cast<unsigned>(pass));
         }
     ASSERT_TRUE(deviceCatchesUp()) << "the device's image differs from the panel's";

@@ -1,24 +1,13 @@
 // Ten thousand random live changes as fast as the window thread can make them: none is lost, and
 // the memory they took is given back.
 #include "ControlOperator.h"
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
+#include "tests/support/ProcessMemory.h"
 
-#include <fstream>
 #include <random>
-#include <string>
 
 namespace tonel::testing {
 namespace {
-
-// Resident set size in KiB, from /proc/self/status.
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
 
 class Burst : public DemoFixture {
 protected:
@@ -34,7 +23,7 @@ protected:
         for (int n = 0; n < count; ++n) {
             if (n % 250 == 0) {
                 shown = static_cast<int>(random() % 4);
-                press(1207 + shown);
+                press(res::view::EffectPageButton + shown);
             }
             const auto& onPage = controls[static_cast<std::size_t>(shown)];
             operate(onPage[random() % onPage.size()], static_cast<unsigned>(random()));
@@ -49,11 +38,11 @@ TEST_F(Burst, TenThousandRandomChangesAllReachTheDevice)
     switchToFullSet();
     randomChanges(1000);  // warm-up: caches, fonts, the port's queue
     ASSERT_TRUE(deviceCatchesUp());
-    const long before = residentKiB();
+    const long before = processMemoryKiB("VmRSS");
 
     randomChanges(10000);
     ASSERT_TRUE(deviceCatchesUp(10000ms)) << "a live change was lost";
-    const long after = residentKiB();
+    const long after = processMemoryKiB("VmRSS");
 #ifndef __SANITIZE_ADDRESS__  // AddressSanitizer holds freed memory in quarantine on purpose
     EXPECT_LT(after - before, 2048) << "resident memory grew from " << before << " KiB to " << after << " KiB";
 #else

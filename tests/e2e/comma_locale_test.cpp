@@ -1,9 +1,10 @@
 // Frequency texts on a desktop whose locale writes decimals with a comma: the CTest entry that
 // runs this under a generated de_DE locale makes it bite (anywhere else it still must pass).
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 #include "controls/FrequencyEdit.h"
 #include "model/Fields.h"
 #include "model/ParameterCommands.h"
+#include "res/MusicControls.h"
 
 #include <QApplication>
 #include <QFile>
@@ -31,11 +32,11 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     view().window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view().window()));
 
-    // The focus passes through every filtered field of every page: no byte changes.
+    // The focus passes through every frequency field of every page: no byte changes.
     const ImageBytes before = app.image().bytes();
     int walked = 0;
     for (int i = 0; i < 4; ++i) {
-        press(1207 + i);
+        press(res::view::EffectPageButton + i);
         for (auto* edit : page(i)->findChildren<FrequencyEdit*>()) {  // frequency and Q fields
             if (!edit->isEnabled())
                 continue;
@@ -49,9 +50,9 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     EXPECT_GE(walked, 2 + 7 + 5 + 11);  // at least one field per band
     EXPECT_EQ(app.image().bytes(), before);
 
-    showPage(1209, 2);
-    driver(2).typeFrequency(1122, QStringLiteral("1.5K"));  // music band 1
-    EXPECT_EQ(driver(2).text(1122), QStringLiteral("1.50KHz"));
+    const PageDriver music = showPage(res::view::MusicPageButton, kMusicPage);
+    music.typeFrequency(res::music::Eq1FreqField, QStringLiteral("1.5K"));  // music band 1
+    EXPECT_EQ(music.text(res::music::Eq1FreqField), QStringLiteral("1.50KHz"));
     ASSERT_TRUE(deviceCatchesUp());
     EXPECT_EQ(device().image()[f::music::eq(0) + 1], 76);
 

@@ -6,6 +6,7 @@
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
+#include "res/EffectControls.h"
 #include "tests/app/AppFakes.h"
 #include "tests/support/Pty.h"
 
@@ -155,11 +156,14 @@ protected:
         fs::create_symlink(target, link_);
     }
 
-    MainView& view() { return app.mainFrame()->view(); }
+    MainView& view() { return app.mainWindow()->view(); }
     QPushButton* button(int id) { return view().button(id); }
     void press(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
     bool connected() { return view().session().connected(); }
-    QSlider* masterSlider() { return view().page(0)->findChild<QSlider*>("1094"); }
+    QSlider* masterSlider()
+    {
+        return view().page(0)->findChild<QSlider*>(QString::number(res::effect::MainLevelSlider));
+    }
 
     int boxesCaptioned(const QString& caption) const
     {
@@ -262,30 +266,29 @@ public:
     // The device answered the hello; the query went out and timer 2 waits for the image.
     void whileTheReadIsPending()
     {
-        testing::PtyPair& line = plugInLine();
-        press(res::view::ReadButton);
-        ASSERT_EQ(line.device().readUntil("(01hello)"), "(01hello)");
-        ASSERT_TRUE(line.device().writeAll("(01hello13)"));
-        std::string heard;
-        ASSERT_TRUE(processEventsUntil([&] {
-            heard += line.device().readAvailable();
-            return heard.ends_with("(01Q)");
-        })) << heard;
-        line.hangUp();
+        answerTheHelloThenDrop(res::view::ReadButton, [](const std::string& heard) { return heard.ends_with("(01Q)"); });
     }
 
     // The device answered the hello to the write button; the upload went out and timer 3 waits
     // for its acknowledgement (whatever comes then, it would connect).
     void whileTheUploadIsPending()
     {
+        answerTheHelloThenDrop(res::view::WriteButton, [](const std::string& heard) {
+            return heard.size() >= 384 && heard.starts_with("(01P376") && heard.ends_with(")");
+        });
+    }
+
+    // The button's hello is answered; the line drops once what the program sends next is all there.
+    void answerTheHelloThenDrop(int buttonId, const std::function<bool(const std::string&)>& sentInFull)
+    {
         testing::PtyPair& line = plugInLine();
-        press(res::view::WriteButton);
+        press(buttonId);
         ASSERT_EQ(line.device().readUntil("(01hello)"), "(01hello)");
         ASSERT_TRUE(line.device().writeAll("(01hello13)"));
         std::string heard;
         ASSERT_TRUE(processEventsUntil([&] {
             heard += line.device().readAvailable();
-            return heard.size() >= 384 && heard.starts_with("(01P376") && heard.ends_with(")");
+            return sentInFull(heard);
         })) << heard;
         line.hangUp();
     }

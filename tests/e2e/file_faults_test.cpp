@@ -6,6 +6,7 @@
 #include "app/Application.h"
 #include "device/DeviceSession.h"
 #include "model/Fields.h"
+#include "res/EffectControls.h"
 #include "tests/app/AppFakes.h"
 #include "tests/e2e/FileSystemFaults.h"
 
@@ -104,9 +105,12 @@ protected:
         dialogs.onOpen = nullptr;
     }
 
-    void press(int id) { QTest::mouseClick(app.mainFrame()->view().button(id), Qt::LeftButton); }
+    void press(int id) { QTest::mouseClick(app.mainWindow()->view().button(id), Qt::LeftButton); }
     // The master level's value field on the Effect page: shows the image once the page refreshes.
-    QLineEdit* levelField() { return app.mainFrame()->view().page(0)->findChild<QLineEdit*>("1093"); }
+    QLineEdit* levelField()
+    {
+        return app.mainWindow()->view().page(0)->findChild<QLineEdit*>(QString::number(res::effect::MainLevelField));
+    }
     // Makes the field show what the image does not hold, to see whether a refresh comes.
     void disturbPages() { levelField()->setText(QStringLiteral("?")); }
     bool pagesRefreshed()
@@ -228,7 +232,7 @@ TEST_P(LoadFailure, IsReportedKeepsTheImageAndRefreshesThePages)
     expectOneBox(kLoadCaption, QString::fromUtf8(GetParam().start), QString::fromUtf8(GetParam().reason));
     EXPECT_EQ(app.image().bytes(), before);
     EXPECT_TRUE(pagesRefreshed()) << levelField()->text().toStdString();
-    EXPECT_TRUE(app.mainFrame()->view().button(res::view::OpenFileButton)->isEnabled());
+    EXPECT_TRUE(app.mainWindow()->view().button(res::view::OpenFileButton)->isEnabled());
 }
 
 std::string nothingToArrange() { return {}; }

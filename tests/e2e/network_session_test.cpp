@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
+#include "res/EffectControls.h"
 #include "tests/app/AppFakes.h"
 #include "tests/support/Ser2netRig.h"
 
@@ -63,9 +64,9 @@ protected:
         return device_.listen(address, GetParam() == Server::EmulatorComPort);
     }
 
-    QPushButton* button(int id) { return app_.mainFrame()->view().button(id); }
+    QPushButton* button(int id) { return app_.mainWindow()->view().button(id); }
     void press(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
-    bool connected() { return app_.mainFrame()->view().session().connected(); }
+    bool connected() { return app_.mainWindow()->view().session().connected(); }
     bool readSucceeds()
     {
         press(res::view::ReadButton);
@@ -93,7 +94,8 @@ TEST_P(NetworkSession, ReadEditStoreDisconnectAndOutliveTheServer)
     ASSERT_TRUE(readSucceeds()) << "no session on " << name_;
     EXPECT_EQ(app_.image().bytes(), device_.image());
 
-    auto* master = app_.mainFrame()->view().page(0)->findChild<QSlider*>("1094");
+    auto* master =
+        app_.mainWindow()->view().page(0)->findChild<QSlider*>(QString::number(res::effect::MainLevelSlider));
     master->setValue(master->value() + 5);
     ASSERT_TRUE(device_.waitUntil([](const ParameterImage& image, const auto&) {
         return image.get(fx::at(0, fx::masterLevel)) == 22;
@@ -142,11 +144,11 @@ TEST(NetworkSessionRefused, SaysWhyTheDeviceWasNotFound)
     const std::string name = "tcp://127.0.0.1:" + std::to_string(testing::freeLoopbackPort());
     options.ports = {name};
     ASSERT_TRUE(app.start(options, nullptr));
-    QTest::mouseClick(app.mainFrame()->view().button(res::view::ReadButton), Qt::LeftButton);
+    QTest::mouseClick(app.mainWindow()->view().button(res::view::ReadButton), Qt::LeftButton);
     ASSERT_TRUE(testing::processEventsUntil([&] { return !messages.boxes.empty(); }, kLimitMs));
     EXPECT_EQ(messages.boxes[0].text, QString::fromStdString("Device Not Found...\n" + name + ": Connection refused"));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Message"));
-    EXPECT_TRUE(app.mainFrame()->view().button(res::view::ReadButton)->isEnabled());
+    EXPECT_TRUE(app.mainWindow()->view().button(res::view::ReadButton)->isEnabled());
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Read, live changes, disconnect and close: the main view against the virtual processor.
-#include "DemoFixture.h"
+#include "tests/app/DemoFixture.h"
 #include "controls/SpinArrows.h"
 #include "model/Fields.h"
+#include "res/EffectControls.h"
 
-#include <QLineEdit>
 #include <QSlider>
 
 namespace tonel::testing {
@@ -21,14 +21,15 @@ TEST_F(SessionEndToEnd, ReadShowsTheDevicesProgramAndLiveChangesReachIt)
     device().setImage(bytes);
 
     readFromDevice();
-    EXPECT_EQ(page(0)->findChild<QLineEdit*>("1093")->text(), QStringLiteral("17"));
+    const PageDriver effect = driver(kEffectPage);
+    EXPECT_EQ(effect.text(res::effect::MainLevelField), QStringLiteral("17"));
     EXPECT_EQ(app.image().bytes(), bytes);
     EXPECT_TRUE(button(res::view::DisconnectButton)->isEnabled());
     EXPECT_FALSE(button(res::view::OpenFileButton)->isEnabled());
 
-    auto* master = page(0)->findChild<QSlider*>("1094");
+    auto* master = effect.find<QSlider>(res::effect::MainLevelSlider);
     master->setValue(master->value() + 5);                          // a slider move
-    page(0)->findChild<SpinArrows*>("1089")->stepUp();            // a band change
+    effect.find<SpinArrows>(res::effect::Eq1FreqSpin)->stepUp();  // a band change
     ASSERT_TRUE(deviceCatchesUp());
     EXPECT_EQ(device().image()[fx::at(1, fx::masterLevel)], 22);
     EXPECT_EQ(device().image()[fx::at(1, fx::eq(0)) + 1], 33);
@@ -43,8 +44,7 @@ TEST_F(SessionEndToEnd, ReadShowsTheDevicesProgramAndLiveChangesReachIt)
 
 TEST_F(SessionEndToEnd, WriteUploadsThePanelsImage)
 {
-    auto* master = page(0)->findChild<QSlider*>("1094");
-    master->setValue(3);  // offline: only the image changes
+    driver(kEffectPage).find<QSlider>(res::effect::MainLevelSlider)->setValue(3);  // offline: only the image changes
     press(res::view::WriteButton);
     ASSERT_TRUE(testing::processEventsUntil([&] { return button(res::view::DisconnectButton)->isEnabled(); }, 5000));
     EXPECT_TRUE(connected());

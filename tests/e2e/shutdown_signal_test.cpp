@@ -8,6 +8,7 @@
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
 #include "tests/app/AppFakes.h"
+#include "tests/support/Pty.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -38,20 +39,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
-
 constexpr auto kLimit = 5s;
-
-bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kLimit)
-{
-    const auto deadline = Clock::now() + timeout;
-    while (!condition()) {
-        if (Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
 
 // ---- the program as a child process ----
 
@@ -146,7 +134,7 @@ public:
     // The wait status once the process has ended within the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout)
     {
-        pollUntil(
+        eventually(
             [&] {
                 int status = 0;
                 if (::waitpid(pid_, &status, WNOHANG) == pid_)
@@ -206,9 +194,9 @@ TEST_P(SignalToTheProgram, ExitsNormallyAndPromptly)
     TonelProcess tonel(args, log_);
     ASSERT_GT(tonel.pid(), 0);
 
-    ASSERT_TRUE(pollUntil([&] { return blocksSignal(tonel.pid(), c.signal); })) << logText();
+    ASSERT_TRUE(eventually([&] { return blocksSignal(tonel.pid(), c.signal); })) << logText();
     if (c.when == Moment::DeviceUp) {
-        ASSERT_TRUE(pollUntil([&] { return hasOpenedPseudoTerminal(tonel.pid()); })) << logText();
+        ASSERT_TRUE(eventually([&] { return hasOpenedPseudoTerminal(tonel.pid()); })) << logText();
     }
     ASSERT_EQ(::kill(tonel.pid(), c.signal), 0);
 
@@ -323,7 +311,7 @@ protected:
     void ended()
     {
         app.reset();
-        EXPECT_TRUE(pollUntil([&] { return threadsNamedLikeThisOne() == threadsBefore; }))
+        EXPECT_TRUE(eventually([&] { return threadsNamedLikeThisOne() == threadsBefore; }))
             << threadsNamedLikeThisOne() << " threads left, " << threadsBefore << " before";
     }
 
@@ -337,12 +325,12 @@ protected:
 
 TEST_P(SignalInSession, WhileConnectedTheDeviceHearsGoodbye)
 {
-    QTest::mouseClick(app->mainFrame()->view().button(res::view::ReadButton), Qt::LeftButton);
-    ASSERT_TRUE(testing::processEventsUntil([&] { return app->mainFrame()->view().session().connected(); }));
+    QTest::mouseClick(app->mainWindow()->view().button(res::view::ReadButton), Qt::LeftButton);
+    ASSERT_TRUE(testing::processEventsUntil([&] { return app->mainWindow()->view().session().connected(); }));
     ASSERT_GT(threadsNamedLikeThisOne(), threadsBefore);  // the port's monitoring thread runs
 
     EXPECT_EQ(runUntilSignalled(GetParam()), 0);
-    EXPECT_FALSE(app->mainFrame()->isVisible());
+    EXPECT_FALSE(app->mainWindow()->isVisible());
     ended();
 
     // The goodbye left before the port closed; the device reads it on its own time.
@@ -358,7 +346,7 @@ TEST_P(SignalInSession, WhileConnectedTheDeviceHearsGoodbye)
 TEST_P(SignalInSession, WithoutASessionNothingIsSent)
 {
     EXPECT_EQ(runUntilSignalled(GetParam()), 0);
-    EXPECT_FALSE(app->mainFrame()->isVisible());
+    EXPECT_FALSE(app->mainWindow()->isVisible());
     ended();
     EXPECT_TRUE(device.receivedFrames().empty());
     EXPECT_TRUE(messages.boxes.empty());

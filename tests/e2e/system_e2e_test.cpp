@@ -3,7 +3,9 @@
 // contrast commands, and the effect program the Effect page then edits.
 #include "model/Fields.h"
 #include "pages/BoundPage.h"
-#include "tests/e2e/DemoFixture.h"
+#include "res/EffectControls.h"
+#include "res/SystemControls.h"
+#include "tests/app/DemoFixture.h"
 #include "tests/pages/PageDriver.h"
 
 #include <functional>
@@ -14,34 +16,30 @@ namespace {
 namespace sys = fields::system;
 namespace glb = fields::global;
 
-constexpr int kEffectPage = 0;
-constexpr int kSystemPage = 3;
-
 using SystemEndToEnd = DemoFixture;
 
 TEST_F(SystemEndToEnd, LevelsAndEqualisersKeepTheDeviceInStep)
 {
     readFromDevice();
     switchToFullSet();
-    showPage(1210, kSystemPage);
-    const PageDriver ui = driver(kSystemPage);
+    const PageDriver ui = showPage(res::view::SystemPageButton, kSystemPage);
 
-    step("centre level", [&] { ui.moveSlider(1179, 12); });
-    step("subwoofer level", [&] { ui.moveSlider(1005, 50); });
-    step("aux 1 level", [&] { ui.moveSlider(1181, 1); });
-    step("aux 2 level", [&] { ui.moveSlider(1011, 30); });
-    step("room 1 gain", [&] { ui.moveSlider(1013, 3); });
-    step("room 3 frequency", [&] { ui.spinDown(1189); });
-    step("room 4 typed frequency", [&] { ui.typeFrequency(1188, "4.5k"); });
-    step("room 7 type", [&] { ui.click(1122); });
+    step("centre level", [&] { ui.moveSlider(res::system::CentreLevelSlider, 12); });
+    step("subwoofer level", [&] { ui.moveSlider(res::system::SubwooferLevelSlider, 50); });
+    step("aux 1 level", [&] { ui.moveSlider(res::system::Aux1LevelSlider, 1); });
+    step("aux 2 level", [&] { ui.moveSlider(res::system::Aux2LevelSlider, 30); });
+    step("room 1 gain", [&] { ui.moveSlider(res::system::RoomEq1GainSlider, 3); });
+    step("room 3 frequency", [&] { ui.spinDown(res::system::RoomEq3FreqSpin); });
+    step("room 4 typed frequency", [&] { ui.typeFrequency(res::system::RoomEq4FreqField, "4.5k"); });
+    step("room 7 type", [&] { ui.click(res::system::RoomEq7TypeButton); });
     step("room 2 Q to zero", [&] {
         for (int i = 0; i < 47; ++i)
-            ui.spinDown(1077);
+            ui.spinDown(res::system::RoomEq2QSpin);
     });
-    step("centre 2 type", [&] { ui.click(1105); });
-    step("centre 1 frequency", [&] { ui.spinUp(1125); });
-    step("subwoofer 1 gain", [&] { ui.moveSlider(1107, 24); });
-    step("subwoofer 2 typed frequency", [&] { ui.typeFrequency(1110, "45"); });
+    step("centre 2 type", [&] { ui.click(res::system::CentreEq2TypeButton); });
+    step("centre 1 frequency", [&] { ui.spinUp(res::system::CentreEq1FreqSpin); });
+    step("subwoofer 1 gain", [&] { ui.moveSlider(res::system::SubwooferEq1GainSlider, 24); });
+    step("subwoofer 2 typed frequency", [&] { ui.typeFrequency(res::system::SubwooferEq2FreqField, "45"); });
     EXPECT_EQ(app.image().get(sys::roomEq(1) + 3), 0);
     EXPECT_EQ(app.image().get(sys::subEq(1) + 1), 15);
     EXPECT_EQ(device().image(), app.image().bytes());
@@ -50,25 +48,24 @@ TEST_F(SystemEndToEnd, LevelsAndEqualisersKeepTheDeviceInStep)
 TEST_F(SystemEndToEnd, SettingsKeepTheDeviceInStep)
 {
     readFromDevice();
-    showPage(1210, kSystemPage);
-    const PageDriver ui = driver(kSystemPage);
+    const PageDriver ui = showPage(res::view::SystemPageButton, kSystemPage);
 
-    step("panel lock on", [&] { ui.spinUp(1080); });
-    step("contrast up", [&] { ui.spinUp(1082); });
+    step("panel lock on", [&] { ui.spinUp(res::system::PanelLockSpin); });
+    step("contrast up", [&] { ui.spinUp(res::system::DisplayContrastSpin); });
     step("contrast to 0", [&] {
         for (int i = 0; i < 3; ++i)
-            ui.spinDown(1082);
+            ui.spinDown(res::system::DisplayContrastSpin);
     });
     step("aux 1 delay, both spins", [&] {
-        ui.spinUp(1084);
-        ui.spinUp(1086);
+        ui.spinUp(res::system::Aux1DelaySpin);
+        ui.spinUp(res::system::Aux1DistanceSpin);
     });
-    step("aux 2 delay", [&] { ui.spinUp(1090); });
-    step("phase", [&] { ui.spinUp(1194); });
-    step("high-pass", [&] { ui.spinUp(1195); });
-    step("low-pass", [&] { ui.spinUp(1196); });
-    step("attenuation towards mute", [&] { ui.spinDown(1197); });
-    step("panel lock off", [&] { ui.spinDown(1080); });
+    step("aux 2 delay", [&] { ui.spinUp(res::system::Aux2DistanceSpin); });
+    step("phase", [&] { ui.spinUp(res::system::SubwooferPhaseSpin); });
+    step("high-pass", [&] { ui.spinUp(res::system::SubwooferHighPassSpin); });
+    step("low-pass", [&] { ui.spinUp(res::system::SubwooferLowPassSpin); });
+    step("attenuation towards mute", [&] { ui.spinDown(res::system::SubwooferAutoAttenuationSpin); });
+    step("panel lock off", [&] { ui.spinDown(res::system::PanelLockSpin); });
     EXPECT_EQ(app.image().get(glb::displayContrast), 0);
     EXPECT_EQ(app.image().get(sys::aux1Delay), 2);
     EXPECT_EQ(app.image().get(sys::subAutoAttenuation), 1);
@@ -79,15 +76,14 @@ TEST_F(SystemEndToEnd, TheSelectedProgramIsTheOneTheEffectPageEdits)
 {
     readFromDevice();
     switchToFullSet();
-    showPage(1210, kSystemPage);
+    const PageDriver systemPage = showPage(res::view::SystemPageButton, kSystemPage);
     step("program 2", [&] {
-        driver(kSystemPage).spinUp(1078);
-        driver(kSystemPage).spinUp(1078);
+        systemPage.spinUp(res::system::EffectProgramSpin);
+        systemPage.spinUp(res::system::EffectProgramSpin);
     });
-    showPage(1207, kEffectPage);
-    const PageDriver effect = driver(kEffectPage);
-    step("program 2's master level", [&] { effect.moveSlider(1094, 5); });
-    step("program 2's first band", [&] { effect.spinUp(1089); });
+    const PageDriver effect = showPage(res::view::EffectPageButton, kEffectPage);
+    step("program 2's master level", [&] { effect.moveSlider(res::effect::MainLevelSlider, 5); });
+    step("program 2's first band", [&] { effect.spinUp(res::effect::Eq1FreqSpin); });
     EXPECT_EQ(app.image().get(fields::effect::at(2, fields::effect::masterLevel)), 45);
     EXPECT_EQ(device().image(), app.image().bytes());
 }

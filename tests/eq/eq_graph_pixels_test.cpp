@@ -36,13 +36,13 @@ EqCurve curveOf(std::vector<EqBand> bands, QColor colour = kRed)
     EqCurve c;
     c.bands = std::move(bands);
     c.colour = colour;
-    c.shift = 0;
+    c.xShift = 0;
     return c;
 }
 
 // Handle pixels are the whitish ones (the brush is translucent white).
-// The 8 x 8 box starts 3 rows above trunc(yh), so the disc is centred one row below it.
-double handleCentreRow(double yh) { return static_cast<int>(yh) - 3 + 4; }
+// The 8 x 8 box starts 3 rows above trunc(handleY), so the disc is centred one row below it.
+double handleCentreRow(double handleY) { return static_cast<int>(handleY) - 3 + 4; }
 double centreRow(QRect box) { return (box.top() + box.bottom()) / 2.0; }
 
 bool isHandle(QRgb p) { return qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) > 150; }
@@ -60,13 +60,13 @@ QRect handleBox(const QImage& image, QRect area)
 TEST(GraphGeometry, ValuesFor700By200)
 {
     const GraphGeometry g = GraphGeometry::forSize(kSize);
-    EXPECT_EQ(g.x0, 50);
-    EXPECT_EQ(g.xR, 660);
-    EXPECT_EQ(g.yB, 180);
-    EXPECT_EQ(g.W, 203);
-    EXPECT_EQ(g.dy, 10);
-    EXPECT_EQ(g.y0, 100);
-    EXPECT_DOUBLE_EQ(g.P, 170.0 / 48.0);
+    EXPECT_EQ(g.plotLeft, 50);
+    EXPECT_EQ(g.plotRight, 660);
+    EXPECT_EQ(g.plotBottom, 180);
+    EXPECT_EQ(g.pixelsPerDecade, 203);
+    EXPECT_EQ(g.gridRowStep, 10);
+    EXPECT_EQ(g.zeroDbRow, 100);
+    EXPECT_DOUBLE_EQ(g.pixelsPerDb, 170.0 / 48.0);
     EXPECT_LT(g.x(20), 50.0);  // 1.30103 lies a hair above log10 20
     EXPECT_EQ(static_cast<int>(g.x(1000)), 394);
     EXPECT_EQ(static_cast<int>(g.x(20480)), static_cast<int>(50 + 3.0103 * 203));
@@ -75,11 +75,11 @@ TEST(GraphGeometry, ValuesFor700By200)
 TEST(GraphGeometry, GridStepAndScaleMayDiffer)
 {
     const GraphGeometry g = GraphGeometry::forSize({954, 264});
-    EXPECT_EQ(g.W, (914 - 50) / 3);
-    EXPECT_EQ(g.dy, 234 / 16);
-    EXPECT_EQ(g.y0, 244 - 8 * 14);
-    EXPECT_DOUBLE_EQ(g.P, 234 / 48.0);
-    EXPECT_NE(3 * g.dy / 9.0, g.P);
+    EXPECT_EQ(g.pixelsPerDecade, (914 - 50) / 3);
+    EXPECT_EQ(g.gridRowStep, 234 / 16);
+    EXPECT_EQ(g.zeroDbRow, 244 - 8 * 14);
+    EXPECT_DOUBLE_EQ(g.pixelsPerDb, 234 / 48.0);
+    EXPECT_NE(3 * g.gridRowStep / 9.0, g.pixelsPerDb);
 }
 
 TEST(EqGraphPixels, PaintsEveryPixel)
@@ -126,10 +126,10 @@ TEST(EqGraphPixels, VerticalLinesSitInTheirColumnsWithTheirPens)
     EXPECT_EQ(image.pixel(394, 181), qRgb(0, 0, 0));
 }
 
-TEST(EqGraphPixels, HorizontalLinesRunFromX0ToPast20Khz)
+TEST(EqGraphPixels, HorizontalLinesRunFromPlotLeftToPast20Khz)
 {
     const QImage image = renderGraph({});
-    for (int x = 50; x <= 684; ++x) {  // to xR + 25, end pixel left out
+    for (int x = 50; x <= 684; ++x) {  // to plotRight + 25, end pixel left out
         ASSERT_EQ(image.pixel(x, 100), kAxis) << x;
         ASSERT_EQ(image.pixel(x, 180), kGrid) << x;
         ASSERT_EQ(image.pixel(x, 20), kGrid) << x;
@@ -192,11 +192,11 @@ TEST(EqGraphPixels, PeakingHandleSitsAtItsGain)
 {
     const QImage image = renderGraph({curveOf({band(Peaking, 69, 48)})});
     const GraphGeometry g = GraphGeometry::forSize(kSize);
-    const double yh = g.y0 - 12 * g.P;
-    const int xi = static_cast<int>(g.x(bandCentreHz(69)));
-    const QRect box = handleBox(image, QRect(xi - 12, 30, 24, 60));
+    const double handleY = g.zeroDbRow - 12 * g.pixelsPerDb;
+    const int bandX = static_cast<int>(g.x(bandCentreHz(69)));
+    const QRect box = handleBox(image, QRect(bandX - 12, 30, 24, 60));
     ASSERT_FALSE(box.isEmpty());
-    EXPECT_NEAR(centreRow(box), handleCentreRow(yh), 0.5);
+    EXPECT_NEAR(centreRow(box), handleCentreRow(handleY), 0.5);
     EXPECT_NEAR(box.height(), 8, 1);
     EXPECT_LT(box.center().y(), 60);  // a little above the +12dB grid line
 }
@@ -206,32 +206,32 @@ TEST(EqGraphPixels, CancellingPeaksGiveAFlatCurveAndTwoHandles)
     const QImage image =
         renderGraph({curveOf({band(Peaking, 69, 48, 30), band(Peaking, 69, 0, 30)})});
     const GraphGeometry g = GraphGeometry::forSize(kSize);
-    const int xi = static_cast<int>(g.x(bandCentreHz(69)));
-    EXPECT_EQ(image.pixel(xi - 20, 100), kRed.rgb());
-    EXPECT_EQ(image.pixel(xi + 20, 100), kRed.rgb());
-    const QRect above = handleBox(image, QRect(xi - 12, 40, 24, 40));
-    const QRect below = handleBox(image, QRect(xi - 12, 120, 24, 40));
-    EXPECT_NEAR(centreRow(above), handleCentreRow(g.y0 - 12 * g.P), 0.5);
-    EXPECT_NEAR(centreRow(below), handleCentreRow(g.y0 + 12 * g.P), 0.5);
+    const int bandX = static_cast<int>(g.x(bandCentreHz(69)));
+    EXPECT_EQ(image.pixel(bandX - 20, 100), kRed.rgb());
+    EXPECT_EQ(image.pixel(bandX + 20, 100), kRed.rgb());
+    const QRect above = handleBox(image, QRect(bandX - 12, 40, 24, 40));
+    const QRect below = handleBox(image, QRect(bandX - 12, 120, 24, 40));
+    EXPECT_NEAR(centreRow(above), handleCentreRow(g.zeroDbRow - 12 * g.pixelsPerDb), 0.5);
+    EXPECT_NEAR(centreRow(below), handleCentreRow(g.zeroDbRow + 12 * g.pixelsPerDb), 0.5);
 }
 
 TEST(EqGraphPixels, NotchAndBandpassHandlesSitOnTheZeroDbLine)
 {
     for (int type : {Notch, BandPass, ByPass}) {
         const QImage image = renderGraph({curveOf({band(type, 50)})});
-        const int xi = static_cast<int>(GraphGeometry::forSize(kSize).x(bandCentreHz(50)));
-        const QRect box = handleBox(image, QRect(xi - 12, 60, 24, 80));
+        const int bandX = static_cast<int>(GraphGeometry::forSize(kSize).x(bandCentreHz(50)));
+        const QRect box = handleBox(image, QRect(bandX - 12, 60, 24, 80));
         ASSERT_FALSE(box.isEmpty()) << type;
         EXPECT_NEAR(centreRow(box), handleCentreRow(100.0), 0.5) << type;
     }
 }
 
-TEST(EqGraphPixels, BandAtTheLastIndexUsesHandleOffset5)
+TEST(EqGraphPixels, BandAtTheLastIndexStartsItsHandle5PixelsLeft)
 {
-    auto leftOfHandle = [](int freqIndex, bool offset5At121) {
+    auto leftOfHandle = [](int freqIndex, bool furtherLeftAtTopFrequency) {
         EqCurve c = curveOf({band(Peaking, freqIndex, 48)});
-        c.handleOffset = 3;
-        c.offset5At121 = offset5At121;
+        c.handleLeftOffset = 3;
+        c.handleFurtherLeftAtTopFrequency = furtherLeftAtTopFrequency;
         return handleBox(renderGraph({c}), QRect(600, 30, 100, 60)).left();
     };
     EXPECT_EQ(leftOfHandle(121, false) - leftOfHandle(121, true), 2);
@@ -239,11 +239,11 @@ TEST(EqGraphPixels, BandAtTheLastIndexUsesHandleOffset5)
     EXPECT_EQ(leftOfHandle(200, true), leftOfHandle(121, true));
 }
 
-TEST(EqGraphPixels, ShiftMovesCurveAndHandles)
+TEST(EqGraphPixels, XShiftMovesCurveAndHandles)
 {
     EqCurve plain = curveOf({band(Peaking, 60, 48)});
     EqCurve shifted = plain;
-    shifted.shift = -1.5;
+    shifted.xShift = -1.5;
     const QRect a = handleBox(renderGraph({plain}), QRect(250, 30, 150, 60));
     const QRect b = handleBox(renderGraph({shifted}), QRect(250, 30, 150, 60));
     ASSERT_FALSE(a.isEmpty());

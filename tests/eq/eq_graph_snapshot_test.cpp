@@ -12,14 +12,14 @@ namespace tonel::testing {
 namespace {
 
 EqCurve curve(std::vector<EqBand> bands, QColor colour, std::vector<QString> labels,
-              double shift = -1.5, int handleOffset = 3)
+              double xShift = -1.5, int handleLeftOffset = 3)
 {
     EqCurve c;
     c.bands = std::move(bands);
     c.colour = colour;
     c.labels = std::move(labels);
-    c.shift = shift;
-    c.handleOffset = handleOffset;
+    c.xShift = xShift;
+    c.handleLeftOffset = handleLeftOffset;
     return c;
 }
 

@@ -75,7 +75,7 @@ TEST(FilterResponse, ShelvesIgnoreQ)
 TEST(FilterResponse, ZeroGainIsExactlyFlatForGainTypes)
 {
     for (int type : {Peaking, HiShelf, LoShelf})
-        for (double f : PlotFrequencies())
+        for (double f : plotFrequencies())
             EXPECT_EQ(bandResponseDb(band(type, 24), f), 0.0) << "type " << type << " at " << f;
 }
 
@@ -89,7 +89,7 @@ TEST(FilterResponse, BandpassAndNotchIgnoreGain)
 TEST(FilterResponse, OppositePeaksCancel)
 {
     const std::vector<EqBand> bands = {band(Peaking, 48, 30, 40), band(Peaking, 0, 30, 40)};
-    for (double f : PlotFrequencies())
+    for (double f : plotFrequencies())
         EXPECT_NEAR(curveResponseDb(bands, f), 0.0, 1e-9) << "at " << f;
 }
 
@@ -97,7 +97,7 @@ TEST(FilterResponse, CurveIsTheSumOfItsBands)
 {
     const std::vector<EqBand> bands = {band(LoShelf, 40, 0, 10), band(Notch, 0, 60, 50),
                                        band(BandPass, 0, 12, 100)};
-    for (double f : PlotFrequencies()) {
+    for (double f : plotFrequencies()) {
         double sum = 0;
         for (const EqBand& b : bands)
             sum += bandResponseDb(b, f);
@@ -132,7 +132,7 @@ TEST(FilterResponse, IndicesBeyondTheTablesAreClamped)
 TEST(FilterResponse, UnknownTypesAddNothing)
 {
     for (int type : {6, 7, 100, 255})
-        for (double f : PlotFrequencies())
+        for (double f : plotFrequencies())
             EXPECT_EQ(bandResponseDb(band(type, 48), f), 0.0);
 }
 
@@ -140,13 +140,13 @@ TEST(FilterResponse, NotchBottomIsMinus80AtItsOwnPlotPoint)
 {
     // The band's centre is plot point freqIndex - 1, where w is exactly 1.
     for (int index : {1, 37, 69, 121})
-        EXPECT_NEAR(bandResponseDb(band(Notch, 24, kQ433, index), PlotFrequencies()[index - 1]),
+        EXPECT_NEAR(bandResponseDb(band(Notch, 24, kQ433, index), plotFrequencies()[index - 1]),
                     -80.0, 1e-9);
 }
 
 TEST(FilterResponse, PlotFrequenciesRunFrom20HzTo20480HzInTwelfthOctaves)
 {
-    const auto& f = PlotFrequencies();
+    const auto& f = plotFrequencies();
     ASSERT_EQ(f.size(), 121u);
     EXPECT_DOUBLE_EQ(f[0], 20.0);
     EXPECT_NEAR(f[12], 40.0, 1e-9);
@@ -185,7 +185,7 @@ TEST(FilterResponse, ResponseOverPlotMatchesPointByPoint)
     std::array<double, kPlotPointCount> out{};
     bandResponseOverPlot(b, out);
     for (int m = 0; m < kPlotPointCount; ++m)
-        EXPECT_EQ(out[m], bandResponseDb(b, PlotFrequencies()[m]));
+        EXPECT_EQ(out[m], bandResponseDb(b, plotFrequencies()[m]));
 }
 
 }  // namespace

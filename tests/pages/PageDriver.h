@@ -5,6 +5,7 @@
 #include "controls/SpinArrows.h"
 #include "eq/EqGraphView.h"
 #include "pages/BoundPage.h"
+#include "res/DialogTemplate.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -59,7 +60,7 @@ public:
         emit edit->focusLost();
     }
 
-    int redraws() const { return find<EqGraphView>(1000)->redrawCount(); }
+    int redraws() const { return find<EqGraphView>(res::GraphFrame)->redrawCount(); }
 
     // Mouse moves without a button over a grid across the page, shown for this, each delivered as
     // Qt does: to the widget under the pointer. Every move redraws the graph once, and the moves

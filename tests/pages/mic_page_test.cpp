@@ -393,9 +393,9 @@ TEST_F(MicPageTest, ThreeCurvesSharedThenMicrophoneTwoThenOne)
     EXPECT_EQ(curves[2].labels, std::vector<QString>{"MIC1"});
     EXPECT_EQ(curves[2].bands, std::vector<EqBand>{image.band(mic::micEq(0))});
     for (const EqCurve& c : curves) {
-        EXPECT_EQ(c.handleOffset, 3);
-        EXPECT_TRUE(c.offset5At121);
-        EXPECT_DOUBLE_EQ(c.shift, -1.5);
+        EXPECT_EQ(c.handleLeftOffset, 3);
+        EXPECT_TRUE(c.handleFurtherLeftAtTopFrequency);
+        EXPECT_DOUBLE_EQ(c.xShift, -1.5);
     }
 }
 

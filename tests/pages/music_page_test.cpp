@@ -175,9 +175,9 @@ TEST_F(MusicPageTest, OneYellowCurveOfTheFiveBands)
     ASSERT_EQ(curves[0].bands.size(), 5u);
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(curves[0].bands[static_cast<std::size_t>(k)], image.band(music::eq(k))) << k;
-    EXPECT_EQ(curves[0].handleOffset, 3);
-    EXPECT_TRUE(curves[0].offset5At121);
-    EXPECT_DOUBLE_EQ(curves[0].shift, -1.5);
+    EXPECT_EQ(curves[0].handleLeftOffset, 3);
+    EXPECT_TRUE(curves[0].handleFurtherLeftAtTopFrequency);
+    EXPECT_DOUBLE_EQ(curves[0].xShift, -1.5);
 }
 
 TEST_F(MusicPageTest, GraphRedrawsOnBandChangesButNotOnMouseMoves)

@@ -2,6 +2,8 @@
 // with the image's current bytes. The command literals are written out here, one per control.
 #include "pages/MicrophonePage.h"
 #include "pages/MusicPage.h"
+#include "res/MicrophoneControls.h"
+#include "res/MusicControls.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -12,6 +14,8 @@
 namespace tonel::testing {
 namespace {
 
+namespace mic = res::mic;
+namespace music = res::music;
 
 enum class Page { Mic, Music };
 enum class Op { Slider, SpinUp, SpinDown, TypeClick, TypedFrequency };
@@ -27,21 +31,21 @@ struct Row {
 std::vector<Row> levelRows()
 {
     return {
-        {Page::Mic, Op::Slider, 1094, "(01$005000%03d)", {59}},
-        {Page::Mic, Op::Slider, 1096, "(01$005009%03d)", {68}},
-        {Page::Mic, Op::Slider, 1098, "(01$005010%03d)", {69}},
-        {Page::Mic, Op::Slider, 1100, "(01$005011%03d)", {70}},
-        {Page::Mic, Op::Slider, 1102, "(01$005012%03d)", {71}},
-        {Page::Mic, Op::Slider, 1155, "(01$005003%03d)", {61}},
-        {Page::Mic, Op::Slider, 1157, "(01$005004%03d)", {62}},
-        {Page::Music, Op::Slider, 1094, "(01$006000%03d)", {101}},
-        {Page::Music, Op::Slider, 1177, "(01$006007%03d)", {109}},
-        {Page::Music, Op::Slider, 1179, "(01$006008%03d)", {112}},
-        {Page::Music, Op::Slider, 1005, "(01$006009%03d)", {113}},
-        {Page::Music, Op::Slider, 1181, "(01$006010%03d)", {110}},
-        {Page::Music, Op::Slider, 1011, "(01$006011%03d)", {111}},
-        {Page::Music, Op::Slider, 1048, "(01$006002%03d)", {103}},
-        {Page::Music, Op::Slider, 1050, "(01$006003%03d)", {105}},
+        {Page::Mic, Op::Slider, mic::MainLevelSlider, "(01$005000%03d)", {59}},
+        {Page::Mic, Op::Slider, mic::LeftRightSendSlider, "(01$005009%03d)", {68}},
+        {Page::Mic, Op::Slider, mic::CentreSendSlider, "(01$005010%03d)", {69}},
+        {Page::Mic, Op::Slider, mic::Aux1SendSlider, "(01$005011%03d)", {70}},
+        {Page::Mic, Op::Slider, mic::Aux2SendSlider, "(01$005012%03d)", {71}},
+        {Page::Mic, Op::Slider, mic::Mic1InputGainSlider, "(01$005003%03d)", {61}},
+        {Page::Mic, Op::Slider, mic::Mic2InputGainSlider, "(01$005004%03d)", {62}},
+        {Page::Music, Op::Slider, music::MainLevelSlider, "(01$006000%03d)", {101}},
+        {Page::Music, Op::Slider, music::SendLRSlider, "(01$006007%03d)", {109}},
+        {Page::Music, Op::Slider, music::SendCentreSlider, "(01$006008%03d)", {112}},
+        {Page::Music, Op::Slider, music::SendSubSlider, "(01$006009%03d)", {113}},
+        {Page::Music, Op::Slider, music::SendAux1Slider, "(01$006010%03d)", {110}},
+        {Page::Music, Op::Slider, music::SendAux2Slider, "(01$006011%03d)", {111}},
+        {Page::Music, Op::Slider, music::InputGainSlider, "(01$006002%03d)", {103}},
+        {Page::Music, Op::Slider, music::BgmGainSlider, "(01$006003%03d)", {105}},
     };
 }
 
@@ -49,12 +53,18 @@ std::vector<Row> spinRows()
 {
     struct Spin { Page page; int id; const char* format; std::size_t byte; };
     const Spin spins[] = {
-        {Page::Mic, 1164, "(01$005001%03d)", 60},   {Page::Mic, 1165, "(01$005005%03d)", 63},
-        {Page::Mic, 1166, "(01$005006%03d)", 64},   {Page::Mic, 1167, "(01$005008%03d)", 66},
-        {Page::Mic, 1168, "(01$005007%03d)", 65},   {Page::Mic, 1169, "(01$005002%03d)", 72},
-        {Page::Mic, 1176, "(01$003000%3d)", 67},    {Page::Music, 1184, "(01$006001%03d)", 102},
-        {Page::Music, 1166, "(01$006004%03d)", 106}, {Page::Music, 1167, "(01$006006%03d)", 108},
-        {Page::Music, 1168, "(01$006005%03d)", 107}, {Page::Music, 1186, "(01$002000%03d)", 104},
+        {Page::Mic, mic::MaxLevelSpin, "(01$005001%03d)", 60},
+        {Page::Mic, mic::ExciterSpin, "(01$005005%03d)", 63},
+        {Page::Mic, mic::NoiseGateSpin, "(01$005006%03d)", 64},
+        {Page::Mic, mic::LimiterSpin, "(01$005008%03d)", 66},
+        {Page::Mic, mic::AutoGainSpin, "(01$005007%03d)", 65},
+        {Page::Mic, mic::MicLinkSpin, "(01$005002%03d)", 72},
+        {Page::Mic, mic::FeedbackSuppressionSpin, "(01$003000%3d)", 67},
+        {Page::Music, music::MaxLevelSpin, "(01$006001%03d)", 102},
+        {Page::Music, music::NoiseGateSpin, "(01$006004%03d)", 106},
+        {Page::Music, music::LimiterSpin, "(01$006006%03d)", 108},
+        {Page::Music, music::AutoGainSpin, "(01$006005%03d)", 107},
+        {Page::Music, music::InputSourceSpin, "(01$002000%03d)", 104},
     };
     std::vector<Row> rows;
     for (const Spin& s : spins)
@@ -73,18 +83,30 @@ struct Band {
 std::vector<Row> bandRows()
 {
     const Band bands[] = {
-        {Page::Mic, "(01$008100%03d%03d%03d%03d)", 73, 1110, 1158, 1113, 1114, 1116},
-        {Page::Mic, "(01$008101%03d%03d%03d%03d)", 77, 1111, 1160, 1112, 1115, 1117},
-        {Page::Mic, "(01$008102%03d%03d%03d%03d)", 81, 1119, 1122, 1120, 1121, 1124},
-        {Page::Mic, "(01$008103%03d%03d%03d%03d)", 85, 1126, 1129, 1127, 1128, 1131},
-        {Page::Mic, "(01$008104%03d%03d%03d%03d)", 89, 1133, 1136, 1134, 1135, 1138},
-        {Page::Mic, "(01$008105%03d%03d%03d%03d)", 93, 1140, 1141, 1144, 1145, 1143},
-        {Page::Mic, "(01$008106%03d%03d%03d%03d)", 97, 1147, 1150, 1148, 1149, 1152},
-        {Page::Music, "(01$008200%03d%03d%03d%03d)", 114, 1119, 1122, 1120, 1121, 1124},
-        {Page::Music, "(01$008201%03d%03d%03d%03d)", 118, 1126, 1129, 1127, 1128, 1131},
-        {Page::Music, "(01$008202%03d%03d%03d%03d)", 122, 1133, 1136, 1134, 1135, 1138},
-        {Page::Music, "(01$008203%03d%03d%03d%03d)", 126, 1140, 1141, 1144, 1145, 1143},
-        {Page::Music, "(01$008204%03d%03d%03d%03d)", 130, 1147, 1150, 1148, 1149, 1152},
+        {Page::Mic, "(01$008100%03d%03d%03d%03d)", 73, mic::Mic1BandGainSlider, mic::Mic1BandFreqField,
+         mic::Mic1BandFreqSpin, mic::Mic1BandQSpin, mic::Mic1BandTypeButton},
+        {Page::Mic, "(01$008101%03d%03d%03d%03d)", 77, mic::Mic2BandGainSlider, mic::Mic2BandFreqField,
+         mic::Mic2BandFreqSpin, mic::Mic2BandQSpin, mic::Mic2BandTypeButton},
+        {Page::Mic, "(01$008102%03d%03d%03d%03d)", 81, mic::SharedBand1GainSlider, mic::SharedBand1FreqField,
+         mic::SharedBand1FreqSpin, mic::SharedBand1QSpin, mic::SharedBand1TypeButton},
+        {Page::Mic, "(01$008103%03d%03d%03d%03d)", 85, mic::SharedBand2GainSlider, mic::SharedBand2FreqField,
+         mic::SharedBand2FreqSpin, mic::SharedBand2QSpin, mic::SharedBand2TypeButton},
+        {Page::Mic, "(01$008104%03d%03d%03d%03d)", 89, mic::SharedBand3GainSlider, mic::SharedBand3FreqField,
+         mic::SharedBand3FreqSpin, mic::SharedBand3QSpin, mic::SharedBand3TypeButton},
+        {Page::Mic, "(01$008105%03d%03d%03d%03d)", 93, mic::SharedBand4GainSlider, mic::SharedBand4FreqField,
+         mic::SharedBand4FreqSpin, mic::SharedBand4QSpin, mic::SharedBand4TypeButton},
+        {Page::Mic, "(01$008106%03d%03d%03d%03d)", 97, mic::SharedBand5GainSlider, mic::SharedBand5FreqField,
+         mic::SharedBand5FreqSpin, mic::SharedBand5QSpin, mic::SharedBand5TypeButton},
+        {Page::Music, "(01$008200%03d%03d%03d%03d)", 114, music::Eq1GainSlider, music::Eq1FreqField,
+         music::Eq1FreqSpin, music::Eq1QSpin, music::Eq1TypeButton},
+        {Page::Music, "(01$008201%03d%03d%03d%03d)", 118, music::Eq2GainSlider, music::Eq2FreqField,
+         music::Eq2FreqSpin, music::Eq2QSpin, music::Eq2TypeButton},
+        {Page::Music, "(01$008202%03d%03d%03d%03d)", 122, music::Eq3GainSlider, music::Eq3FreqField,
+         music::Eq3FreqSpin, music::Eq3QSpin, music::Eq3TypeButton},
+        {Page::Music, "(01$008203%03d%03d%03d%03d)", 126, music::Eq4GainSlider, music::Eq4FreqField,
+         music::Eq4FreqSpin, music::Eq4QSpin, music::Eq4TypeButton},
+        {Page::Music, "(01$008204%03d%03d%03d%03d)", 130, music::Eq5GainSlider, music::Eq5FreqField,
+         music::Eq5FreqSpin, music::Eq5QSpin, music::Eq5TypeButton},
     };
     std::vector<Row> rows;
     for (const Band& b : bands) {

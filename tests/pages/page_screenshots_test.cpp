@@ -1,9 +1,13 @@
-// Pictures of the Microphone and Music pages for a human look (PNG files in the build folder),
-// and the layout faults a look would catch: controls on top of each other, controls outside the
-// page, captions and texts cut off by their rectangles.
+// Pictures of the Microphone, Music and System pages for a human look (PNG files in the build
+// folder), and on the Microphone and Music pages the layout faults a look would catch: controls on
+// top of each other, controls outside the page, captions and texts cut off by their rectangles.
 #include "model/Fields.h"
 #include "pages/MicrophonePage.h"
 #include "pages/MusicPage.h"
+#include "pages/SystemPage.h"
+#include "res/DialogTemplate.h"
+#include "res/MicrophoneControls.h"
+#include "res/MusicControls.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -17,6 +21,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 
 namespace tonel::testing {
@@ -24,6 +29,8 @@ namespace {
 
 namespace mic = fields::mic;
 namespace music = fields::music;
+namespace sys = fields::system;
+namespace glb = fields::global;
 
 QString buildDir()
 {
@@ -58,6 +65,32 @@ void makeUnusual(ParameterImage& image)
     image.set(music::sendSub, 0);
 }
 
+void busySystem(ParameterImage& image)
+{
+    const EqBand room[] = {{1, 20, 48, 30}, {2, 40, 24, 46}, {3, 95, 40, 46}, {4, 10, 8, 46},
+                           {5, 75, 24, 60}, {0, 60, 24, 46}, {1, 121, 0, 72}};
+    for (int i = 0; i < 7; ++i)
+        image.setBand(sys::roomEq(i), room[i]);
+    image.setBand(sys::centreEq(0), {1, 50, 36, 20});
+    image.setBand(sys::centreEq(1), {3, 110, 14, 46});
+    image.setBand(sys::subEq(0), {4, 15, 44, 46});
+    image.setBand(sys::subEq(1), {1, 1, 10, 0});
+    image.set(sys::centreLevel, 37);
+    image.set(sys::subLevel, 12);
+    image.set(sys::aux1Level, 0);
+    image.set(sys::aux2Level, 25);
+    image.set(sys::subHighPass, 13);
+    image.set(sys::subLowPass, 37);
+    image.set(sys::aux1Delay, 37);
+    image.set(sys::aux2Delay, 100);
+    image.set(sys::subPhase, 1);
+    image.set(sys::subAutoAttenuation, 5);
+    image.set(glb::effectProgram, 2);
+    image.set(glb::panelLock, 1);
+    image.set(glb::displayContrast, 3);
+    image.set(glb::controlMode, 1);
+}
+
 // A control by its id, or a caption by its text.
 std::string describe(const QWidget* w)
 {
@@ -66,14 +99,17 @@ std::string describe(const QWidget* w)
     return w->objectName().toStdString();
 }
 
+enum class PageKind { Mic, Music, System };
+
 struct Shot {
     const char* name;
-    bool mic;
+    PageKind page;
     std::function<void(ParameterImage&)> prepare;
 };
 void PrintTo(const Shot& shot, std::ostream* out) { *out << shot.name; }
 
-class PageScreenshotTest : public ::testing::TestWithParam<Shot> {
+// The page of a shot on its prepared image, refreshed and shown in the set the image asks for.
+class ShotFixture : public ::testing::TestWithParam<Shot> {
 protected:
     ParameterImage image;
     RecordingChannel channel;
@@ -82,10 +118,12 @@ protected:
     void SetUp() override
     {
         GetParam().prepare(image);
-        if (GetParam().mic)
-            page = std::make_unique<MicrophonePage>(PageContext{image, channel}, nullptr);
-        else
-            page = std::make_unique<MusicPage>(PageContext{image, channel}, nullptr);
+        const PageContext context{image, channel};
+        switch (GetParam().page) {
+        case PageKind::Mic: page = std::make_unique<MicrophonePage>(context, nullptr); break;
+        case PageKind::Music: page = std::make_unique<MusicPage>(context, nullptr); break;
+        case PageKind::System: page = std::make_unique<SystemPage>(context, nullptr); break;
+        }
         page->refreshFromImage();
         page->applyControlMode();
         page->show();
@@ -93,13 +131,24 @@ protected:
     QList<QWidget*> children() const { return page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly); }
 };
 
-TEST_P(PageScreenshotTest, WritesThePicture)
+class PagePictureTest : public ShotFixture {};
+class PageScreenshotTest : public ShotFixture {};
+
+QSize declaredSize(PageKind page)
+{
+    const res::DialogTemplate& dialog = page == PageKind::Mic     ? res::micTemplate()
+                                        : page == PageKind::Music ? res::musicTemplate()
+                                                                  : res::systemTemplate();
+    return QSize(dialog.width, dialog.height) * res::kPixelsPerDialogUnit;
+}
+
+TEST_P(PagePictureTest, WritesThePicture)
 {
     const QPixmap picture = page->grab();
-    EXPECT_EQ(picture.size(), QSize(1008, 592));
+    EXPECT_EQ(picture.size(), declaredSize(GetParam().page));
     const QString path = QDir(buildDir()).filePath(QStringLiteral("page_%1.png").arg(GetParam().name));
     ASSERT_TRUE(picture.save(path)) << path.toStdString();
-    EXPECT_EQ(QImage(path).size(), QSize(1008, 592)) << path.toStdString();
+    EXPECT_EQ(QImage(path).size(), picture.size()) << path.toStdString();
 }
 
 TEST_P(PageScreenshotTest, EveryControlLiesInsideThePage)
@@ -113,7 +162,7 @@ TEST_P(PageScreenshotTest, NoTwoControlsOverlap)
 {
     std::vector<QWidget*> controls;
     for (QWidget* w : children())
-        if (!qobject_cast<QGroupBox*>(w) && w->objectName() != "1000")
+        if (!qobject_cast<QGroupBox*>(w) && w->objectName() != QString::number(res::GraphFrame))
             controls.push_back(w);
     for (std::size_t i = 0; i < controls.size(); ++i)
         for (std::size_t j = i + 1; j < controls.size(); ++j)
@@ -133,29 +182,55 @@ TEST_P(PageScreenshotTest, CaptionsFitTheirRectangles)
     }
 }
 
+// Fields and the widest texts each ever shows.
+struct Widest {
+    std::vector<int> ids;
+    std::vector<const char*> texts;
+};
+
+std::vector<Widest> micWidest()
+{
+    using enum res::mic::Control;
+    return {
+        {{Mic1BandFreqField, Mic2BandFreqField, SharedBand1FreqField, SharedBand2FreqField, SharedBand3FreqField,
+          SharedBand4FreqField, SharedBand5FreqField},
+         {"950.00Hz", "20.00KHz", "950.0Hz"}},
+        {{Mic1BandQField, Mic2BandQField, SharedBand1QField, SharedBand2QField, SharedBand3QField, SharedBand4QField,
+          SharedBand5QField},
+         {"19.40"}},
+        {{Mic1BandGainField, Mic2BandGainField, SharedBand1GainField, SharedBand2GainField, SharedBand3GainField,
+          SharedBand4GainField, SharedBand5GainField},
+         {"-12"}},
+        {{MainLevelField, LeftRightSendField, CentreSendField, Aux1SendField, Aux2SendField, Mic1InputGainField,
+          Mic2InputGainField, MaxLevelField},
+         {"50"}},
+        {{ExciterField, NoiseGateField, AutoGainField, MicLinkField}, {" ON", "OFF"}},
+        {{LimiterField}, {"-18dBV"}},
+        {{FeedbackSuppressionField}, {"FB.EX3", "FB.EX200"}},
+    };
+}
+
+std::vector<Widest> musicWidest()
+{
+    using enum res::music::Control;
+    return {
+        {{Eq1FreqField, Eq2FreqField, Eq3FreqField, Eq4FreqField, Eq5FreqField}, {"950.00Hz", "20.00KHz", "20.0KHz"}},
+        {{Eq1QField, Eq2QField, Eq3QField, Eq4QField, Eq5QField}, {"19.40"}},
+        {{Eq1GainField, Eq2GainField, Eq3GainField, Eq4GainField, Eq5GainField}, {"-12"}},
+        {{MainLevelField, SendLRField, SendCentreField, SendSubField, SendAux1Field, SendAux2Field, InputGainField,
+          BgmGainField, MaxLevelField},
+         {"50"}},
+        {{NoiseGateField, AutoGainField}, {"ON ", "OFF"}},
+        {{LimiterField}, {"-18dBV"}},
+        {{InputSourceField}, {"AUTO", "DIGIT"}},
+    };
+}
+
 // The widest text each kind of field ever shows must fit inside its frame and margins.
 TEST_P(PageScreenshotTest, FieldsAreWideEnoughForTheirTexts)
 {
-    struct Widest { std::vector<int> ids; std::vector<const char*> texts; };
-    const std::vector<Widest> mic = {
-        {{1158, 1160, 1122, 1129, 1136, 1141, 1150}, {"950.00Hz", "20.00KHz", "950.0Hz"}},
-        {{1159, 1161, 1123, 1130, 1137, 1142, 1151}, {"19.40"}},
-        {{1108, 1109, 1118, 1125, 1132, 1139, 1146}, {"-12"}},
-        {{1093, 1095, 1097, 1099, 1101, 1154, 1156, 1162}, {"50"}},
-        {{1170, 1171, 1173, 1174}, {" ON", "OFF"}},
-        {{1172}, {"-18dBV"}},
-        {{1175}, {"FB.EX3", "FB.EX200"}},
-    };
-    const std::vector<Widest> music = {
-        {{1122, 1129, 1136, 1141, 1150}, {"950.00Hz", "20.00KHz", "20.0KHz"}},
-        {{1123, 1130, 1137, 1142, 1151}, {"19.40"}},
-        {{1118, 1125, 1132, 1139, 1146}, {"-12"}},
-        {{1175, 1176, 1178, 1006, 1180, 1182, 1049, 1051, 1183}, {"50"}},
-        {{1171, 1173}, {"ON ", "OFF"}},
-        {{1172}, {"-18dBV"}},
-        {{1185}, {"AUTO", "DIGIT"}},
-    };
-    for (const Widest& w : GetParam().mic ? mic : music) {
+    const std::vector<Widest> widest = GetParam().page == PageKind::Mic ? micWidest() : musicWidest();
+    for (const Widest& w : widest) {
         for (int id : w.ids) {
             auto* field = page->findChild<QLineEdit*>(QString::number(id), Qt::FindDirectChildrenOnly);
             ASSERT_NE(field, nullptr) << id;
@@ -167,15 +242,21 @@ TEST_P(PageScreenshotTest, FieldsAreWideEnoughForTheirTexts)
     }
 }
 
-const Shot kShots[] = {
-    {"mic_default", true, [](ParameterImage&) {}},
-    {"mic_unusual", true, makeUnusual},
-    {"music_default", false, [](ParameterImage&) {}},
-    {"music_unusual", false, makeUnusual},
-};
+void defaults(ParameterImage&) {}
 
-INSTANTIATE_TEST_SUITE_P(Pages, PageScreenshotTest, ::testing::ValuesIn(kShots),
-                         [](const ::testing::TestParamInfo<Shot>& info) { return std::string(info.param.name); });
+// The layout checks are written for the first four, the pictures are taken of all.
+const Shot kShots[] = {
+    {"mic_default", PageKind::Mic, defaults},       {"mic_unusual", PageKind::Mic, makeUnusual},
+    {"music_default", PageKind::Music, defaults},   {"music_unusual", PageKind::Music, makeUnusual},
+    {"system_default", PageKind::System, defaults}, {"system_busy", PageKind::System, busySystem},
+};
+constexpr std::size_t kLaidOutShots = 4;
+
+std::string shotName(const ::testing::TestParamInfo<Shot>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Pages, PagePictureTest, ::testing::ValuesIn(kShots), shotName);
+INSTANTIATE_TEST_SUITE_P(Pages, PageScreenshotTest,
+                         ::testing::ValuesIn(std::begin(kShots), std::begin(kShots) + kLaidOutShots), shotName);
 
 }  // namespace
 }  // namespace tonel::testing

@@ -289,9 +289,9 @@ TEST_F(SystemPageTest, ThreeSeparateCurvesWithTheirColoursAndLabels)
     EXPECT_EQ(sub.labels, (std::vector<QString>{"S1", "S2"}));
     EXPECT_EQ(sub.colour, QColor(0, 255, 0, 255));
     for (const EqCurve& c : curves) {
-        EXPECT_DOUBLE_EQ(c.shift, -1.5);
-        EXPECT_EQ(c.handleOffset, 3);
-        EXPECT_TRUE(c.offset5At121);
+        EXPECT_DOUBLE_EQ(c.xShift, -1.5);
+        EXPECT_EQ(c.handleLeftOffset, 3);
+        EXPECT_TRUE(c.handleFurtherLeftAtTopFrequency);
     }
 }
 
@@ -304,13 +304,13 @@ TEST_F(SystemPageTest, CurvesAreNeverAddedTogether)
     const QImage picture = page.controls().graph()->render();
     ASSERT_EQ(picture.size(), QSize(514, 262));
     const GraphGeometry g = GraphGeometry::forSize(picture.size());
-    const double f = PlotFrequencies()[44];  // point 45, 250 Hz
+    const double f = plotFrequencies()[44];  // point 45, 250 Hz
     const int x = static_cast<int>(g.x(f) - 1.5);
-    const double alone = g.y0 - bandResponseDb(wide, f) * g.P;
-    const double summed = g.y0 - 2 * bandResponseDb(wide, f) * g.P;
+    const double alone = g.zeroDbRow - bandResponseDb(wide, f) * g.pixelsPerDb;
+    const double summed = g.zeroDbRow - 2 * bandResponseDb(wide, f) * g.pixelsPerDb;
     ASSERT_GT(alone - summed, 20);
     int top = -1;
-    for (int y = 0; y < g.y0 - 2 && top < 0; ++y) {
+    for (int y = 0; y < g.zeroDbRow - 2 && top < 0; ++y) {
         const QColor c = picture.pixelColor(x, y);
         const bool yellow = c.red() > 150 && c.green() > 150 && c.blue() < 60;
         const bool blue = c.blue() > 150 && c.red() < 60 && c.green() < 60;

@@ -213,12 +213,12 @@ TEST_F(SystemSettingsTest, AttenuationDownArrowWalksToMuteAndUpArrowBack)
     EXPECT_EQ(channel.last(), "(01$007013000)");
 }
 
-TEST_F(SystemSettingsTest, ZeroDeltaOnTheAttenuationSpinLowersIt)
+TEST_F(SystemSettingsTest, AttenuationSpinLowersOnItsUpArrowOtherSpinsOnTheirDownArrow)
 {
     store(sys::subAutoAttenuation, 3);
-    emit ui.find<SpinArrows>(id::SubwooferAutoAttenuationSpin)->deltaPos(0);
+    emit ui.find<SpinArrows>(id::SubwooferAutoAttenuationSpin)->stepped(SpinDirection::Up);
     EXPECT_EQ(image.get(sys::subAutoAttenuation), 2);
-    emit ui.find<SpinArrows>(id::DisplayContrastSpin)->deltaPos(0);  // the other spins lower on zero too
+    emit ui.find<SpinArrows>(id::DisplayContrastSpin)->stepped(SpinDirection::Down);
     EXPECT_EQ(image.get(glb::displayContrast), 0);
 }
 

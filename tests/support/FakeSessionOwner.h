@@ -24,7 +24,7 @@ public:
         MessageIcon icon;
     };
 
-    FakeSessionOwner();  // buttons as the main view starts: all on but 1206
+    FakeSessionOwner();  // buttons as the main view starts: all on but disconnect
 
     void attach(DeviceSession* session) { session_ = session; }
     // Runs before each timer fires, e.g. to hand over the replies that arrived in the meantime.

@@ -8,6 +8,7 @@
 #include "pages/MicrophonePage.h"
 #include "pages/MusicPage.h"
 #include "pages/SystemPage.h"
+#include "res/DialogTemplate.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -143,9 +144,9 @@ void SweepRig::renderGraphs(bool everyPage, std::size_t swept, Findings& finding
         const bool reads = swept <= kLastGlobalByte || (swept >= p.rules->sectionFirst && swept <= p.rules->sectionLast);
         if (!everyPage && !reads)
             continue;
-        auto* graph = control<EqGraphView>(p.byId, 1000);
+        auto* graph = control<EqGraphView>(p.byId, res::GraphFrame);
         if (!graph) {
-            findings.add(where(), std::string(p.rules->name) + ": no graph frame 1000");
+            findings.add(where(), std::string(p.rules->name) + ": no graph frame");
             continue;
         }
         const QImage picture = graph->render();

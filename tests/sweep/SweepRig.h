@@ -41,7 +41,7 @@ public:
     // refreshFromImage and redrawGraph of every page, as after a file load; then every text,
     // slider position and type caption against the rules.
     void refreshAndCheck(Findings& findings, const Where& where);
-    // EqGraphView::render of frame 1000: of every page, or only of the pages whose graph can
+    // EqGraphView::render of the graph frame: of every page, or only of the pages whose graph can
     // read `swept` (its section; the global bytes, the effect program among them, reach all).
     void renderGraphs(bool everyPage, std::size_t swept, Findings& findings, const Where& where);
     // Every enabled control of every page once, in the direction `variant` picks; the controls

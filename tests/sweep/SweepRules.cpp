@@ -1,6 +1,10 @@
 #include "tests/sweep/SweepRules.h"
 
 #include "model/ValueScales.h"
+#include "res/EffectControls.h"
+#include "res/MicrophoneControls.h"
+#include "res/MusicControls.h"
+#include "res/SystemControls.h"
 
 #include <algorithm>
 #include <array>
@@ -111,86 +115,139 @@ BandRule band(ByteAt b, int type, int gainSlider, int gainField, int freqField, 
 
 SpinRule spin(int id, ByteAt byte, int field, Shown shown) { return {{id}, byte, {{field, shown}}}; }
 
-// The five-band column ids the microphone (shared bands) and music pages have in common.
-std::vector<BandRule> fiveBands(std::size_t first)
-{
-    return {
-        band(at(first), 1124, 1119, 1118, 1122, 1120, 1123, 1121),
-        band(at(first + 4), 1131, 1126, 1125, 1129, 1127, 1130, 1128),
-        band(at(first + 8), 1138, 1133, 1132, 1136, 1134, 1137, 1135),
-        band(at(first + 12), 1143, 1140, 1139, 1141, 1144, 1142, 1145),
-        band(at(first + 16), 1152, 1147, 1146, 1150, 1148, 1151, 1149),
-    };
-}
-
 }  // namespace
 
 const PageRules& effectRules()
 {
+    using enum res::effect::Control;
     static const PageRules rules{
         "effect", 130, 5, 58,
-        {{1094, 1093, inProgram(0), 50}, {1096, 1095, inProgram(6), 50}, {1098, 1097, inProgram(7), 50},
-         {1100, 1099, inProgram(8), 50}, {1102, 1101, inProgram(9), 50}, {1105, 1016, inProgram(2), 100},
-         {1106, 1019, inProgram(3), 100}, {1107, 1022, inProgram(4), 100}, {1023, 1024, inProgram(5), 100}},
-        {spin(1104, inProgram(1), 1103, Shown::EffectSwitch)},
-        {band(inProgram(10), 1085, 1081, 1079, 1083, 1089, 1084, 1090, Shown::EffectFrequency),
-         band(inProgram(14), 1088, 1082, 1080, 1086, 1091, 1087, 1092, Shown::EffectFrequency)},
+        {{MainLevelSlider, MainLevelField, inProgram(0), 50},
+         {SendLeftRightSlider, SendLeftRightField, inProgram(6), 50},
+         {SendCentreSlider, SendCentreField, inProgram(7), 50},
+         {SendAux1Slider, SendAux1Field, inProgram(8), 50},
+         {SendAux2Slider, SendAux2Field, inProgram(9), 50},
+         {DelaySlider, DelayField, inProgram(2), 100},
+         {RepeatSlider, RepeatField, inProgram(3), 100},
+         {ReverbTimeSlider, ReverbTimeField, inProgram(4), 100},
+         {ReverbEchoMixSlider, ReverbEchoMixField, inProgram(5), 100}},
+        {spin(ExtensionSpin, inProgram(1), ExtensionField, Shown::EffectSwitch)},
+        {band(inProgram(10), Eq1TypeButton, Eq1GainSlider, Eq1GainField, Eq1FreqField, Eq1FreqSpin, Eq1QField,
+              Eq1QSpin, Shown::EffectFrequency),
+         band(inProgram(14), Eq2TypeButton, Eq2GainSlider, Eq2GainField, Eq2FreqField, Eq2FreqSpin, Eq2QField,
+              Eq2QSpin, Shown::EffectFrequency)},
     };
     return rules;
 }
 
 const PageRules& micRules()
 {
-    static const PageRules rules = [] {
-        PageRules r{
-            "mic", 131, 59, 100,
-            {{1094, 1093, at(59), 50}, {1096, 1095, at(68), 50}, {1098, 1097, at(69), 50}, {1100, 1099, at(70), 50},
-             {1102, 1101, at(71), 50}, {1155, 1154, at(61), 50}, {1157, 1156, at(62), 50}},
-            {spin(1164, at(60), 1162, Shown::Number), spin(1165, at(63), 1170, Shown::MicSwitch),
-             spin(1166, at(64), 1171, Shown::MicSwitch), spin(1167, at(66), 1172, Shown::Limiter),
-             spin(1168, at(65), 1173, Shown::MicSwitch), spin(1169, at(72), 1174, Shown::MicSwitch),
-             spin(1176, at(67), 1175, Shown::Feedback)},
-            {band(at(73), 1116, 1110, 1108, 1158, 1113, 1159, 1114),
-             band(at(77), 1117, 1111, 1109, 1160, 1112, 1161, 1115)},
-        };
-        for (const BandRule& b : fiveBands(81))
-            r.bands.push_back(b);
-        return r;
-    }();
+    using enum res::mic::Control;
+    static const PageRules rules{
+        "mic", 131, 59, 100,
+        {{MainLevelSlider, MainLevelField, at(59), 50},
+         {LeftRightSendSlider, LeftRightSendField, at(68), 50},
+         {CentreSendSlider, CentreSendField, at(69), 50},
+         {Aux1SendSlider, Aux1SendField, at(70), 50},
+         {Aux2SendSlider, Aux2SendField, at(71), 50},
+         {Mic1InputGainSlider, Mic1InputGainField, at(61), 50},
+         {Mic2InputGainSlider, Mic2InputGainField, at(62), 50}},
+        {spin(MaxLevelSpin, at(60), MaxLevelField, Shown::Number),
+         spin(ExciterSpin, at(63), ExciterField, Shown::MicSwitch),
+         spin(NoiseGateSpin, at(64), NoiseGateField, Shown::MicSwitch),
+         spin(LimiterSpin, at(66), LimiterField, Shown::Limiter),
+         spin(AutoGainSpin, at(65), AutoGainField, Shown::MicSwitch),
+         spin(MicLinkSpin, at(72), MicLinkField, Shown::MicSwitch),
+         spin(FeedbackSuppressionSpin, at(67), FeedbackSuppressionField, Shown::Feedback)},
+        {band(at(73), Mic1BandTypeButton, Mic1BandGainSlider, Mic1BandGainField, Mic1BandFreqField, Mic1BandFreqSpin,
+              Mic1BandQField, Mic1BandQSpin),
+         band(at(77), Mic2BandTypeButton, Mic2BandGainSlider, Mic2BandGainField, Mic2BandFreqField, Mic2BandFreqSpin,
+              Mic2BandQField, Mic2BandQSpin),
+         band(at(81), SharedBand1TypeButton, SharedBand1GainSlider, SharedBand1GainField, SharedBand1FreqField,
+              SharedBand1FreqSpin, SharedBand1QField, SharedBand1QSpin),
+         band(at(85), SharedBand2TypeButton, SharedBand2GainSlider, SharedBand2GainField, SharedBand2FreqField,
+              SharedBand2FreqSpin, SharedBand2QField, SharedBand2QSpin),
+         band(at(89), SharedBand3TypeButton, SharedBand3GainSlider, SharedBand3GainField, SharedBand3FreqField,
+              SharedBand3FreqSpin, SharedBand3QField, SharedBand3QSpin),
+         band(at(93), SharedBand4TypeButton, SharedBand4GainSlider, SharedBand4GainField, SharedBand4FreqField,
+              SharedBand4FreqSpin, SharedBand4QField, SharedBand4QSpin),
+         band(at(97), SharedBand5TypeButton, SharedBand5GainSlider, SharedBand5GainField, SharedBand5FreqField,
+              SharedBand5FreqSpin, SharedBand5QField, SharedBand5QSpin)},
+    };
     return rules;
 }
 
 const PageRules& musicRules()
 {
+    using enum res::music::Control;
     static const PageRules rules{
         "music", 134, 101, 133,
-        {{1094, 1175, at(101), 50}, {1177, 1176, at(109), 50}, {1179, 1178, at(112), 50}, {1005, 1006, at(113), 50},
-         {1181, 1180, at(110), 50}, {1011, 1182, at(111), 50}, {1048, 1049, at(103), 50}, {1050, 1051, at(105), 50}},
-        {spin(1184, at(102), 1183, Shown::Number), spin(1166, at(106), 1171, Shown::MusicSwitch),
-         spin(1167, at(108), 1172, Shown::Limiter), spin(1168, at(107), 1173, Shown::MusicSwitch),
-         spin(1186, at(104), 1185, Shown::InputSource)},
-        fiveBands(114),
+        {{MainLevelSlider, MainLevelField, at(101), 50},
+         {SendLRSlider, SendLRField, at(109), 50},
+         {SendCentreSlider, SendCentreField, at(112), 50},
+         {SendSubSlider, SendSubField, at(113), 50},
+         {SendAux1Slider, SendAux1Field, at(110), 50},
+         {SendAux2Slider, SendAux2Field, at(111), 50},
+         {InputGainSlider, InputGainField, at(103), 50},
+         {BgmGainSlider, BgmGainField, at(105), 50}},
+        {spin(MaxLevelSpin, at(102), MaxLevelField, Shown::Number),
+         spin(NoiseGateSpin, at(106), NoiseGateField, Shown::MusicSwitch),
+         spin(LimiterSpin, at(108), LimiterField, Shown::Limiter),
+         spin(AutoGainSpin, at(107), AutoGainField, Shown::MusicSwitch),
+         spin(InputSourceSpin, at(104), InputSourceField, Shown::InputSource)},
+        {band(at(114), Eq1TypeButton, Eq1GainSlider, Eq1GainField, Eq1FreqField, Eq1FreqSpin, Eq1QField, Eq1QSpin),
+         band(at(118), Eq2TypeButton, Eq2GainSlider, Eq2GainField, Eq2FreqField, Eq2FreqSpin, Eq2QField, Eq2QSpin),
+         band(at(122), Eq3TypeButton, Eq3GainSlider, Eq3GainField, Eq3FreqField, Eq3FreqSpin, Eq3QField, Eq3QSpin),
+         band(at(126), Eq4TypeButton, Eq4GainSlider, Eq4GainField, Eq4FreqField, Eq4FreqSpin, Eq4QField, Eq4QSpin),
+         band(at(130), Eq5TypeButton, Eq5GainSlider, Eq5GainField, Eq5FreqField, Eq5FreqSpin, Eq5QField, Eq5QSpin)},
     };
     return rules;
 }
 
 const PageRules& systemRules()
 {
+    using enum res::system::Control;
     static const PageRules rules{
         "system", 135, 134, 187,
-        {{1179, 1178, at(162), 50}, {1005, 1006, at(175), 50}, {1181, 1180, at(171), 50}, {1011, 1182, at(173), 50}},
-        {spin(1078, at(4), 1012, Shown::Program), spin(1080, at(3), 1079, Shown::PanelLock),
-         spin(1082, at(2), 1081, Shown::Number),
-         {{1084, 1086}, at(172), {{1083, Shown::Delay}, {1085, Shown::Distance}}},
-         {{1088, 1090}, at(174), {{1087, Shown::Delay}, {1089, Shown::Distance}}},
-         spin(1194, at(178), 1190, Shown::Phase), spin(1195, at(176), 1191, Shown::HighPass),
-         spin(1196, at(177), 1198, Shown::LowPass), spin(1197, at(179), 1192, Shown::Attenuation)},
-        {band(at(134), 1017, 1013, 1026, 1027, 1064, 1028, 1065), band(at(138), 1021, 1014, 1031, 1029, 1066, 1030, 1077),
-         band(at(142), 1022, 1015, 1034, 1032, 1189, 1033, 1068), band(at(146), 1023, 1016, 1187, 1188, 1069, 1036, 1070),
-         band(at(150), 1024, 1018, 1040, 1038, 1071, 1039, 1072), band(at(154), 1025, 1019, 1043, 1041, 1073, 1042, 1074),
-         band(at(158), 1122, 1121, 1123, 1117, 1118, 1119, 1120), band(at(163), 1129, 1128, 1130, 1124, 1125, 1126, 1127),
-         band(at(167), 1105, 1104, 1106, 1093, 1094, 1095, 1096), band(at(180), 1108, 1107, 1109, 1097, 1098, 1099, 1100),
-         band(at(184), 1115, 1114, 1116, 1110, 1111, 1112, 1113)},
+        {{CentreLevelSlider, CentreLevelField, at(162), 50},
+         {SubwooferLevelSlider, SubwooferLevelField, at(175), 50},
+         {Aux1LevelSlider, Aux1LevelField, at(171), 50},
+         {Aux2LevelSlider, Aux2LevelField, at(173), 50}},
+        {spin(EffectProgramSpin, at(4), EffectProgramField, Shown::Program),
+         spin(PanelLockSpin, at(3), PanelLockField, Shown::PanelLock),
+         spin(DisplayContrastSpin, at(2), DisplayContrastField, Shown::Number),
+         {{Aux1DelaySpin, Aux1DistanceSpin},
+          at(172),
+          {{Aux1DelayField, Shown::Delay}, {Aux1DistanceField, Shown::Distance}}},
+         {{Aux2DelaySpin, Aux2DistanceSpin},
+          at(174),
+          {{Aux2DelayField, Shown::Delay}, {Aux2DistanceField, Shown::Distance}}},
+         spin(SubwooferPhaseSpin, at(178), SubwooferPhaseField, Shown::Phase),
+         spin(SubwooferHighPassSpin, at(176), SubwooferHighPassField, Shown::HighPass),
+         spin(SubwooferLowPassSpin, at(177), SubwooferLowPassField, Shown::LowPass),
+         spin(SubwooferAutoAttenuationSpin, at(179), SubwooferAutoAttenuationField, Shown::Attenuation)},
+        {band(at(134), RoomEq1TypeButton, RoomEq1GainSlider, RoomEq1GainField, RoomEq1FreqField, RoomEq1FreqSpin,
+              RoomEq1QField, RoomEq1QSpin),
+         band(at(138), RoomEq2TypeButton, RoomEq2GainSlider, RoomEq2GainField, RoomEq2FreqField, RoomEq2FreqSpin,
+              RoomEq2QField, RoomEq2QSpin),
+         band(at(142), RoomEq3TypeButton, RoomEq3GainSlider, RoomEq3GainField, RoomEq3FreqField, RoomEq3FreqSpin,
+              RoomEq3QField, RoomEq3QSpin),
+         band(at(146), RoomEq4TypeButton, RoomEq4GainSlider, RoomEq4GainField, RoomEq4FreqField, RoomEq4FreqSpin,
+              RoomEq4QField, RoomEq4QSpin),
+         band(at(150), RoomEq5TypeButton, RoomEq5GainSlider, RoomEq5GainField, RoomEq5FreqField, RoomEq5FreqSpin,
+              RoomEq5QField, RoomEq5QSpin),
+         band(at(154), RoomEq6TypeButton, RoomEq6GainSlider, RoomEq6GainField, RoomEq6FreqField, RoomEq6FreqSpin,
+              RoomEq6QField, RoomEq6QSpin),
+         band(at(158), RoomEq7TypeButton, RoomEq7GainSlider, RoomEq7GainField, RoomEq7FreqField, RoomEq7FreqSpin,
+              RoomEq7QField, RoomEq7QSpin),
+         band(at(163), CentreEq1TypeButton, CentreEq1GainSlider, CentreEq1GainField, CentreEq1FreqField,
+              CentreEq1FreqSpin, CentreEq1QField, CentreEq1QSpin),
+         band(at(167), CentreEq2TypeButton, CentreEq2GainSlider, CentreEq2GainField, CentreEq2FreqField,
+              CentreEq2FreqSpin, CentreEq2QField, CentreEq2QSpin),
+         band(at(180), SubwooferEq1TypeButton, SubwooferEq1GainSlider, SubwooferEq1GainField, SubwooferEq1FreqField,
+              SubwooferEq1FreqSpin, SubwooferEq1QField, SubwooferEq1QSpin),
+         band(at(184), SubwooferEq2TypeButton, SubwooferEq2GainSlider, SubwooferEq2GainField, SubwooferEq2FreqField,
+              SubwooferEq2FreqSpin, SubwooferEq2QField, SubwooferEq2QSpin)},
     };
     return rules;
 }
@@ -202,12 +259,18 @@ Coupling couplingOf(int templateId, int controlId)
         int control;
         Coupling coupling;
     };
+    namespace mic = res::mic;
     static constexpr Entry kCouplings[] = {
-        {131, 1116, Coupling::MicBand}, {131, 1110, Coupling::MicBand},      {131, 1158, Coupling::MicBand},
-        {131, 1113, Coupling::MicBand}, {131, 1114, Coupling::MicBand},      {131, 1117, Coupling::MicBand},
-        {131, 1111, Coupling::MicBand}, {131, 1160, Coupling::MicBand},      {131, 1112, Coupling::MicBand},
-        {131, 1115, Coupling::MicBand}, {131, 1155, Coupling::MicInputGain}, {131, 1157, Coupling::MicInputGain},
-        {131, 1169, Coupling::MicLink}, {131, 1164, Coupling::MaxLevel},     {134, 1184, Coupling::MaxLevel},
+        {131, mic::Mic1BandTypeButton, Coupling::MicBand}, {131, mic::Mic1BandGainSlider, Coupling::MicBand},
+        {131, mic::Mic1BandFreqField, Coupling::MicBand},  {131, mic::Mic1BandFreqSpin, Coupling::MicBand},
+        {131, mic::Mic1BandQSpin, Coupling::MicBand},      {131, mic::Mic2BandTypeButton, Coupling::MicBand},
+        {131, mic::Mic2BandGainSlider, Coupling::MicBand}, {131, mic::Mic2BandFreqField, Coupling::MicBand},
+        {131, mic::Mic2BandFreqSpin, Coupling::MicBand},   {131, mic::Mic2BandQSpin, Coupling::MicBand},
+        {131, mic::Mic1InputGainSlider, Coupling::MicInputGain},
+        {131, mic::Mic2InputGainSlider, Coupling::MicInputGain},
+        {131, mic::MicLinkSpin, Coupling::MicLink},
+        {131, mic::MaxLevelSpin, Coupling::MaxLevel},
+        {134, res::music::MaxLevelSpin, Coupling::MaxLevel},
     };
     for (const Entry& e : kCouplings)
         if (e.templateId == templateId && e.control == controlId)

@@ -3,6 +3,7 @@
 #include "tests/sweep/SweepRules.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <set>
 
 namespace tonel::testing {
@@ -14,9 +15,15 @@ struct Case {
     const char* text;
 };
 
+void expectTexts(std::initializer_list<Case> cases)
+{
+    for (const Case& c : cases)
+        EXPECT_EQ(expectedText(c.shown, c.byte), c.text) << "kind " << static_cast<int>(c.shown) << ", byte " << c.byte;
+}
+
 TEST(SweepRules, GiveTheManualsTexts)
 {
-    const Case cases[] = {
+    expectTexts({
         {Shown::Number, 39, "39"},
         {Shown::Gain, 24, "0"},           {Shown::Gain, 48, "12"},          {Shown::Gain, 0, "-12"},
         {Shown::Gain, 25, "1"},           {Shown::Gain, 23, "-1"},          {Shown::Q, 46, "4.33"},
@@ -32,27 +39,19 @@ TEST(SweepRules, GiveTheManualsTexts)
         {Shown::HighPass, 1, "20.0Hz"},   {Shown::HighPass, 25, "80.0Hz"},  {Shown::LowPass, 25, "80.0Hz"},
         {Shown::LowPass, 50, "335.0Hz"},  {Shown::Attenuation, 0, "OFF"},   {Shown::Attenuation, 4, "-12dB"},
         {Shown::Attenuation, 5, "MUTE"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(expectedText(c.shown, c.byte), c.text) << "byte " << c.byte;
+    });
 }
 
 TEST(SweepRules, OutOfRangeBytesShowTheChosenTexts)
 {
-    EXPECT_EQ(expectedText(Shown::PageFrequency, 0), "0.00Hz");  // index 0 holds 0 Hz
-    EXPECT_EQ(expectedText(Shown::PageFrequency, 255), "20.00KHz");
-    EXPECT_EQ(expectedText(Shown::Q, 255), "19.40");
-    EXPECT_EQ(expectedText(Shown::Gain, 255), "116");
-    EXPECT_EQ(expectedText(Shown::Limiter, 26), "8dBV");
-    EXPECT_EQ(expectedText(Shown::InputSource, 4), "");
-    EXPECT_EQ(expectedText(Shown::Program, 3), "");
-    EXPECT_EQ(expectedText(Shown::PanelLock, 2), "");
-    EXPECT_EQ(expectedText(Shown::Phase, 2), "");
-    EXPECT_EQ(expectedText(Shown::Delay, 255), "127.5ms");
-    EXPECT_EQ(expectedText(Shown::HighPass, 26), "85.0Hz");
-    EXPECT_EQ(expectedText(Shown::LowPass, 10), "33.5Hz");
-    EXPECT_EQ(expectedText(Shown::LowPass, 255), "20000.0Hz");
-    EXPECT_EQ(expectedText(Shown::Attenuation, 200), "MUTE");
+    expectTexts({
+        {Shown::PageFrequency, 0, "0.00Hz"},  // index 0 holds 0 Hz
+        {Shown::PageFrequency, 255, "20.00KHz"}, {Shown::Q, 255, "19.40"},        {Shown::Gain, 255, "116"},
+        {Shown::Limiter, 26, "8dBV"},             {Shown::InputSource, 4, ""},      {Shown::Program, 3, ""},
+        {Shown::PanelLock, 2, ""},                {Shown::Phase, 2, ""},            {Shown::Delay, 255, "127.5ms"},
+        {Shown::HighPass, 26, "85.0Hz"},          {Shown::LowPass, 10, "33.5Hz"},   {Shown::LowPass, 255, "20000.0Hz"},
+        {Shown::Attenuation, 200, "MUTE"},
+    });
     EXPECT_EQ(expectedCaption(6, "Notch"), "Notch");
     EXPECT_EQ(expectedCaption(2, "Notch"), "bandpass");
 }

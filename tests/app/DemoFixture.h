@@ -1,7 +1,7 @@
 #pragma once
 // The whole program on its built-in virtual processor: real port, real timers, real pages.
 
-#include "app/Application.h"
+#include "app/DemoRun.h"
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
 #include "pages/BoundPage.h"
@@ -20,20 +20,27 @@ using namespace std::chrono_literals;
 
 class DemoFixture : public ::testing::Test {
 protected:
+    // The pages in the view's order, as `page()` and `driver()` take them.
+    static constexpr int kEffectPage = 0;
+    static constexpr int kMicPage = 1;
+    static constexpr int kMusicPage = 2;
+    static constexpr int kSystemPage = 3;
+
+    // The window on the primary screen unless `availableArea` says otherwise.
+    explicit DemoFixture(QSize availableArea = {}) : app{&messages, &files, availableArea} {}
+
     testing::RecordingMessageBoxes messages;
     testing::ScriptedFileDialogs files;
-    Application app{&messages, &files};
+    Application app;
 
     void SetUp() override
     {
-        TonelOptions options;
-        options.demo = true;
         QString error;
-        ASSERT_TRUE(app.start(options, &error)) << error.toStdString();
+        ASSERT_TRUE(startDemo(app, &error)) << error.toStdString();
     }
 
     emulator::VirtualProcessor& device() { return *app.demoDevice(); }
-    MainView& view() { return app.mainFrame()->view(); }
+    MainView& view() { return app.mainWindow()->view(); }
     QPushButton* button(int id) { return view().button(id); }
     QWidget* page(int index) { return view().page(index); }
     void press(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
@@ -58,10 +65,12 @@ protected:
                                   timeout);
     }
     PageDriver driver(int index) { return PageDriver(*dynamic_cast<BoundPage*>(page(index))); }
-    void showPage(int buttonId, int index)
+    // Presses a page button; the page it shows, ready to operate.
+    PageDriver showPage(int buttonId, int index)
     {
         press(buttonId);
-        ASSERT_EQ(view().shownPage(), index);
+        EXPECT_EQ(view().shownPage(), index);
+        return driver(index);
     }
     // One user action, then the device has everything the panel has.
     void step(const std::string& what, const std::function<void()>& action)
