@@ -33,7 +33,7 @@ struct ViewFixture : ::testing::Test {
         view->show();
     }
     QPushButton* button(int id) const { return view->findChild<QPushButton*>(QString::number(id)); }
-    QWidget* page(const char* id) const { return view->findChild<QWidget*>(id); }
+    QWidget* page(int templateId) const { return view->findChild<QWidget*>(QString::number(templateId)); }
     void click(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
     // Replies that the port has received reach the window thread through the event queue.
     void deliverReplies()
