@@ -3,7 +3,7 @@
 
 #include "AppFakes.h"
 #include "app/MainView.h"
-#include "tests/support/FakeSerialPort.h"
+#include "tests/support/FakeSerialLine.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -15,7 +15,7 @@ namespace tonel::testing {
 
 struct ViewFixture : ::testing::Test {
     FakePortCatalog catalog{std::vector<int>{1}};
-    FakeSerialPort port{&catalog};
+    FakeSerialLine port{&catalog};
     QueuedLineListener portListener;
     ParameterImage image;
     RecordingMessageBoxes messages;
