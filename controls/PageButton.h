@@ -1,6 +1,6 @@
 #pragma once
-// The owner-drawn page button: rounded face in an owner-chosen colour, raised inner edge, white
-// border while hovered, flat while held down.
+// The page button, painted by itself: rounded face in a colour the main view chooses, raised
+// inner edge, white border while hovered, flat while held down.
 
 #include <QColor>
 #include <QPushButton>
@@ -30,7 +30,7 @@ public:
     // The caption as drawn: one line, ending in an ellipsis when it does not fit.
     QString displayedCaption() const;
 
-    // The owner marks the shown page's button; the drawing does not depend on it.
+    // The main view marks the shown page's button; the drawing does not depend on it.
     void setHighlight(bool on);
     bool highlight() const { return highlight_; }
 

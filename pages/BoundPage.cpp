@@ -44,7 +44,7 @@ int pageStepFor(int min, int max) { return max - min > 20 ? 10 : 0; }
 
 }  // namespace
 
-BoundPage::BoundPage(PageContext context, const res::DialogTemplate& dialog, QWidget* parent)
+BoundPage::BoundPage(PageContext context, const res::PageTemplate& dialog, QWidget* parent)
     : Page(context, dialog.id, parent)
 {
     controls_.build(dialog, this);

@@ -37,14 +37,15 @@ Readout onOff(int fieldId)
 
 }  // namespace
 
-MicrophonePage::MicrophonePage(PageContext context, QWidget* parent) : BoundPage(context, res::micTemplate(), parent)
+MicrophonePage::MicrophonePage(PageContext context, QWidget* parent)
+    : BoundPage(context, res::microphoneTemplate(), parent)
 {
     bindLevels({
         {MainLevelSlider, MainLevelField, at(mic::mainLevel)},
-        {LeftRightSendSlider, LeftRightSendField, at(mic::sendLR)},
-        {CentreSendSlider, CentreSendField, at(mic::sendCentre)},
-        {Aux1SendSlider, Aux1SendField, at(mic::sendAux1)},
-        {Aux2SendSlider, Aux2SendField, at(mic::sendAux2)},
+        {SendLeftRightSlider, SendLeftRightField, at(mic::sendLR)},
+        {SendCentreSlider, SendCentreField, at(mic::sendCentre)},
+        {SendAux1Slider, SendAux1Field, at(mic::sendAux1)},
+        {SendAux2Slider, SendAux2Field, at(mic::sendAux2)},
         {Mic1InputGainSlider, Mic1InputGainField, at(mic::inputGain(0)), kLevelMax,
          [this] { inputGainMoved(mic::inputGain(0)); }},
         {Mic2InputGainSlider, Mic2InputGainField, at(mic::inputGain(1)), kLevelMax,

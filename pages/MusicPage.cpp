@@ -46,7 +46,7 @@ MusicPage::MusicPage(PageContext context, QWidget* parent) : BoundPage(context, 
 {
     bindLevels({
         {id::MainLevelSlider, id::MainLevelField, at(music::mainLevel)},
-        {id::SendLRSlider, id::SendLRField, at(music::sendLR)},
+        {id::SendLeftRightSlider, id::SendLeftRightField, at(music::sendLR)},
         {id::SendCentreSlider, id::SendCentreField, at(music::sendCentre)},
         {id::SendSubSlider, id::SendSubField, at(music::sendSub)},
         {id::SendAux1Slider, id::SendAux1Field, at(music::sendAux1)},

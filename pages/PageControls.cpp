@@ -19,7 +19,7 @@ namespace {
 
 QRect pixels(const res::TemplateControl& c)
 {
-    constexpr int k = res::kPixelsPerDialogUnit;
+    constexpr int k = res::kPixelsPerTemplateUnit;
     return {c.x * k, c.y * k, c.w * k, c.h * k};
 }
 
@@ -36,9 +36,9 @@ QString caption(const res::TemplateControl& c)
 
 }  // namespace
 
-void PageControls::build(const res::DialogTemplate& dialog, QWidget* page)
+void PageControls::build(const res::PageTemplate& dialog, QWidget* page)
 {
-    constexpr int k = res::kPixelsPerDialogUnit;
+    constexpr int k = res::kPixelsPerTemplateUnit;
     page->setFixedSize(dialog.width * k, dialog.height * k);
     for (const auto& c : dialog.controls)
         if (isDecoration(c.kind))

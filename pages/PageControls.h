@@ -1,7 +1,7 @@
 #pragma once
 // Builds a page's controls from its template and finds them again by dialog id.
 
-#include "res/DialogTemplate.h"
+#include "res/PageTemplate.h"
 
 #include <QWidget>
 #include <unordered_map>
@@ -20,7 +20,7 @@ class PageControls {
 public:
     // Creates every control of the template as a direct child of `page`, at its rectangle in
     // pixels, with its id as objectName. Decoration is created first so it lies underneath.
-    void build(const res::DialogTemplate& dialog, QWidget* page);
+    void build(const res::PageTemplate& dialog, QWidget* page);
 
     QWidget* widget(int id) const;
     QSlider* slider(int id) const;

@@ -1,5 +1,5 @@
-// The Effect page's template (504 x 296 dialog units).
-#include "res/DialogTemplate.h"
+// The Effect page's template (504 x 296 template units).
+#include "res/PageTemplate.h"
 #include "res/EffectControls.h"
 
 #include <array>
@@ -81,9 +81,9 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
 
 }  // namespace
 
-const DialogTemplate& effectTemplate()
+const PageTemplate& effectTemplate()
 {
-    static const DialogTemplate dialog{130, 504, 296, kControls};
+    static const PageTemplate dialog{EffectTemplateId, 504, 296, kControls};
     return dialog;
 }
 

@@ -8,14 +8,14 @@ enum Control : int {
     // Microphone volume: main level and the four sends.
     MainLevelField = 1093,
     MainLevelSlider = 1094,
-    LeftRightSendField = 1095,
-    LeftRightSendSlider = 1096,
-    CentreSendField = 1097,
-    CentreSendSlider = 1098,
-    Aux1SendField = 1099,
-    Aux1SendSlider = 1100,
-    Aux2SendField = 1101,
-    Aux2SendSlider = 1102,
+    SendLeftRightField = 1095,
+    SendLeftRightSlider = 1096,
+    SendCentreField = 1097,
+    SendCentreSlider = 1098,
+    SendAux1Field = 1099,
+    SendAux1Slider = 1100,
+    SendAux2Field = 1101,
+    SendAux2Slider = 1102,
 
     // Microphone EQ: each microphone's own band.
     Mic1BandGainField = 1108,

@@ -8,8 +8,8 @@ enum Control : int {
     // Music volume: main level and the sends, value field above each slider.
     MainLevelField = 1175,
     MainLevelSlider = 1094,
-    SendLRField = 1176,
-    SendLRSlider = 1177,
+    SendLeftRightField = 1176,
+    SendLeftRightSlider = 1177,
     SendCentreField = 1178,
     SendCentreSlider = 1179,
     SendSubField = 1006,

@@ -1,5 +1,5 @@
-// The Music page (504 x 296 dialog units).
-#include "res/DialogTemplate.h"
+// The Music page (504 x 296 template units).
+#include "res/PageTemplate.h"
 #include "res/MusicControls.h"
 
 #include <array>
@@ -42,8 +42,8 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     {-1, K::Label, 466, 129, 10, 9, "0"},
     {MainLevelField, K::ValueField, 325, 36, 22, 12, ""},
     {MainLevelSlider, K::Slider, 326, 48, 19, 91, ""},
-    {SendLRField, K::ValueField, 359, 36, 22, 12, ""},
-    {SendLRSlider, K::Slider, 360, 48, 19, 91, ""},
+    {SendLeftRightField, K::ValueField, 359, 36, 22, 12, ""},
+    {SendLeftRightSlider, K::Slider, 360, 48, 19, 91, ""},
     {SendCentreField, K::ValueField, 386, 36, 22, 12, ""},
     {SendCentreSlider, K::Slider, 387, 48, 19, 91, ""},
     {SendSubField, K::ValueField, 413, 36, 22, 12, ""},
@@ -140,9 +140,9 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
 
 }  // namespace
 
-const DialogTemplate& musicTemplate()
+const PageTemplate& musicTemplate()
 {
-    static const DialogTemplate dialog{134, 504, 296, kControls};
+    static const PageTemplate dialog{MusicTemplateId, 504, 296, kControls};
     return dialog;
 }
 

@@ -1,5 +1,5 @@
-// The System page's template (505 x 296 dialog units).
-#include "res/DialogTemplate.h"
+// The System page's template (505 x 296 template units).
+#include "res/PageTemplate.h"
 #include "res/SystemControls.h"
 
 #include <array>
@@ -158,9 +158,9 @@ constexpr auto kControls = [] {
 
 }  // namespace
 
-const DialogTemplate& systemTemplate()
+const PageTemplate& systemTemplate()
 {
-    static const DialogTemplate dialog{135, 505, 296, kControls};
+    static const PageTemplate dialog{SystemTemplateId, 505, 296, kControls};
     return dialog;
 }
 

@@ -7,7 +7,7 @@
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/TimerService.h"
-#include "res/DialogTemplate.h"
+#include "res/PageTemplate.h"
 
 #include <QCoreApplication>
 
@@ -88,28 +88,37 @@ public:
 };
 
 // A page that records what the view asks of it, in one log shared by the four pages.
+// The pages' template ids in the view's order.
+inline constexpr int kPageTemplateIds[] = {res::EffectTemplateId, res::MicrophoneTemplateId, res::MusicTemplateId,
+                                           res::SystemTemplateId};
+
+// A page's entry in the log: "<template id> <what>".
+inline std::string logged(int templateId, const char* what) { return std::to_string(templateId) + " " + what; }
+
 class LoggingPage : public Page {
 public:
     LoggingPage(PageContext context, int templateId, QWidget* parent, std::vector<std::string>& log)
         : Page(context, templateId, parent), log_(log)
     {
-        resize(res::effectTemplate().width * res::kPixelsPerDialogUnit,
-               res::effectTemplate().height * res::kPixelsPerDialogUnit);  // as large as a real page
+        resize(res::effectTemplate().width * res::kPixelsPerTemplateUnit,
+               res::effectTemplate().height * res::kPixelsPerTemplateUnit);  // as large as a real page
     }
     void refreshFromImage() override { note("refresh"); }
     void redrawGraph() override { note("redraw"); }
     void applyControlMode() override { note("mode"); }
 
 private:
-    void note(const char* what) { log_.push_back(std::to_string(templateId()) + " " + what); }
+    void note(const char* what) { log_.push_back(logged(templateId(), what)); }
     std::vector<std::string>& log_;
 };
 
 inline PageFactory loggingPages(std::vector<std::string>& log)
 {
     return [&log](PageContext context, QWidget* parent) {
-        return PageSet{new LoggingPage(context, 130, parent, log), new LoggingPage(context, 131, parent, log),
-                       new LoggingPage(context, 134, parent, log), new LoggingPage(context, 135, parent, log)};
+        return PageSet{new LoggingPage(context, res::EffectTemplateId, parent, log),
+                       new LoggingPage(context, res::MicrophoneTemplateId, parent, log),
+                       new LoggingPage(context, res::MusicTemplateId, parent, log),
+                       new LoggingPage(context, res::SystemTemplateId, parent, log)};
     };
 }
 

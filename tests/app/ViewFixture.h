@@ -3,7 +3,7 @@
 
 #include "AppFakes.h"
 #include "app/MainView.h"
-#include "tests/support/FakeSerialPort.h"
+#include "tests/support/FakeSerialLine.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -15,7 +15,7 @@ namespace tonel::testing {
 
 struct ViewFixture : ::testing::Test {
     FakePortCatalog catalog{std::vector<int>{1}};
-    FakeSerialPort port{&catalog};
+    FakeSerialLine port{&catalog};
     QueuedLineListener portListener;
     ParameterImage image;
     RecordingMessageBoxes messages;
@@ -33,7 +33,7 @@ struct ViewFixture : ::testing::Test {
         view->show();
     }
     QPushButton* button(int id) const { return view->findChild<QPushButton*>(QString::number(id)); }
-    QWidget* page(const char* id) const { return view->findChild<QWidget*>(id); }
+    QWidget* page(int templateId) const { return view->findChild<QWidget*>(QString::number(templateId)); }
     void click(int id) { QTest::mouseClick(button(id), Qt::LeftButton); }
     // Replies that the port has received reach the window thread through the event queue.
     void deliverReplies()

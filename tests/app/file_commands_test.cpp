@@ -25,7 +25,10 @@ struct FileCommands : ViewFixture {
         bytes[static_cast<int>(fields::global::controlMode)] = static_cast<char>(mode);
         return bytes;
     }
-    int refreshes() const { return static_cast<int>(std::count(pageLog.begin(), pageLog.end(), "130 refresh")); }
+    int refreshes() const
+    {
+        return static_cast<int>(std::count(pageLog.begin(), pageLog.end(), logged(res::EffectTemplateId, "refresh")));
+    }
 };
 
 TEST_F(FileCommands, LoadReplacesTheImageAndRefreshesEveryPage)

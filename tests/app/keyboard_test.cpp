@@ -135,7 +135,7 @@ TEST_F(Keyboard, TabGoesRowByRowThroughTheButtonsThenGroupByGroupWithTheFocusRin
         OpenFileButton, SaveFileButton, ReadButton, WriteButton, ModeButton,
         EffectPageButton, MicrophonePageButton, MusicPageButton, SystemPageButton,
         // the level group: main, then the sends, left to right
-        MainLevelSlider, LeftRightSendSlider, CentreSendSlider, Aux1SendSlider, Aux2SendSlider,
+        MainLevelSlider, SendLeftRightSlider, SendCentreSlider, SendAux1Slider, SendAux2Slider,
         // the band group in the Easy set: gains, frequency spins, Q spins
         Mic1BandGainSlider, Mic2BandGainSlider, SharedBand1GainSlider, SharedBand2GainSlider, SharedBand3GainSlider,
         SharedBand4GainSlider, SharedBand5GainSlider, Mic1BandFreqSpin});

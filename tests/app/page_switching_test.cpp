@@ -13,9 +13,11 @@ TEST_F(PageSwitching, ChosenPageIsRefreshedThenShown)
 {
     pageLog.clear();
     click(res::view::MusicPageButton);
-    EXPECT_EQ(pageLog, (std::vector<std::string>{"134 refresh", "134 redraw", "134 mode"}));
-    EXPECT_TRUE(page("134")->isVisible());
-    for (const char* other : {"130", "131", "135"})
+    const int music = res::MusicTemplateId;
+    const std::vector<std::string> expected{logged(music, "refresh"), logged(music, "redraw"), logged(music, "mode")};
+    EXPECT_EQ(pageLog, expected);
+    EXPECT_TRUE(page(music)->isVisible());
+    for (int other : {res::EffectTemplateId, res::MicrophoneTemplateId, res::SystemTemplateId})
         EXPECT_FALSE(page(other)->isVisible()) << other;
     EXPECT_EQ(view->shownPage(), 2);
 }
@@ -26,7 +28,7 @@ TEST_F(PageSwitching, ThePageAlreadyShownIsNotRefreshed)
     pageLog.clear();
     click(res::view::MicrophonePageButton);
     EXPECT_TRUE(pageLog.empty());
-    EXPECT_TRUE(page("131")->isVisible());
+    EXPECT_TRUE(page(res::MicrophoneTemplateId)->isVisible());
     pageLog.clear();
     click(res::view::EffectPageButton);
     EXPECT_EQ(pageLog.size(), 3u);

@@ -25,13 +25,13 @@ QString screenshotFolder()
 
 TEST_F(MainWindowPictures, EveryPageIsDrawnUnderItsSelectedButton)
 {
-    const char* pageIds[] = {"130", "131", "134", "135"};
+    const auto& pageIds = kPageTemplateIds;
     const QString folder = screenshotFolder();
     for (int i = 0; i < 4; ++i) {
         click(view::kPageButtons[i].id);
         const QImage picture = view->grab().toImage();
         ASSERT_EQ(picture.size(), view::kSize);
-        const QString path = folder + QStringLiteral("/main-window-%1.png").arg(QLatin1String(pageIds[i]));
+        const QString path = folder + QStringLiteral("/main-window-%1.png").arg(pageIds[i]);
         EXPECT_TRUE(picture.save(path)) << path.toStdString();
         for (int b = 0; b < 4; ++b) {
             const QRect r = button(view::kPageButtons[b].id)->geometry();

@@ -53,7 +53,7 @@ TEST(ViewLayoutRules, ButtonRowsSitBetweenTheFrameLinesWithADividerInEachGap)
 
 TEST_F(ViewLayout, EffectPageShownAndItsButtonSelected)
 {
-    const char* pages[] = {"130", "131", "134", "135"};
+    const auto& pages = kPageTemplateIds;
     for (int i = 0; i < 4; ++i) {
         QWidget* p = page(pages[i]);
         ASSERT_NE(p, nullptr) << pages[i];
@@ -69,9 +69,11 @@ TEST_F(ViewLayout, EffectPageShownAndItsButtonSelected)
 
 TEST_F(ViewLayout, CreationRefreshesEveryPageThenAppliesTheMode)
 {
-    const std::vector<std::string> expected{"130 refresh", "130 redraw", "131 refresh", "131 redraw",
-                                            "134 refresh", "134 redraw", "135 refresh", "135 redraw",
-                                            "130 mode",    "131 mode",   "134 mode",    "135 mode"};
+    std::vector<std::string> expected;
+    for (int id : kPageTemplateIds)
+        expected.insert(expected.end(), {logged(id, "refresh"), logged(id, "redraw")});
+    for (int id : kPageTemplateIds)
+        expected.push_back(logged(id, "mode"));
     EXPECT_EQ(pageLog, expected);
 }
 
@@ -112,7 +114,7 @@ TEST_F(ViewLayout, PagesFitTheView)
 {
     makeView(makeStandardPages);  // the pages at their templates' size
     EXPECT_EQ(view->size(), view::kSize);
-    for (const char* id : {"130", "131", "134", "135"})
+    for (int id : kPageTemplateIds)
         EXPECT_LE(page(id)->geometry().bottom(), view->height() - 1);
 }
 

@@ -138,17 +138,17 @@ TEST(EmulatorWithPort, TheSessionsExchangesThroughTheRealPort)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    RecordingListener owner;
+    RecordingListener listener;
     LinePort port;
-    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started());
+    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, listener).started());
     port.write("(01hello)");
-    ASSERT_TRUE(owner.waitForText(11));
-    EXPECT_EQ(owner.text(), "(01hello13)");
+    ASSERT_TRUE(listener.waitForText(11));
+    EXPECT_EQ(listener.text(), "(01hello13)");
     port.write("(01$005000020)");
     port.write("(01Q)");
-    ASSERT_TRUE(owner.waitForText(11 + 384));
+    ASSERT_TRUE(listener.waitForText(11 + 384));
     ParameterImage read;
-    ASSERT_TRUE(wire::decodeImageHex(owner.text().substr(11), read));
+    ASSERT_TRUE(wire::decodeImageHex(listener.text().substr(11), read));
     EXPECT_EQ(read.get(fields::mic::mainLevel), 20);
 }
 
@@ -156,28 +156,28 @@ TEST(EmulatorWithPort, HangingUpDropsTheLineForThePort)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    RecordingListener owner;
+    RecordingListener listener;
     LinePort port;
-    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started());
+    ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, listener).started());
     processor.hangUp();
-    ASSERT_TRUE(owner.waitForGone());
-    EXPECT_EQ(owner.reports().size(), 1u);
-    EXPECT_FALSE(port.open(processor.terminalPath(), LineSettings{}, owner).started()) << "the pseudo-terminal is gone";
+    ASSERT_TRUE(listener.waitForGone());
+    EXPECT_EQ(listener.reports().size(), 1u);
+    EXPECT_FALSE(port.open(processor.terminalPath(), LineSettings{}, listener).started()) << "the pseudo-terminal is gone";
 }
 
 TEST(EmulatorWithPort, PortReopensBetweenSessionsWhileTheEmulatorRuns)
 {
     VirtualProcessor processor;
     ASSERT_TRUE(processor.start());
-    RecordingListener owner;
+    RecordingListener listener;
     LinePort port;
     for (int session = 0; session < 3; ++session) {
-        ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, owner).started()) << session;
+        ASSERT_TRUE(port.open(processor.terminalPath(), LineSettings{}, listener).started()) << session;
         port.write("(01hello)");
-        ASSERT_TRUE(owner.waitForText(11 * (session + 1)));
+        ASSERT_TRUE(listener.waitForText(11 * (session + 1)));
         port.close();
     }
-    EXPECT_TRUE(owner.gone().empty());
+    EXPECT_TRUE(listener.gone().empty());
 }
 
 // The program itself: first line the path, then one line per frame, ended by SIGTERM.

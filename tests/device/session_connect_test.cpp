@@ -6,14 +6,14 @@
 namespace tonel::testing {
 namespace {
 
-using Message = FakeSessionOwner::Message;
+using Message = FakeSessionHost::Message;
 
-void expectOneMessage(const FakeSessionOwner& owner, const std::string& text)
+void expectOneMessage(const FakeSessionHost& host, const std::string& text)
 {
-    ASSERT_EQ(owner.messages().size(), 1u);
-    EXPECT_EQ(owner.messages()[0].text, text);
-    EXPECT_EQ(owner.messages()[0].caption, "Message");
-    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Information);
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, text);
+    EXPECT_EQ(host.messages()[0].caption, "Message");
+    EXPECT_EQ(host.messages()[0].icon, MessageIcon::Information);
 }
 
 TEST_F(SessionTest, OpensWithTheSessionLineSettingsThenGreets)
@@ -22,7 +22,7 @@ TEST_F(SessionTest, OpensWithTheSessionLineSettingsThenGreets)
     session.onReadButton();
 
     ASSERT_EQ(port.opens().size(), 1u);
-    const FakeSerialPort::OpenCall& call = port.opens()[0];
+    const FakeSerialLine::OpenCall& call = port.opens()[0];
     EXPECT_EQ(call.name, "/dev/fake1");
     EXPECT_EQ(call.settings.baud, 38400);
     EXPECT_EQ(call.settings.parity, 'N');
@@ -31,7 +31,7 @@ TEST_F(SessionTest, OpensWithTheSessionLineSettingsThenGreets)
     EXPECT_TRUE(call.settings.rts);
     EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(port.sentTexts(), std::vector<std::string>{"(01hello)"});
-    EXPECT_EQ(owner.dueIn(timer::kHello), 280ms);
+    EXPECT_EQ(host.dueIn(timer::kHello), 280ms);
 }
 
 TEST_F(SessionTest, SecondPortIsGreetedWhenTheFirstCannotOpen)
@@ -47,7 +47,7 @@ TEST_F(SessionTest, SecondPortIsGreetedWhenTheFirstCannotOpen)
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].port, 2);
     EXPECT_EQ(port.writes()[0].text, "(01hello)");
-    EXPECT_TRUE(owner.messages().empty());
+    EXPECT_TRUE(host.messages().empty());
 
     elapse(timer::kHelloDelay + timer::kReadDelay);
     expectState(kConnected);
@@ -74,9 +74,9 @@ TEST_F(SessionTest, ThirdPortAnswersAfterTwoHelloTimeouts)
     EXPECT_EQ(port.writes().back().text, "(01Q)");
     elapse(timer::kReadDelay);
     expectState(kConnected);
-    EXPECT_EQ(owner.now(), 560ms + 280ms + 400ms);
+    EXPECT_EQ(host.now(), 560ms + 280ms + 400ms);
     EXPECT_EQ(image, distinctImage(1));
-    EXPECT_TRUE(owner.messages().empty());
+    EXPECT_TRUE(host.messages().empty());
 }
 
 TEST_F(SessionTest, EveryPortUnopenableGivesOneMessageSayingWhy)
@@ -88,7 +88,7 @@ TEST_F(SessionTest, EveryPortUnopenableGivesOneMessageSayingWhy)
     port.failOpen(4, EIO);
     session.onReadButton();
 
-    expectOneMessage(owner, "Device Not Found...\n"
+    expectOneMessage(host, "Device Not Found...\n"
                             "/dev/fake1: permission denied (add your user to the dialout group)\n"
                             "/dev/fake2: in use by another program\n"
                             "/dev/fake3: missing\n"
@@ -97,7 +97,7 @@ TEST_F(SessionTest, EveryPortUnopenableGivesOneMessageSayingWhy)
     EXPECT_TRUE(port.writes().empty());
     expectState(kIdle);
     elapse(5s);
-    EXPECT_EQ(owner.messages().size(), 1u);
+    EXPECT_EQ(host.messages().size(), 1u);
 }
 
 TEST_F(SessionTest, NoPortPresentIsReported)
@@ -105,7 +105,7 @@ TEST_F(SessionTest, NoPortPresentIsReported)
     catalog.setPorts({});
     session.onWriteButton();
 
-    expectOneMessage(owner, "SerialPort Not Found!....");
+    expectOneMessage(host, "SerialPort Not Found!....");
     EXPECT_TRUE(port.opens().empty());
     EXPECT_TRUE(session.writeMode());
     expectState(kIdle);
@@ -116,10 +116,10 @@ TEST_F(SessionTest, NoPortAnsweringIsReportedAfterTheLast)
     catalog.setPorts({1, 2});
     session.onReadButton();
     elapse(timer::kHelloDelay);
-    EXPECT_TRUE(owner.messages().empty());
+    EXPECT_TRUE(host.messages().empty());
     elapse(timer::kHelloDelay);
 
-    expectOneMessage(owner, "Device Not Found!....");
+    expectOneMessage(host, "Device Not Found!....");
     expectState(kIdle);
     EXPECT_EQ(port.openPort(), 0);  // not even the last port tried stays open and locked
 }
@@ -133,7 +133,7 @@ TEST_F(SessionTest, NetworkPortThatNeverConnectsMakesWayForTheNext)
     port.refuseConnect(ECONNREFUSED);
     port.deliverPending();
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2}));
-    EXPECT_TRUE(owner.errorReports().empty()) << "a refused connect is a failed open, not a line failure";
+    EXPECT_TRUE(host.errorReports().empty()) << "a refused connect is a failed open, not a line failure";
     elapse(timer::kHelloDelay + timer::kReadDelay);
     expectState(kConnected);
 
@@ -144,7 +144,7 @@ TEST_F(SessionTest, NetworkPortThatNeverConnectsMakesWayForTheNext)
     session.onReadButton();
     port.refuseConnect(ECONNREFUSED);
     port.deliverPending();
-    expectOneMessage(owner, "Device Not Found...\n/dev/fake1: Connection refused");
+    expectOneMessage(host, "Device Not Found...\n/dev/fake1: Connection refused");
     expectState(kIdleAfterClose);
     EXPECT_FALSE(port.isOpen());
 }
@@ -166,10 +166,10 @@ TEST_P(HelloReply, OnlyTheWholeExactReplyIsAccepted)
 
     if (GetParam().accepted) {
         expectState(kReading);
-        EXPECT_TRUE(owner.messages().empty());
+        EXPECT_TRUE(host.messages().empty());
     } else {
         expectState(kIdle);
-        expectOneMessage(owner, "Device Not Found!....");
+        expectOneMessage(host, "Device Not Found!....");
     }
 }
 
@@ -195,7 +195,7 @@ TEST_F(SessionTest, WriteDuringProbingRescansFromTheFirstPort)
     EXPECT_TRUE(session.writeMode());
     EXPECT_EQ(session.portCursor(), 0u);
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 1}));
-    EXPECT_EQ(owner.dueIn(timer::kHello), 280ms);  // the pending hello timer was replaced
+    EXPECT_EQ(host.dueIn(timer::kHello), 280ms);  // the pending hello timer was replaced
     expectState(kProbing);
 
     elapse(3 * timer::kHelloDelay);

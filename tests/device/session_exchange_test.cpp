@@ -25,12 +25,12 @@ TEST_P(RefusedQueryReply, EndsTheAttemptAndLeavesTheImageAlone)
 
     EXPECT_FALSE(session.connected());
     EXPECT_EQ(image, ParameterImage());
-    EXPECT_EQ(owner.refreshes(), 0);
+    EXPECT_EQ(host.refreshes(), 0);
     EXPECT_FALSE(port.isOpen());
-    ASSERT_EQ(owner.messages().size(), 1u);
-    EXPECT_EQ(owner.messages()[0].text, "The device's reply was invalid: nothing was read.");
-    EXPECT_EQ(owner.messages()[0].caption, "Message");
-    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Information);
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "The device's reply was invalid: nothing was read.");
+    EXPECT_EQ(host.messages()[0].caption, "Message");
+    EXPECT_EQ(host.messages()[0].icon, MessageIcon::Information);
     expectState(kIdleReplyRefused);
 }
 
@@ -64,7 +64,7 @@ TEST_P(AcceptedQueryReply, LoadsEveryByte)
 
     EXPECT_EQ(image, distinctImage(1));
     EXPECT_EQ(image.get(1), 1);  // the control mode arrives with the rest
-    EXPECT_EQ(owner.refreshes(), 1);
+    EXPECT_EQ(host.refreshes(), 1);
     expectState(kConnected);
 }
 
@@ -94,17 +94,17 @@ TEST_F(SessionTest, UploadFrameCarriesThePanelsImage)
     const std::string frame = port.sentTexts().back();
     EXPECT_EQ(frame.size(), 384u);
     EXPECT_EQ(frame, "(01P376" + hexOf(distinctImage(1)) + ")");
-    EXPECT_EQ(owner.dueIn(timer::kUpload), 800ms);
+    EXPECT_EQ(host.dueIn(timer::kUpload), 800ms);
 }
 
 TEST_F(SessionTest, WrongAcknowledgementStillLetsPageChangesThrough)
 {
     toConnectedNoAck();
     expectState(kConnectedNoAck);
-    ASSERT_EQ(owner.messages().size(), 1u);
-    EXPECT_EQ(owner.messages()[0].text, "The device did not confirm the upload.");
-    EXPECT_EQ(owner.messages()[0].caption, "Message");
-    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Warning);
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "The device did not confirm the upload.");
+    EXPECT_EQ(host.messages()[0].caption, "Message");
+    EXPECT_EQ(host.messages()[0].icon, MessageIcon::Warning);
 
     CommandChannel& channel = session;
     ASSERT_TRUE(channel.connected());
@@ -133,7 +133,7 @@ TEST_F(SessionTest, EachTimerHandlerCancelsItsOwnTimer)
     session.onWriteButton();
     elapse(timer::kHelloDelay + timer::kUploadDelay);
 
-    EXPECT_EQ(owner.cancels(), (std::vector<int>{timer::kHello, timer::kRead, timer::kClose, timer::kHello,
+    EXPECT_EQ(host.cancels(), (std::vector<int>{timer::kHello, timer::kRead, timer::kClose, timer::kHello,
                                                  timer::kUpload}));
 }
 
@@ -157,12 +157,12 @@ TEST_P(ModeButton, TogglesAndSendsWhileConnected)
         toConnected();
     image.set(1, c.before);
     const std::size_t sent = port.sentTexts().size();
-    const int refreshes = owner.refreshes();
+    const int refreshes = host.refreshes();
 
     session.onModeButton();
     EXPECT_EQ(image.get(1), c.after);
     EXPECT_EQ(sentSince(sent), c.sent);
-    EXPECT_EQ(owner.refreshes() - refreshes, c.refreshes);
+    EXPECT_EQ(host.refreshes() - refreshes, c.refreshes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ModeButton,
@@ -235,11 +235,11 @@ TEST_F(SessionTest, FailureOfAWorkingLineIsShownAndChangesNothingElse)
 {
     toConnected();
     session.portError({"read()", EIO, "/dev/ttyUSB0", false});
-    ASSERT_EQ(owner.messages().size(), 1u);
-    EXPECT_EQ(owner.messages()[0].text,
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text,
               "WARNING:  read() Failed with the following error: \nInput/output error\nPort: /dev/ttyUSB0\n");
-    EXPECT_EQ(owner.messages()[0].caption, "Application Error");
-    EXPECT_EQ(owner.messages()[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(host.messages()[0].caption, "Application Error");
+    EXPECT_EQ(host.messages()[0].icon, MessageIcon::Stop);
     expectState(kConnected);
 }
 
@@ -259,7 +259,7 @@ TEST_F(SessionTest, PendingReadTimerStillChecksAfterWriteButton)
     expectState(kProbingReadPending);
 
     elapse(timer::kHelloDelay);  // the hello check sees the image reply: no device here
-    EXPECT_EQ(owner.messages().size(), 1u);
+    EXPECT_EQ(host.messages().size(), 1u);
     EXPECT_FALSE(port.isOpen());
     elapse(timer::kReadDelay);  // the read check still runs on what the buffer holds
     EXPECT_EQ(image, distinctImage(1));
@@ -271,7 +271,7 @@ TEST_F(SessionTest, PendingUploadTimerStillChecksAfterWriteButton)
     toWriting();
     session.onWriteButton();
     expectState(kProbingUploadPending);
-    EXPECT_TRUE(owner.fire(timer::kUpload));
+    EXPECT_TRUE(host.fire(timer::kUpload));
     EXPECT_TRUE(session.connected());
 }
 

@@ -4,8 +4,8 @@
 
 #include "device/DeviceSession.h"
 #include "model/ParameterImage.h"
-#include "tests/support/FakeSerialPort.h"
-#include "tests/support/FakeSessionOwner.h"
+#include "tests/support/FakeSerialLine.h"
+#include "tests/support/FakeSessionHost.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ inline ParameterImage distinctImage(std::uint8_t controlMode)
 }
 
 // A device on one port: what it answers to the hello, the query and an upload ("" = silent).
-inline FakeSerialPort::Device deviceAnswering(std::string hello, std::string query, std::string upload)
+inline FakeSerialLine::Device deviceAnswering(std::string hello, std::string query, std::string upload)
 {
     return [=](const std::string& frame) -> std::string {
         if (frame == "(01hello)")
@@ -55,12 +55,12 @@ inline FakeSerialPort::Device deviceAnswering(std::string hello, std::string que
     };
 }
 
-inline FakeSerialPort::Device readableDevice(const std::string& queryAnswer)
+inline FakeSerialLine::Device readableDevice(const std::string& queryAnswer)
 {
     return deviceAnswering("(01hello13)", queryAnswer, "(01P376)");
 }
 
-inline FakeSerialPort::Device writableDevice(const std::string& ack)
+inline FakeSerialLine::Device writableDevice(const std::string& ack)
 {
     return deviceAnswering("(01hello13)", "", ack);
 }
@@ -97,19 +97,19 @@ class SessionTest : public ::testing::Test {
 public:
     SessionTest()
     {
-        owner.attach(&session);
-        owner.setBeforeTimer([this] { port.deliverPending(); });
+        host.attach(&session);
+        host.setBeforeTimer([this] { port.deliverPending(); });
     }
 
     void expectState(const StateRow& row) const
     {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(session.connected(), row.connected);
-        EXPECT_EQ(owner.enabled(res::view::OpenFileButton), row.openFile);
-        EXPECT_EQ(owner.enabled(res::view::ReadButton), row.read);
-        EXPECT_EQ(owner.enabled(res::view::WriteButton), row.write);
-        EXPECT_EQ(owner.enabled(res::view::DisconnectButton), row.disconnect);
-        EXPECT_EQ(owner.armedTimers(), row.timers);
+        EXPECT_EQ(host.enabled(res::view::OpenFileButton), row.openFile);
+        EXPECT_EQ(host.enabled(res::view::ReadButton), row.read);
+        EXPECT_EQ(host.enabled(res::view::WriteButton), row.write);
+        EXPECT_EQ(host.enabled(res::view::DisconnectButton), row.disconnect);
+        EXPECT_EQ(host.armedTimers(), row.timers);
     }
 
     // Every frame that went out on an open port since `from` texts were sent.
@@ -123,7 +123,7 @@ public:
     void elapse(std::chrono::milliseconds span)
     {
         port.deliverPending();
-        owner.advance(span);
+        host.advance(span);
         port.deliverPending();
     }
 
@@ -155,10 +155,10 @@ public:
     void toClosing() { toConnected(); session.onDisconnectButton(); }
 
     FakePortCatalog catalog;
-    FakeSerialPort port{&catalog};
-    FakeSessionOwner owner;
+    FakeSerialLine port{&catalog};
+    FakeSessionHost host;
     ParameterImage image;
-    DeviceSession session{image, port, catalog, owner, owner};
+    DeviceSession session{image, port, catalog, host, host};
 };
 
 }  // namespace tonel::testing

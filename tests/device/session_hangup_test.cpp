@@ -32,7 +32,7 @@ TEST_P(HangUpInSession, EndsTheSessionAndANewReadSucceeds)
     EXPECT_EQ(port.closeCalls(), 1);
     EXPECT_EQ(port.openPort(), 0);
     std::vector<std::string> shown;
-    for (const FakeSessionOwner::Message& m : owner.messages())
+    for (const FakeSessionHost::Message& m : host.messages())
         shown.push_back(m.text);
     EXPECT_EQ(shown, GetParam().messages);
 
@@ -82,14 +82,14 @@ TEST_F(SessionTest, HangUpWhileProbingGoesOnWithTheNextPort)
     expectState(kProbing);
     elapse(timer::kHelloDelay + timer::kReadDelay);
     expectState(kConnected);
-    EXPECT_TRUE(owner.messages().empty());
+    EXPECT_TRUE(host.messages().empty());
 }
 
 TEST_F(SessionTest, HangUpWithoutSessionIsIgnored)
 {
     session.lineGone(fakePortName(1));
     EXPECT_TRUE(port.opens().empty());
-    EXPECT_TRUE(owner.enableCalls().empty());
+    EXPECT_TRUE(host.enableCalls().empty());
     expectState(kIdle);
 }
 
@@ -100,11 +100,11 @@ TEST_F(SessionTest, HangUpAfterNoDeviceAnsweredIsIgnored)
     elapse(timer::kHelloDelay);
     ASSERT_EQ(port.openPort(), 0);
     const std::size_t opens = port.opens().size();
-    const std::size_t enables = owner.enableCalls().size();
+    const std::size_t enables = host.enableCalls().size();
 
     session.lineGone(fakePortName(1));
     EXPECT_EQ(port.opens().size(), opens);
-    EXPECT_EQ(owner.enableCalls().size(), enables);
+    EXPECT_EQ(host.enableCalls().size(), enables);
     expectState(kIdle);
 }
 

@@ -61,8 +61,8 @@ TEST_F(SessionTest, PortBeyondTheFirst200IsNeverTried)
     session.onReadButton();
 
     EXPECT_EQ(port.openedPortNumbers(), range(1, 200));
-    ASSERT_EQ(owner.messages().size(), 1u);
-    EXPECT_TRUE(owner.messages()[0].text.starts_with("Device Not Found...\n/dev/fake1: in use by another program\n"));
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_TRUE(host.messages()[0].text.starts_with("Device Not Found...\n/dev/fake1: in use by another program\n"));
 }
 
 TEST_F(SessionTest, DisconnectClosesThePortWithoutOpeningAnother)

@@ -20,14 +20,14 @@ struct World {
     {
         catalog.setPorts({1, 2});
         port.connectLater(2);
-        owner.attach(&session);
+        host.attach(&session);
     }
 
     FakePortCatalog catalog;
-    FakeSerialPort port{&catalog};
-    FakeSessionOwner owner;
+    FakeSerialLine port{&catalog};
+    FakeSessionHost host;
     ParameterImage image;
-    DeviceSession session{image, port, catalog, owner, owner};
+    DeviceSession session{image, port, catalog, host, host};
 };
 
 struct Action {
@@ -43,7 +43,7 @@ void reply(World& w, const std::string& text)
 
 void pressIfEnabled(World& w, int id, void (DeviceSession::*handler)())
 {
-    if (w.owner.enabled(id))
+    if (w.host.enabled(id))
         (w.session.*handler)();
 }
 
@@ -58,14 +58,14 @@ const std::vector<Action>& actions()
         {"next timer",  // kNextTimer
          [](World& w) {
              std::chrono::milliseconds first{-1};
-             for (int id : w.owner.armedTimers()) {
-                 if (first.count() < 0 || w.owner.dueIn(id) < first)
-                     first = w.owner.dueIn(id);
+             for (int id : w.host.armedTimers()) {
+                 if (first.count() < 0 || w.host.dueIn(id) < first)
+                     first = w.host.dueIn(id);
              }
              if (first.count() >= 0)
-                 w.owner.advance(first);
+                 w.host.advance(first);
          }},
-        {"wait 200 ms", [](World& w) { w.owner.advance(200ms); }},
+        {"wait 200 ms", [](World& w) { w.host.advance(200ms); }},
         {"good hello", [](World& w) { reply(w, "(01hello13)"); }},
         {"other hello", [](World& w) { reply(w, "(01hello12)"); }},
         {"good image", [](World& w) { reply(w, kImage); }},
@@ -102,9 +102,9 @@ std::string signature(const World& w, bool wrote)
     std::ostringstream s;
     s << w.session.connected() << w.session.writeMode() << wrote << '|';
     for (int id : {res::view::OpenFileButton, res::view::ReadButton, res::view::WriteButton, res::view::DisconnectButton})
-        s << w.owner.enabled(id);
-    for (int id : w.owner.armedTimers())
-        s << " t" << id << '@' << w.owner.dueIn(id).count();
+        s << w.host.enabled(id);
+    for (int id : w.host.armedTimers())
+        s << " t" << id << '@' << w.host.dueIn(id).count();
     s << " port" << w.port.openPort() << ' ' << w.session.currentPort() << " [" << w.session.reply().text().substr(0, 12)
       << "] mode" << int(w.image.get(1));
     return s.str();
@@ -112,9 +112,9 @@ std::string signature(const World& w, bool wrote)
 
 bool wayOnReached(const World& w)
 {
-    const bool connectedAndEndable = w.session.connected() && w.owner.enabled(res::view::DisconnectButton);
+    const bool connectedAndEndable = w.session.connected() && w.host.enabled(res::view::DisconnectButton);
     const bool idleAndReadable =
-        !w.session.connected() && w.owner.enabled(res::view::ReadButton) && w.owner.armedTimers().empty();
+        !w.session.connected() && w.host.enabled(res::view::ReadButton) && w.host.armedTimers().empty();
     return connectedAndEndable || idleAndReadable;
 }
 
@@ -125,9 +125,9 @@ bool userGetsOut(World& w)
     for (int step = 0; step < 8; ++step) {
         if (wayOnReached(w))
             return true;
-        if (!w.owner.armedTimers().empty())
+        if (!w.host.armedTimers().empty())
             actions()[kNextTimer].apply(w);
-        else if (w.owner.enabled(res::view::DisconnectButton))
+        else if (w.host.enabled(res::view::DisconnectButton))
             w.session.onDisconnectButton();
         else
             return false;

@@ -40,7 +40,7 @@ TEST_F(MicMusicEndToEnd, MicrophonePageKeepsTheDeviceInStep)
     step("shared type", [&] { ui.click(res::mic::SharedBand1TypeButton); });
     step("shared frequency", [&] { ui.spinUp(res::mic::SharedBand4FreqSpin); });
     step("limiter", [&] { ui.spinDown(res::mic::LimiterSpin); });
-    step("send level", [&] { ui.moveSlider(res::mic::CentreSendSlider, 7); });
+    step("send level", [&] { ui.moveSlider(res::mic::SendCentreSlider, 7); });
     EXPECT_EQ(device().image(), app.image().bytes());
 }
 

@@ -5,7 +5,7 @@
 #include "controls/SpinArrows.h"
 #include "eq/EqGraphView.h"
 #include "pages/BoundPage.h"
-#include "res/DialogTemplate.h"
+#include "res/PageTemplate.h"
 
 #include <QApplication>
 #include <QLineEdit>

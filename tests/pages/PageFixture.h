@@ -4,7 +4,7 @@
 
 #include "model/ParameterImage.h"
 #include "pages/Page.h"
-#include "res/DialogTemplate.h"
+#include "res/PageTemplate.h"
 #include "tests/pages/PageDriver.h"
 #include "tests/support/RecordingChannel.h"
 
@@ -21,9 +21,9 @@
 namespace tonel::testing {
 
 // A control's rectangle as its page's template declares it, in pixels.
-inline QRect declaredRect(const res::DialogTemplate& dialog, int id)
+inline QRect declaredRect(const res::PageTemplate& dialog, int id)
 {
-    constexpr int k = res::kPixelsPerDialogUnit;
+    constexpr int k = res::kPixelsPerTemplateUnit;
     for (const res::TemplateControl& c : dialog.controls)
         if (c.id == id)
             return {c.x * k, c.y * k, c.w * k, c.h * k};

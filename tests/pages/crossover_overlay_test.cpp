@@ -14,7 +14,7 @@ namespace {
 
 namespace sys = fields::system;
 
-// The System page's graph frame is 258 x 132 dialog units = 516 x 264 pixels; its client area
+// The System page's graph frame is 258 x 132 template units = 516 x 264 pixels; its client area
 // inside the one-pixel sunken border is 514 x 262, so plotLeft = 50, pixelsPerDecade = 141, plotRight = 474.
 const QSize kSurface(514, 262);
 constexpr int kX1 = 48;     // 50 + 141 (log10 20 - 1.30103) - 1.5 = 48.49..

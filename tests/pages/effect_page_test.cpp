@@ -36,8 +36,8 @@ TEST_F(EffectPageTest, ShowsTheDefaultsOfProgramZero)
 
 TEST_F(EffectPageTest, ControlsSitAtTheirTemplateRectanglesInPixels)
 {
-    const res::DialogTemplate& dialog = res::effectTemplate();
-    EXPECT_EQ(page.size(), QSize(dialog.width, dialog.height) * res::kPixelsPerDialogUnit);
+    const res::PageTemplate& dialog = res::effectTemplate();
+    EXPECT_EQ(page.size(), QSize(dialog.width, dialog.height) * res::kPixelsPerTemplateUnit);
     // Every control where its template puts it, except that a spin takes the right 16 pixels of
     // the field listed just before it.
     const auto& controls = dialog.controls;

@@ -364,7 +364,7 @@ TEST_F(MicPageTest, LinkedSpinsShowTheRefreshedTwoDecimalForm)
 TEST_F(MicPageTest, NothingIsSentWhileDisconnectedButTheImageChanges)
 {
     channel.isConnected = false;
-    ui.moveSlider(LeftRightSendSlider, 5);
+    ui.moveSlider(SendLeftRightSlider, 5);
     ui.spinUp(FeedbackSuppressionSpin);
     ui.click(SharedBand2TypeButton);
     ui.spinDown(MaxLevelSpin);

@@ -150,7 +150,7 @@ TEST_F(MusicPageTest, LevelSlidersWriteTheirOwnBytes)
 {
     struct Case { int slider, field; std::size_t byte; };
     const Case cases[] = {
-        {id::SendLRSlider, id::SendLRField, music::sendLR},
+        {id::SendLeftRightSlider, id::SendLeftRightField, music::sendLR},
         {id::SendCentreSlider, id::SendCentreField, music::sendCentre},
         {id::SendSubSlider, id::SendSubField, music::sendSub},
         {id::SendAux1Slider, id::SendAux1Field, music::sendAux1},

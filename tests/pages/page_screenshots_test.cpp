@@ -5,7 +5,7 @@
 #include "pages/MicrophonePage.h"
 #include "pages/MusicPage.h"
 #include "pages/SystemPage.h"
-#include "res/DialogTemplate.h"
+#include "res/PageTemplate.h"
 #include "res/MicrophoneControls.h"
 #include "res/MusicControls.h"
 #include "tests/pages/PageDriver.h"
@@ -136,10 +136,10 @@ class PageScreenshotTest : public ShotFixture {};
 
 QSize declaredSize(PageKind page)
 {
-    const res::DialogTemplate& dialog = page == PageKind::Mic     ? res::micTemplate()
+    const res::PageTemplate& dialog = page == PageKind::Mic     ? res::microphoneTemplate()
                                         : page == PageKind::Music ? res::musicTemplate()
                                                                   : res::systemTemplate();
-    return QSize(dialog.width, dialog.height) * res::kPixelsPerDialogUnit;
+    return QSize(dialog.width, dialog.height) * res::kPixelsPerTemplateUnit;
 }
 
 TEST_P(PagePictureTest, WritesThePicture)
@@ -201,7 +201,7 @@ std::vector<Widest> micWidest()
         {{Mic1BandGainField, Mic2BandGainField, SharedBand1GainField, SharedBand2GainField, SharedBand3GainField,
           SharedBand4GainField, SharedBand5GainField},
          {"-12"}},
-        {{MainLevelField, LeftRightSendField, CentreSendField, Aux1SendField, Aux2SendField, Mic1InputGainField,
+        {{MainLevelField, SendLeftRightField, SendCentreField, SendAux1Field, SendAux2Field, Mic1InputGainField,
           Mic2InputGainField, MaxLevelField},
          {"50"}},
         {{ExciterField, NoiseGateField, AutoGainField, MicLinkField}, {" ON", "OFF"}},
@@ -217,8 +217,8 @@ std::vector<Widest> musicWidest()
         {{Eq1FreqField, Eq2FreqField, Eq3FreqField, Eq4FreqField, Eq5FreqField}, {"950.00Hz", "20.00KHz", "20.0KHz"}},
         {{Eq1QField, Eq2QField, Eq3QField, Eq4QField, Eq5QField}, {"19.40"}},
         {{Eq1GainField, Eq2GainField, Eq3GainField, Eq4GainField, Eq5GainField}, {"-12"}},
-        {{MainLevelField, SendLRField, SendCentreField, SendSubField, SendAux1Field, SendAux2Field, InputGainField,
-          BgmGainField, MaxLevelField},
+        {{MainLevelField, SendLeftRightField, SendCentreField, SendSubField, SendAux1Field, SendAux2Field,
+          InputGainField, BgmGainField, MaxLevelField},
          {"50"}},
         {{NoiseGateField, AutoGainField}, {"ON ", "OFF"}},
         {{LimiterField}, {"-18dBV"}},

@@ -63,9 +63,9 @@ const Column kColumns[] = {
 
 TEST_F(SystemPageTest, PageAndRegionsHaveTheirTemplateSizes)
 {
-    const res::DialogTemplate& dialog = res::systemTemplate();
+    const res::PageTemplate& dialog = res::systemTemplate();
     EXPECT_EQ(page.objectName(), QString::number(dialog.id));
-    EXPECT_EQ(page.size(), QSize(dialog.width, dialog.height) * res::kPixelsPerDialogUnit);
+    EXPECT_EQ(page.size(), QSize(dialog.width, dialog.height) * res::kPixelsPerTemplateUnit);
     EXPECT_EQ(ui.find(res::GraphFrame)->geometry(), declaredRect(dialog, res::GraphFrame));
     // Level sliders and their value fields.
     for (int control : {id::CentreLevelSlider, id::CentreLevelField, id::SubwooferLevelSlider, id::SubwooferLevelField,
@@ -94,7 +94,7 @@ TEST_F(SystemPageTest, CaptionsStandWhereTheTemplatePutsThem)
 
 TEST_F(SystemPageTest, EveryBandColumnStandsAtItsX)
 {
-    const res::DialogTemplate& dialog = res::systemTemplate();
+    const res::PageTemplate& dialog = res::systemTemplate();
     for (const Column& c : kColumns) {
         const QRect type = declaredRect(dialog, c.type);
         EXPECT_EQ(ui.find(c.type)->geometry(), type) << c.type;

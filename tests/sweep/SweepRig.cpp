@@ -8,7 +8,7 @@
 #include "pages/MicrophonePage.h"
 #include "pages/MusicPage.h"
 #include "pages/SystemPage.h"
-#include "res/DialogTemplate.h"
+#include "res/PageTemplate.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -83,7 +83,7 @@ std::unordered_map<int, QWidget*> controlsById(QWidget* page)
     return byId;
 }
 
-std::size_t mainLevelOf(int templateId) { return templateId == 131 ? 59 : 101; }
+std::size_t mainLevelOf(int templateId) { return templateId == res::MicrophoneTemplateId ? 59 : 101; }
 
 bool within(std::size_t offset, std::size_t first, std::size_t size) { return offset >= first && offset < first + size; }
 

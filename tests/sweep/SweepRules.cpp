@@ -2,6 +2,7 @@
 
 #include "model/ValueScales.h"
 #include "res/EffectControls.h"
+#include "res/PageTemplate.h"
 #include "res/MicrophoneControls.h"
 #include "res/MusicControls.h"
 #include "res/SystemControls.h"
@@ -121,7 +122,7 @@ const PageRules& effectRules()
 {
     using enum res::effect::Control;
     static const PageRules rules{
-        "effect", 130, 5, 58,
+        "effect", res::EffectTemplateId, 5, 58,
         {{MainLevelSlider, MainLevelField, inProgram(0), 50},
          {SendLeftRightSlider, SendLeftRightField, inProgram(6), 50},
          {SendCentreSlider, SendCentreField, inProgram(7), 50},
@@ -144,12 +145,12 @@ const PageRules& micRules()
 {
     using enum res::mic::Control;
     static const PageRules rules{
-        "mic", 131, 59, 100,
+        "mic", res::MicrophoneTemplateId, 59, 100,
         {{MainLevelSlider, MainLevelField, at(59), 50},
-         {LeftRightSendSlider, LeftRightSendField, at(68), 50},
-         {CentreSendSlider, CentreSendField, at(69), 50},
-         {Aux1SendSlider, Aux1SendField, at(70), 50},
-         {Aux2SendSlider, Aux2SendField, at(71), 50},
+         {SendLeftRightSlider, SendLeftRightField, at(68), 50},
+         {SendCentreSlider, SendCentreField, at(69), 50},
+         {SendAux1Slider, SendAux1Field, at(70), 50},
+         {SendAux2Slider, SendAux2Field, at(71), 50},
          {Mic1InputGainSlider, Mic1InputGainField, at(61), 50},
          {Mic2InputGainSlider, Mic2InputGainField, at(62), 50}},
         {spin(MaxLevelSpin, at(60), MaxLevelField, Shown::Number),
@@ -181,9 +182,9 @@ const PageRules& musicRules()
 {
     using enum res::music::Control;
     static const PageRules rules{
-        "music", 134, 101, 133,
+        "music", res::MusicTemplateId, 101, 133,
         {{MainLevelSlider, MainLevelField, at(101), 50},
-         {SendLRSlider, SendLRField, at(109), 50},
+         {SendLeftRightSlider, SendLeftRightField, at(109), 50},
          {SendCentreSlider, SendCentreField, at(112), 50},
          {SendSubSlider, SendSubField, at(113), 50},
          {SendAux1Slider, SendAux1Field, at(110), 50},
@@ -208,7 +209,7 @@ const PageRules& systemRules()
 {
     using enum res::system::Control;
     static const PageRules rules{
-        "system", 135, 134, 187,
+        "system", res::SystemTemplateId, 134, 187,
         {{CentreLevelSlider, CentreLevelField, at(162), 50},
          {SubwooferLevelSlider, SubwooferLevelField, at(175), 50},
          {Aux1LevelSlider, Aux1LevelField, at(171), 50},
@@ -260,17 +261,19 @@ Coupling couplingOf(int templateId, int controlId)
         Coupling coupling;
     };
     namespace mic = res::mic;
+    constexpr int kMic = res::MicrophoneTemplateId;
+    constexpr int kMusic = res::MusicTemplateId;
     static constexpr Entry kCouplings[] = {
-        {131, mic::Mic1BandTypeButton, Coupling::MicBand}, {131, mic::Mic1BandGainSlider, Coupling::MicBand},
-        {131, mic::Mic1BandFreqField, Coupling::MicBand},  {131, mic::Mic1BandFreqSpin, Coupling::MicBand},
-        {131, mic::Mic1BandQSpin, Coupling::MicBand},      {131, mic::Mic2BandTypeButton, Coupling::MicBand},
-        {131, mic::Mic2BandGainSlider, Coupling::MicBand}, {131, mic::Mic2BandFreqField, Coupling::MicBand},
-        {131, mic::Mic2BandFreqSpin, Coupling::MicBand},   {131, mic::Mic2BandQSpin, Coupling::MicBand},
-        {131, mic::Mic1InputGainSlider, Coupling::MicInputGain},
-        {131, mic::Mic2InputGainSlider, Coupling::MicInputGain},
-        {131, mic::MicLinkSpin, Coupling::MicLink},
-        {131, mic::MaxLevelSpin, Coupling::MaxLevel},
-        {134, res::music::MaxLevelSpin, Coupling::MaxLevel},
+        {kMic, mic::Mic1BandTypeButton, Coupling::MicBand}, {kMic, mic::Mic1BandGainSlider, Coupling::MicBand},
+        {kMic, mic::Mic1BandFreqField, Coupling::MicBand},  {kMic, mic::Mic1BandFreqSpin, Coupling::MicBand},
+        {kMic, mic::Mic1BandQSpin, Coupling::MicBand},      {kMic, mic::Mic2BandTypeButton, Coupling::MicBand},
+        {kMic, mic::Mic2BandGainSlider, Coupling::MicBand}, {kMic, mic::Mic2BandFreqField, Coupling::MicBand},
+        {kMic, mic::Mic2BandFreqSpin, Coupling::MicBand},   {kMic, mic::Mic2BandQSpin, Coupling::MicBand},
+        {kMic, mic::Mic1InputGainSlider, Coupling::MicInputGain},
+        {kMic, mic::Mic2InputGainSlider, Coupling::MicInputGain},
+        {kMic, mic::MicLinkSpin, Coupling::MicLink},
+        {kMic, mic::MaxLevelSpin, Coupling::MaxLevel},
+        {kMusic, res::music::MaxLevelSpin, Coupling::MaxLevel},
     };
     for (const Entry& e : kCouplings)
         if (e.templateId == templateId && e.control == controlId)

@@ -1,67 +1,67 @@
-#include "tests/support/FakeSessionOwner.h"
+#include "tests/support/FakeSessionHost.h"
 
 namespace tonel::testing {
 
-FakeSessionOwner::FakeSessionOwner()
+FakeSessionHost::FakeSessionHost()
 {
     for (int id = res::view::OpenFileButton; id <= res::view::DisconnectButton; ++id)
         buttons_[id] = id != res::view::DisconnectButton;
 }
 
-void FakeSessionOwner::enableButton(int id, bool enabled)
+void FakeSessionHost::enableButton(int id, bool enabled)
 {
     buttons_[id] = enabled;
     enableCalls_.emplace_back(id, enabled);
 }
 
-void FakeSessionOwner::armTimer(int id, std::chrono::milliseconds delay)
+void FakeSessionHost::armTimer(int id, std::chrono::milliseconds delay)
 {
     timers_[id] = Armed{now_ + delay, armCount_++};  // re-arming replaces
     arms_.emplace_back(id, delay);
 }
 
-void FakeSessionOwner::cancelTimer(int id)
+void FakeSessionHost::cancelTimer(int id)
 {
     timers_.erase(id);
     cancels_.push_back(id);
 }
 
-void FakeSessionOwner::showMessage(const std::string& text, const std::string& caption, MessageIcon icon)
+void FakeSessionHost::showMessage(const std::string& text, const std::string& caption, MessageIcon icon)
 {
     messages_.push_back({text, caption, icon});
 }
 
-void FakeSessionOwner::sessionEvent(const SessionReport& report)
+void FakeSessionHost::sessionEvent(const SessionReport& report)
 {
     reports_.push_back(report);
     presentSessionEvent(report, *this);
 }
 
-void FakeSessionOwner::portFailure(const PortError& error)
+void FakeSessionHost::portFailure(const PortError& error)
 {
     errorReports_.push_back(formatPortError(error));
     presentPortFailure(error, *this);
 }
 
-void FakeSessionOwner::bytesArrived(std::string_view bytes)
+void FakeSessionHost::bytesArrived(std::string_view bytes)
 {
     if (session_ != nullptr)
         session_->bytesArrived(bytes);
 }
 
-void FakeSessionOwner::lineGone(const std::string& port)
+void FakeSessionHost::lineGone(const std::string& port)
 {
     if (session_ != nullptr)
         session_->lineGone(port);
 }
 
-void FakeSessionOwner::portError(const PortError& error)
+void FakeSessionHost::portError(const PortError& error)
 {
     if (session_ != nullptr)
         session_->portError(error);
 }
 
-void FakeSessionOwner::advance(std::chrono::milliseconds span)
+void FakeSessionHost::advance(std::chrono::milliseconds span)
 {
     const std::chrono::milliseconds end = now_ + span;
     for (;;) {
@@ -80,7 +80,7 @@ void FakeSessionOwner::advance(std::chrono::milliseconds span)
     now_ = end;
 }
 
-bool FakeSessionOwner::fire(int id)
+bool FakeSessionHost::fire(int id)
 {
     if (timers_.erase(id) == 0)
         return false;
@@ -91,13 +91,13 @@ bool FakeSessionOwner::fire(int id)
     return true;
 }
 
-bool FakeSessionOwner::enabled(int id) const
+bool FakeSessionHost::enabled(int id) const
 {
     const auto it = buttons_.find(id);
     return it != buttons_.end() && it->second;
 }
 
-std::set<int> FakeSessionOwner::armedTimers() const
+std::set<int> FakeSessionHost::armedTimers() const
 {
     std::set<int> ids;
     for (const auto& [id, armed] : timers_)
@@ -105,7 +105,7 @@ std::set<int> FakeSessionOwner::armedTimers() const
     return ids;
 }
 
-std::chrono::milliseconds FakeSessionOwner::dueIn(int id) const
+std::chrono::milliseconds FakeSessionHost::dueIn(int id) const
 {
     const auto it = timers_.find(id);
     return it == timers_.end() ? std::chrono::milliseconds{-1} : it->second.due - now_;

@@ -1,5 +1,5 @@
-// The Microphone page (504 x 296 dialog units).
-#include "res/DialogTemplate.h"
+// The Microphone page (504 x 296 template units).
+#include "res/PageTemplate.h"
 #include "res/MicrophoneControls.h"
 
 #include <array>
@@ -38,14 +38,14 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     {-1, K::Label, 463, 129, 11, 9, "0"},
     {MainLevelField, K::ValueField, 341, 36, 22, 12, ""},
     {MainLevelSlider, K::Slider, 342, 48, 20, 91, ""},
-    {LeftRightSendField, K::ValueField, 374, 36, 22, 12, ""},
-    {LeftRightSendSlider, K::Slider, 375, 48, 20, 91, ""},
-    {CentreSendField, K::ValueField, 407, 36, 22, 12, ""},
-    {CentreSendSlider, K::Slider, 408, 48, 20, 91, ""},
-    {Aux1SendField, K::ValueField, 440, 36, 22, 12, ""},
-    {Aux1SendSlider, K::Slider, 441, 48, 20, 91, ""},
-    {Aux2SendField, K::ValueField, 473, 36, 22, 12, ""},
-    {Aux2SendSlider, K::Slider, 474, 48, 20, 91, ""},
+    {SendLeftRightField, K::ValueField, 374, 36, 22, 12, ""},
+    {SendLeftRightSlider, K::Slider, 375, 48, 20, 91, ""},
+    {SendCentreField, K::ValueField, 407, 36, 22, 12, ""},
+    {SendCentreSlider, K::Slider, 408, 48, 20, 91, ""},
+    {SendAux1Field, K::ValueField, 440, 36, 22, 12, ""},
+    {SendAux1Slider, K::Slider, 441, 48, 20, 91, ""},
+    {SendAux2Field, K::ValueField, 473, 36, 22, 12, ""},
+    {SendAux2Slider, K::Slider, 474, 48, 20, 91, ""},
 
     // Microphone parametric EQ: the two microphone bands, then the five shared ones.
     {-1, K::GroupBox, 5, 147, 285, 146, "话筒参量均衡"},
@@ -154,9 +154,9 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
 
 }  // namespace
 
-const DialogTemplate& micTemplate()
+const PageTemplate& microphoneTemplate()
 {
-    static const DialogTemplate dialog{131, 504, 296, kControls};
+    static const PageTemplate dialog{MicrophoneTemplateId, 504, 296, kControls};
     return dialog;
 }
 

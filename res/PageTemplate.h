@@ -1,6 +1,6 @@
 #pragma once
-// The four page templates: every control with its id, kind, rectangle in dialog units and caption.
-// One dialog unit is two pixels in both directions.
+// The four page templates: every control with its id, kind, rectangle in template units and caption.
+// One template unit is two pixels in both directions.
 
 #include <span>
 #include <string_view>
@@ -28,21 +28,29 @@ enum class ControlKind {
 struct TemplateControl {
     int id;  // -1 for decoration without an id
     ControlKind kind;
-    int x, y, w, h;  // dialog units; a spin's rectangle is taken from its field
+    int x, y, w, h;  // template units; a spin's rectangle is taken from its field
     std::string_view caption;
 };
 
-struct DialogTemplate {
+struct PageTemplate {
     int id;
-    int width, height;  // dialog units
+    int width, height;  // template units
     std::span<const TemplateControl> controls;
 };
 
-inline constexpr int kPixelsPerDialogUnit = 2;
+inline constexpr int kPixelsPerTemplateUnit = 2;
 
-const DialogTemplate& effectTemplate();  // 130
-const DialogTemplate& micTemplate();     // 131
-const DialogTemplate& musicTemplate();   // 134
-const DialogTemplate& systemTemplate();  // 135
+// Each page's template id; a page widget's object name is its template id in decimal.
+enum TemplateId : int {
+    EffectTemplateId = 130,
+    MicrophoneTemplateId = 131,
+    MusicTemplateId = 134,
+    SystemTemplateId = 135,
+};
+
+const PageTemplate& effectTemplate();
+const PageTemplate& microphoneTemplate();
+const PageTemplate& musicTemplate();
+const PageTemplate& systemTemplate();
 
 }  // namespace tonel::res

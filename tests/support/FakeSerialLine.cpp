@@ -1,4 +1,4 @@
-#include "tests/support/FakeSerialPort.h"
+#include "tests/support/FakeSerialLine.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -33,7 +33,7 @@ std::vector<std::string> FakePortCatalog::presentPorts() const
 
 bool FakePortCatalog::lists(int port) const { return std::find(ports_.begin(), ports_.end(), port) != ports_.end(); }
 
-OpenResult FakeSerialPort::open(const std::string& name, const LineSettings& settings, LineListener& listener)
+OpenResult FakeSerialLine::open(const std::string& name, const LineSettings& settings, LineListener& listener)
 {
     close();  // like the real port: whatever was open is closed first
     --closes_;  // ... which is not a close the test asked about
@@ -53,13 +53,13 @@ OpenResult FakeSerialPort::open(const std::string& name, const LineSettings& set
     return {connectsLater_.count(port) > 0 ? OpenResult::State::Connecting : OpenResult::State::Open, {}};
 }
 
-void FakeSerialPort::close()
+void FakeSerialLine::close()
 {
     ++closes_;
     openPort_ = 0;
 }
 
-void FakeSerialPort::write(const std::string& text)
+void FakeSerialLine::write(const std::string& text)
 {
     writes_.push_back({openPort_, text});
     if (openPort_ == 0)
@@ -69,24 +69,24 @@ void FakeSerialPort::write(const std::string& text)
         deliver(it->second(text));
 }
 
-void FakeSerialPort::setDevice(int port, Device device) { devices_[port] = std::move(device); }
+void FakeSerialLine::setDevice(int port, Device device) { devices_[port] = std::move(device); }
 
-void FakeSerialPort::deliver(const std::string& text)
+void FakeSerialLine::deliver(const std::string& text)
 {
     if (!text.empty())
         pending_.emplace_back(text);
 }
 
-void FakeSerialPort::hangUp() { pending_.emplace_back(Gone{fakePortName(openPort_)}); }
+void FakeSerialLine::hangUp() { pending_.emplace_back(Gone{fakePortName(openPort_)}); }
 
-void FakeSerialPort::refuseConnect(int error)
+void FakeSerialLine::refuseConnect(int error)
 {
     pending_.emplace_back(PortError{"connect()", error, fakePortName(openPort_), true});
 }
 
-void FakeSerialPort::reportError(const PortError& error) { pending_.emplace_back(error); }
+void FakeSerialLine::reportError(const PortError& error) { pending_.emplace_back(error); }
 
-void FakeSerialPort::deliverPending()
+void FakeSerialLine::deliverPending()
 {
     while (!pending_.empty() && listener_ != nullptr) {
         const Notice notice = pending_.front();
@@ -100,7 +100,7 @@ void FakeSerialPort::deliverPending()
     }
 }
 
-std::vector<int> FakeSerialPort::openedPortNumbers() const
+std::vector<int> FakeSerialLine::openedPortNumbers() const
 {
     std::vector<int> ports;
     for (const OpenCall& call : opens_)
@@ -108,7 +108,7 @@ std::vector<int> FakeSerialPort::openedPortNumbers() const
     return ports;
 }
 
-std::vector<std::string> FakeSerialPort::sentTexts() const
+std::vector<std::string> FakeSerialLine::sentTexts() const
 {
     std::vector<std::string> texts;
     for (const Written& w : writes_) {
@@ -118,7 +118,7 @@ std::vector<std::string> FakeSerialPort::sentTexts() const
     return texts;
 }
 
-void FakeSerialPort::clearRecordings()
+void FakeSerialLine::clearRecordings()
 {
     opens_.clear();
     writes_.clear();

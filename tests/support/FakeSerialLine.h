@@ -35,7 +35,7 @@ private:
     mutable int queries_ = 0;
 };
 
-class FakeSerialPort : public SerialLine {
+class FakeSerialLine : public SerialLine {
 public:
     struct OpenCall {
         std::string name;
@@ -51,7 +51,7 @@ public:
     using Device = std::function<std::string(const std::string& frame)>;
 
     // With a catalog only its listed ports open, as on a real machine; without one every number opens.
-    explicit FakeSerialPort(const PortCatalog* catalog = nullptr) : catalog_(catalog) {}
+    explicit FakeSerialLine(const PortCatalog* catalog = nullptr) : catalog_(catalog) {}
 
     OpenResult open(const std::string& name, const LineSettings& settings, LineListener& listener) override;
     void close() override;

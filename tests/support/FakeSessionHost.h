@@ -16,7 +16,7 @@
 
 namespace tonel::testing {
 
-class FakeSessionOwner : public SessionHost, public SessionControls, public LineListener {
+class FakeSessionHost : public SessionHost, public SessionControls, public LineListener {
 public:
     struct Message {
         std::string text;
@@ -24,7 +24,7 @@ public:
         MessageIcon icon;
     };
 
-    FakeSessionOwner();  // buttons as the main view starts: all on but disconnect
+    FakeSessionHost();  // buttons as the main view starts: all on but disconnect
 
     void attach(DeviceSession* session) { session_ = session; }
     // Runs before each timer fires, e.g. to hand over the replies that arrived in the meantime.
