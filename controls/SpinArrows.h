@@ -1,8 +1,8 @@
 #pragma once
-// The up-down control: upper half is the up arrow, lower half the down arrow; auto-repeat while
-// held. It keeps no position of its own: what a step does is up to whoever listens. From the
-// keyboard, Up and Down are one click on an arrow, Page Up and Page Down a run of clicks where a
-// page step is set; its buddy field passes those keys on.
+// A spin's two arrows beside its field: upper half is the up arrow, lower half the down arrow;
+// auto-repeat while held. It keeps no position of its own: what a step does is up to whoever
+// listens. From the keyboard, Up and Down are one click on an arrow, Page Up and Page Down a run
+// of clicks where a page step is set; its buddy field passes those keys on.
 
 #include <QTimer>
 #include <QWidget>

@@ -55,7 +55,7 @@ enum FilterType : int { ByPass = 0, Peaking = 1, BandPass = 2, HiShelf = 3, LoSh
 std::string_view filterTypeName(int type);
 int nextFilterType(int type);
 
-// ---- Levels and amounts: trackbar range 0..max, position 0 at the top.
+// ---- Levels and amounts: slider range 0..max, position 0 at the top.
 inline constexpr int kLevelMax = 50;
 inline constexpr int kAmountMax = 100;
 int levelToPosition(int byte, int max);

@@ -24,7 +24,7 @@ struct ByteRef {
 inline ByteRef at(std::size_t offset) { return {offset, false}; }
 inline ByteRef inProgram(std::size_t offset) { return {offset, true}; }
 
-// A vertical trackbar over a level (0..50) or amount (0..100) byte, with its value field.
+// A vertical slider over a level (0..50) or amount (0..100) byte, with its value field.
 struct LevelBinding {
     int sliderId;
     int fieldId;

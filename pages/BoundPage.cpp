@@ -44,10 +44,10 @@ int pageStepFor(int min, int max) { return max - min > 20 ? 10 : 0; }
 
 }  // namespace
 
-BoundPage::BoundPage(PageContext context, const res::PageTemplate& dialog, QWidget* parent)
-    : Page(context, dialog.id, parent)
+BoundPage::BoundPage(PageContext context, const res::PageTemplate& layout, QWidget* parent)
+    : Page(context, layout.id, parent)
 {
-    controls_.build(dialog, this);
+    controls_.build(layout, this);
     controls_.graph()->setCurveSource([this] { return curves(); });
 }
 
@@ -156,7 +156,7 @@ void BoundPage::sendParameterCommand(std::size_t offset)
 
 // ---- Sliders
 
-// The trackbar's position counts from the top; the Qt slider's value grows upward.
+// The page counts a slider's position from the top; a QSlider's value grows upward.
 int BoundPage::sliderPosition(int sliderId) const
 {
     const QSlider* s = controls_.slider(sliderId);

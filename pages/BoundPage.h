@@ -16,7 +16,7 @@ namespace tonel {
 class BoundPage : public Page {
     Q_OBJECT
 public:
-    BoundPage(PageContext context, const res::PageTemplate& dialog, QWidget* parent);
+    BoundPage(PageContext context, const res::PageTemplate& layout, QWidget* parent);
 
     void refreshFromImage() override;
     void redrawGraph() override;

@@ -6,7 +6,7 @@ Page::Page(PageContext context, int templateId, QWidget* parent)
     : QWidget(parent), context_(context), templateId_(templateId)
 {
     setObjectName(QString::number(templateId));
-    // A page is a dialog: it paints its own face over the view's black background.
+    // A page paints its own face over the view's black background.
     setAutoFillBackground(true);
 }
 

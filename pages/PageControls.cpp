@@ -36,14 +36,14 @@ QString caption(const res::TemplateControl& c)
 
 }  // namespace
 
-void PageControls::build(const res::PageTemplate& dialog, QWidget* page)
+void PageControls::build(const res::PageTemplate& layout, QWidget* page)
 {
     constexpr int k = res::kPixelsPerTemplateUnit;
-    page->setFixedSize(dialog.width * k, dialog.height * k);
-    for (const auto& c : dialog.controls)
+    page->setFixedSize(layout.width * k, layout.height * k);
+    for (const auto& c : layout.controls)
         if (isDecoration(c.kind))
             create(c, page);
-    for (const auto& c : dialog.controls)
+    for (const auto& c : layout.controls)
         if (!isDecoration(c.kind))
             create(c, page);
 }
@@ -77,7 +77,7 @@ QWidget* PageControls::create(const res::TemplateControl& c, QWidget* page)
     }
     case K::ValueField: w = new DisplayField(page); break;
     case K::Field: w = new QLineEdit(page); break;
-    case K::FilterField: w = new FrequencyEdit(page); break;
+    case K::FrequencyField: w = new FrequencyEdit(page); break;
     case K::Button: w = new QPushButton(caption(c), page); break;
     case K::Spin: {
         if (!lastField_)
@@ -93,7 +93,7 @@ QWidget* PageControls::create(const res::TemplateControl& c, QWidget* page)
     }
     if (c.kind != K::Spin)
         w->setGeometry(pixels(c));
-    if (c.kind == K::ValueField || c.kind == K::Field || c.kind == K::FilterField)
+    if (c.kind == K::ValueField || c.kind == K::Field || c.kind == K::FrequencyField)
         lastField_ = w;
     if (c.id >= 0) {
         w->setObjectName(QString::number(c.id));

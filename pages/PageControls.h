@@ -1,5 +1,5 @@
 #pragma once
-// Builds a page's controls from its template and finds them again by dialog id.
+// Builds a page's controls from its template and finds them again by control id.
 
 #include "res/PageTemplate.h"
 
@@ -20,7 +20,7 @@ class PageControls {
 public:
     // Creates every control of the template as a direct child of `page`, at its rectangle in
     // pixels, with its id as objectName. Decoration is created first so it lies underneath.
-    void build(const res::PageTemplate& dialog, QWidget* page);
+    void build(const res::PageTemplate& layout, QWidget* page);
 
     QWidget* widget(int id) const;
     QSlider* slider(int id) const;

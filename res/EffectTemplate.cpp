@@ -23,16 +23,16 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     {-1, K::Label, 62, 234, 28, 9, "-12dB"},
     {Eq1GainField, K::ValueField, 20, 168, 24, 12, ""},
     {Eq1GainSlider, K::Slider, 22, 181, 20, 64, ""},
-    {Eq1FreqField, K::FilterField, 10, 248, 48, 12, ""},
+    {Eq1FreqField, K::FrequencyField, 10, 248, 48, 12, ""},
     {Eq1FreqSpin, K::Spin, 0, 0, 0, 0, ""},
-    {Eq1QField, K::FilterField, 10, 261, 48, 12, ""},
+    {Eq1QField, K::FrequencyField, 10, 261, 48, 12, ""},
     {Eq1QSpin, K::Spin, 0, 0, 0, 0, ""},
     {Eq1TypeButton, K::Button, 10, 276, 48, 13, "Peaking"},
     {Eq2GainField, K::ValueField, 100, 168, 24, 12, ""},
     {Eq2GainSlider, K::Slider, 102, 181, 20, 64, ""},
-    {Eq2FreqField, K::FilterField, 90, 248, 48, 12, ""},
+    {Eq2FreqField, K::FrequencyField, 90, 248, 48, 12, ""},
     {Eq2FreqSpin, K::Spin, 0, 0, 0, 0, ""},
-    {Eq2QField, K::FilterField, 90, 261, 48, 12, ""},
+    {Eq2QField, K::FrequencyField, 90, 261, 48, 12, ""},
     {Eq2QSpin, K::Spin, 0, 0, 0, 0, ""},
     {Eq2TypeButton, K::Button, 90, 276, 48, 13, "L-Shelf"},
 
@@ -83,8 +83,8 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
 
 const PageTemplate& effectTemplate()
 {
-    static const PageTemplate dialog{EffectTemplateId, 504, 296, kControls};
-    return dialog;
+    static const PageTemplate layout{EffectTemplateId, 504, 296, kControls};
+    return layout;
 }
 
 }  // namespace tonel::res

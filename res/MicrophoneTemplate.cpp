@@ -58,7 +58,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Microphone 1
     {Mic1BandGainField, K::ValueField, 16, 167, 22, 12, ""},
     {Mic1BandGainSlider, K::Slider, 17, 180, 20, 66, ""},
-    {Mic1BandFreqField, K::FilterField, 8, 249, 37, 12, ""},
+    {Mic1BandFreqField, K::FrequencyField, 8, 249, 37, 12, ""},
     {Mic1BandFreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {Mic1BandQField, K::Field, 8, 261, 37, 12, ""},
     {Mic1BandQSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -66,7 +66,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Microphone 2
     {Mic2BandGainField, K::ValueField, 56, 167, 22, 12, ""},
     {Mic2BandGainSlider, K::Slider, 57, 180, 20, 66, ""},
-    {Mic2BandFreqField, K::FilterField, 48, 249, 37, 12, ""},
+    {Mic2BandFreqField, K::FrequencyField, 48, 249, 37, 12, ""},
     {Mic2BandFreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {Mic2BandQField, K::Field, 48, 261, 37, 12, ""},
     {Mic2BandQSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -74,7 +74,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Shared band 1
     {SharedBand1GainField, K::ValueField, 99, 167, 22, 12, ""},
     {SharedBand1GainSlider, K::Slider, 100, 180, 20, 66, ""},
-    {SharedBand1FreqField, K::FilterField, 91, 249, 37, 12, ""},
+    {SharedBand1FreqField, K::FrequencyField, 91, 249, 37, 12, ""},
     {SharedBand1FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {SharedBand1QField, K::Field, 91, 261, 37, 12, ""},
     {SharedBand1QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -82,7 +82,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Shared band 2
     {SharedBand2GainField, K::ValueField, 139, 167, 22, 12, ""},
     {SharedBand2GainSlider, K::Slider, 140, 180, 20, 66, ""},
-    {SharedBand2FreqField, K::FilterField, 131, 249, 37, 12, ""},
+    {SharedBand2FreqField, K::FrequencyField, 131, 249, 37, 12, ""},
     {SharedBand2FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {SharedBand2QField, K::Field, 131, 261, 37, 12, ""},
     {SharedBand2QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -90,7 +90,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Shared band 3
     {SharedBand3GainField, K::ValueField, 179, 167, 22, 12, ""},
     {SharedBand3GainSlider, K::Slider, 180, 180, 20, 66, ""},
-    {SharedBand3FreqField, K::FilterField, 171, 249, 37, 12, ""},
+    {SharedBand3FreqField, K::FrequencyField, 171, 249, 37, 12, ""},
     {SharedBand3FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {SharedBand3QField, K::Field, 171, 261, 37, 12, ""},
     {SharedBand3QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -98,7 +98,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Shared band 4
     {SharedBand4GainField, K::ValueField, 219, 167, 22, 12, ""},
     {SharedBand4GainSlider, K::Slider, 220, 180, 20, 66, ""},
-    {SharedBand4FreqField, K::FilterField, 211, 249, 37, 12, ""},
+    {SharedBand4FreqField, K::FrequencyField, 211, 249, 37, 12, ""},
     {SharedBand4FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {SharedBand4QField, K::Field, 211, 261, 37, 12, ""},
     {SharedBand4QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -106,7 +106,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Shared band 5
     {SharedBand5GainField, K::ValueField, 259, 167, 22, 12, ""},
     {SharedBand5GainSlider, K::Slider, 260, 180, 20, 66, ""},
-    {SharedBand5FreqField, K::FilterField, 251, 249, 37, 12, ""},
+    {SharedBand5FreqField, K::FrequencyField, 251, 249, 37, 12, ""},
     {SharedBand5FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {SharedBand5QField, K::Field, 251, 261, 37, 12, ""},
     {SharedBand5QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -156,8 +156,8 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
 
 const PageTemplate& microphoneTemplate()
 {
-    static const PageTemplate dialog{MicrophoneTemplateId, 504, 296, kControls};
-    return dialog;
+    static const PageTemplate layout{MicrophoneTemplateId, 504, 296, kControls};
+    return layout;
 }
 
 }  // namespace tonel::res

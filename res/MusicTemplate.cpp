@@ -66,7 +66,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Band 1
     {Eq1GainField, K::ValueField, 46, 167, 22, 12, ""},
     {Eq1GainSlider, K::Slider, 47, 180, 19, 66, ""},
-    {Eq1FreqField, K::FilterField, 38, 249, 37, 12, ""},
+    {Eq1FreqField, K::FrequencyField, 38, 249, 37, 12, ""},
     {Eq1FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {Eq1QField, K::Field, 38, 261, 37, 12, ""},
     {Eq1QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -74,7 +74,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Band 2
     {Eq2GainField, K::ValueField, 87, 167, 22, 12, ""},
     {Eq2GainSlider, K::Slider, 88, 180, 19, 66, ""},
-    {Eq2FreqField, K::FilterField, 79, 249, 37, 12, ""},
+    {Eq2FreqField, K::FrequencyField, 79, 249, 37, 12, ""},
     {Eq2FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {Eq2QField, K::Field, 79, 261, 37, 12, ""},
     {Eq2QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -82,7 +82,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Band 3
     {Eq3GainField, K::ValueField, 128, 167, 22, 12, ""},
     {Eq3GainSlider, K::Slider, 129, 180, 19, 66, ""},
-    {Eq3FreqField, K::FilterField, 120, 249, 37, 12, ""},
+    {Eq3FreqField, K::FrequencyField, 120, 249, 37, 12, ""},
     {Eq3FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {Eq3QField, K::Field, 120, 261, 37, 12, ""},
     {Eq3QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -90,7 +90,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Band 4
     {Eq4GainField, K::ValueField, 169, 167, 22, 12, ""},
     {Eq4GainSlider, K::Slider, 170, 180, 19, 66, ""},
-    {Eq4FreqField, K::FilterField, 161, 249, 37, 12, ""},
+    {Eq4FreqField, K::FrequencyField, 161, 249, 37, 12, ""},
     {Eq4FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {Eq4QField, K::Field, 161, 261, 37, 12, ""},
     {Eq4QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -98,7 +98,7 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
     // Band 5
     {Eq5GainField, K::ValueField, 209, 167, 22, 12, ""},
     {Eq5GainSlider, K::Slider, 210, 180, 19, 66, ""},
-    {Eq5FreqField, K::FilterField, 201, 249, 37, 12, ""},
+    {Eq5FreqField, K::FrequencyField, 201, 249, 37, 12, ""},
     {Eq5FreqSpin, K::Spin, 0, 0, 0, 0, ""},
     {Eq5QField, K::Field, 201, 261, 37, 12, ""},
     {Eq5QSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -142,8 +142,8 @@ constexpr std::array kControls = std::to_array<TemplateControl>({
 
 const PageTemplate& musicTemplate()
 {
-    static const PageTemplate dialog{MusicTemplateId, 504, 296, kControls};
-    return dialog;
+    static const PageTemplate layout{MusicTemplateId, 504, 296, kControls};
+    return layout;
 }
 
 }  // namespace tonel::res

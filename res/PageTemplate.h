@@ -13,16 +13,16 @@ enum SharedControl : int {
 };
 
 enum class ControlKind {
-    Frame,        // sunken static frame (the EQ graph)
-    GroupBox,     // decoration
-    Label,        // static text, decoration
-    Line,         // separator, decoration
-    Slider,       // vertical trackbar
-    ValueField,   // display-only edit
-    Field,        // edit that accepts typing nothing reads (read-outs, Q fields)
-    FilterField,  // FrequencyEdit (typed frequencies, and the Effect page's Q fields)
-    Spin,         // up-down control at the right edge of the field listed just before it
-    Button,       // push button (band type)
+    Frame,           // sunken frame (the EQ graph)
+    GroupBox,        // decoration
+    Label,           // static text, decoration
+    Line,            // separator, decoration
+    Slider,          // vertical slider
+    ValueField,      // display-only edit
+    Field,           // edit that accepts typing nothing reads (read-outs, Q fields)
+    FrequencyField,  // FrequencyEdit (typed frequencies, and the Effect page's Q fields)
+    Spin,            // SpinArrows at the right edge of the field listed just before it
+    Button,          // push button (band type)
 };
 
 struct TemplateControl {

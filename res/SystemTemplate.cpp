@@ -137,7 +137,7 @@ constexpr std::array<TemplateControl, kPerColumn> columnControls(const BandColum
         {-1, K::Label, scaleX, 239, 20, 9, "-12dB"},
         {c.gainField, K::ValueField, c.x, 169, 29, 12, ""},
         {c.gainSlider, K::Slider, c.x + 1, 182, sliderWidth, 66, ""},
-        {c.freqField, K::FilterField, c.x, 249, 38, 12, ""},
+        {c.freqField, K::FrequencyField, c.x, 249, 38, 12, ""},
         {c.freqSpin, K::Spin, 0, 0, 0, 0, ""},
         {c.qField, K::Field, c.x, 261, 38, 12, ""},
         {c.qSpin, K::Spin, 0, 0, 0, 0, ""},
@@ -160,8 +160,8 @@ constexpr auto kControls = [] {
 
 const PageTemplate& systemTemplate()
 {
-    static const PageTemplate dialog{SystemTemplateId, 505, 296, kControls};
-    return dialog;
+    static const PageTemplate layout{SystemTemplateId, 505, 296, kControls};
+    return layout;
 }
 
 }  // namespace tonel::res
