@@ -1,5 +1,5 @@
 #pragma once
-// Operates a page's controls by dialog id the way a user does, for widget tests.
+// Operates a page's controls by control id the way a user does, for widget tests.
 
 #include "controls/FrequencyEdit.h"
 #include "controls/SpinArrows.h"
@@ -35,7 +35,7 @@ public:
     bool enabled(int id) const { return find<QWidget>(id)->isEnabled(); }
     QString caption(int id) const { return find<QPushButton>(id)->text(); }
 
-    // Trackbar position counted from the top, as the page sees it.
+    // Slider position counted from the top, as the page sees it.
     int position(int sliderId) const
     {
         auto* s = find<QSlider>(sliderId);

@@ -59,7 +59,7 @@ private:
         BoundPage* page;
         const PageRules* rules;
         std::vector<std::string> captionsBefore;  // type buttons, before the refresh
-        std::unordered_map<int, QWidget*> byId;    // the page's controls by dialog id
+        std::unordered_map<int, QWidget*> byId;    // the page's controls by control id
     };
     struct Action;
     void checkPage(const Page& p, Findings& findings, const Where& where) const;

@@ -46,7 +46,7 @@ std::string expectedText(Shown shown, int byte);
 // for a code without a name.
 std::string expectedCaption(int type, const std::string& before);
 
-// Trackbar position counted from the top, as the trackbar clamps it.
+// Slider position counted from the top, as the slider clamps it.
 int expectedLevelPosition(int byte, int max);
 int expectedGainPosition(int gain);
 

@@ -56,7 +56,7 @@ TEST(SweepRules, OutOfRangeBytesShowTheChosenTexts)
     EXPECT_EQ(expectedCaption(2, "Notch"), "bandpass");
 }
 
-TEST(SweepRules, TrackbarsClampOutOfRangeBytes)
+TEST(SweepRules, SlidersClampOutOfRangeBytes)
 {
     EXPECT_EQ(expectedLevelPosition(50, 50), 0);
     EXPECT_EQ(expectedLevelPosition(0, 100), 100);
