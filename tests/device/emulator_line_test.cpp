@@ -5,8 +5,8 @@
 #include "emulator/CommandLine.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/Fields.h"
-#include "tests/device/emulator_program.h"
-#include "tests/device/line_port_fixture.h"
+#include "tests/device/EmulatorProgram.h"
+#include "tests/device/LinePortFixture.h"
 
 #include <termios.h>
 

@@ -4,7 +4,7 @@
 #include "device/TelnetComPort.h"
 #include "device/WireProtocol.h"
 #include "emulator/VirtualProcessor.h"
-#include "tests/device/emulator_program.h"
+#include "tests/device/EmulatorProgram.h"
 #include "tests/support/Pty.h"
 #include "tests/support/Ser2netRig.h"
 

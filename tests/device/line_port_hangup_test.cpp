@@ -1,6 +1,6 @@
 // The other side of the line going away mid-session, and stopping the port while bytes stream in.
 
-#include "tests/device/line_port_fixture.h"
+#include "tests/device/LinePortFixture.h"
 
 #include <atomic>
 #include <cerrno>

@@ -3,7 +3,7 @@
 // that goes away is a line that is gone.
 
 #include "emulator/VirtualProcessor.h"
-#include "tests/device/line_port_fixture.h"
+#include "tests/device/LinePortFixture.h"
 #include "tests/support/Ser2netRig.h"
 
 #include <netinet/in.h>

@@ -1,7 +1,7 @@
 // Opening a port by name on a real pseudo-terminal: the line settings, the names that do not
 // open and why, the real close, and what a closed port does with a text.
 
-#include "tests/device/line_port_fixture.h"
+#include "tests/device/LinePortFixture.h"
 
 #include <cerrno>
 #include <sys/stat.h>

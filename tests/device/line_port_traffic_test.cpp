@@ -1,7 +1,7 @@
 // Texts out and bytes in on a real pseudo-terminal: whole frames in order, coalescing while the
 // line is busy, the purge before each send, and every byte value in.
 
-#include "tests/device/line_port_fixture.h"
+#include "tests/device/LinePortFixture.h"
 
 #include <thread>
 

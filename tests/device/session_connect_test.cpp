@@ -1,7 +1,7 @@
 // Finding the device: the scan, the open arguments, the fallback from port to port and the
 // messages when nothing answers.
 
-#include "tests/device/session_fixture.h"
+#include "tests/device/SessionFixture.h"
 
 namespace tonel::testing {
 namespace {

@@ -4,8 +4,8 @@
 #include "device/LinePort.h"
 #include "device/PortCatalog.h"
 #include "emulator/VirtualProcessor.h"
-#include "tests/device/session_e2e_loop.h"
-#include "tests/device/session_fixture.h"
+#include "tests/device/SessionEndToEndLoop.h"
+#include "tests/device/SessionFixture.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 // The opening exchanges (read and upload), the mode and disconnect buttons and the received
 // characters.
 
-#include "tests/device/session_fixture.h"
+#include "tests/device/SessionFixture.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // The line going away (device unplugged, emulator gone) ends an open or opening session the
 // way the close after "(01bye)" does, so that the next read can start at once.
 
-#include "tests/device/session_fixture.h"
+#include "tests/device/SessionFixture.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 // The port list of a scan: the catalog's names in its order, at most 200 tried; the real close.
 
-#include "tests/device/session_fixture.h"
+#include "tests/device/SessionFixture.h"
 
 #include <numeric>
 

@@ -1,6 +1,6 @@
 // Every transition of the session, from a state reached by real steps to the state the user sees.
 
-#include "tests/device/session_fixture.h"
+#include "tests/device/SessionFixture.h"
 
 #include <functional>
 

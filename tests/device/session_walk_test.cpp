@@ -2,7 +2,7 @@
 // replies of every kind, lost lines and refused connections — leaves the user a way on, and
 // nothing is ever uploaded unless the write button was pressed on the way there.
 
-#include "tests/device/session_fixture.h"
+#include "tests/device/SessionFixture.h"
 
 #include <cerrno>
 #include <deque>
