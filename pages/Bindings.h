@@ -3,6 +3,7 @@
 
 #include "model/ParameterImage.h"
 #include "model/ValueScales.h"
+#include "res/BandColumn.h"
 
 #include <cstddef>
 #include <functional>
@@ -64,13 +65,7 @@ struct FrequencyTexts {
 // One equaliser band column: type button, gain slider + field, frequency field + spin, Q field + spin.
 struct BandBinding {
     ByteRef band;  // the band's type byte
-    int typeButtonId;
-    int gainSliderId;
-    int gainFieldId;
-    int freqFieldId;
-    int freqSpinId;
-    int qFieldId;
-    int qSpinId;
+    res::BandColumn ids;
     int qMin;
     FrequencyTexts frequencyTexts;
 };

@@ -6,6 +6,7 @@
 #include "model/Fields.h"
 #include "model/ParameterCommands.h"
 #include "model/ParameterSetting.h"
+#include "pages/FieldFont.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -79,19 +80,19 @@ void BoundPage::bindBands(std::vector<BandBinding> bands)
     bands_ = std::move(bands);
     for (std::size_t i = 0; i < bands_.size(); ++i) {
         const BandBinding& b = bands_[i];
-        QSlider* gain = controls_.slider(b.gainSliderId);
+        QSlider* gain = controls_.slider(b.ids.gainSlider);
         gain->setRange(0, 24);
         connect(gain, &QSlider::valueChanged, this, [this, i] { onGainMoved(bands_[i]); });
         connect(gain, &QSlider::sliderReleased, this, [this, i] { onGainMoved(bands_[i]); });
-        controls_.spin(b.freqSpinId)->setPageStep(pageStepFor(1, kMaxFreqIndex));
-        controls_.spin(b.qSpinId)->setPageStep(pageStepFor(b.qMin, kMaxQIndex));
-        connect(controls_.spin(b.freqSpinId), &SpinArrows::stepped, this,
+        controls_.spin(b.ids.freqSpin)->setPageStep(pageStepFor(1, kMaxFreqIndex));
+        controls_.spin(b.ids.qSpin)->setPageStep(pageStepFor(b.qMin, kMaxQIndex));
+        connect(controls_.spin(b.ids.freqSpin), &SpinArrows::stepped, this,
                 [this, i](SpinDirection direction) { onFrequencySpin(bands_[i], direction); });
-        connect(controls_.spin(b.qSpinId), &SpinArrows::stepped, this,
+        connect(controls_.spin(b.ids.qSpin), &SpinArrows::stepped, this,
                 [this, i](SpinDirection direction) { onQSpin(bands_[i], direction); });
-        connect(controls_.button(b.typeButtonId), &QPushButton::clicked, this,
+        connect(controls_.button(b.ids.typeButton), &QPushButton::clicked, this,
                 [this, i] { onTypeClicked(bands_[i]); });
-        connect(controls_.frequencyEdit(b.freqFieldId), &FrequencyEdit::focusLost, this,
+        connect(controls_.frequencyEdit(b.ids.freqField), &FrequencyEdit::focusLost, this,
                 [this, i] { onFrequencyTyped(bands_[i]); });
     }
 }
@@ -107,9 +108,20 @@ const LevelBinding& BoundPage::level(int sliderId) const
 const BandBinding& BoundPage::band(int typeButtonId) const
 {
     for (const auto& b : bands_)
-        if (b.typeButtonId == typeButtonId)
+        if (b.ids.typeButton == typeButtonId)
             return b;
     throw std::out_of_range("no band " + std::to_string(typeButtonId));
+}
+
+void BoundPage::fitBandFieldFonts()
+{
+    if (bands_.empty())
+        return;
+    const QFont font = fontFitting(*controls_.field(bands_.front().ids.freqField), pageFrequencyTexts());
+    for (const BandBinding& b : bands_) {
+        controls_.field(b.ids.freqField)->setFont(font);
+        controls_.field(b.ids.qField)->setFont(font);
+    }
 }
 
 EqCurve BoundPage::curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const
@@ -249,12 +261,12 @@ void BoundPage::onSpin(const SpinBinding& s, SpinDirection direction)
 void BoundPage::refreshBand(const BandBinding& b)
 {
     const EqBand band = image().band(b.band.resolve(image()));
-    controls_.field(b.freqFieldId)->setText(text(formatFrequencyAs(band.freqIndex, b.frequencyTexts.refresh)));
-    controls_.field(b.qFieldId)->setText(text(formatQ(band.qIndex)));
-    controls_.field(b.gainFieldId)->setText(text(formatGain(band.gain)));
-    setSliderPosition(b.gainSliderId, gainToSliderPosition(band.gain));
-    controls_.button(b.typeButtonId)->setEnabled(true);
-    for (int id : {b.gainFieldId, b.gainSliderId, b.freqFieldId, b.qFieldId})
+    controls_.field(b.ids.freqField)->setText(text(formatFrequencyAs(band.freqIndex, b.frequencyTexts.refresh)));
+    controls_.field(b.ids.qField)->setText(text(formatQ(band.qIndex)));
+    controls_.field(b.ids.gainField)->setText(text(formatGain(band.gain)));
+    setSliderPosition(b.ids.gainSlider, gainToSliderPosition(band.gain));
+    controls_.button(b.ids.typeButton)->setEnabled(true);
+    for (int id : {b.ids.gainField, b.ids.gainSlider, b.ids.freqField, b.ids.qField})
         controls_.widget(id)->setEnabled(true);
     applyFullSetEnabling(b);
 }
@@ -264,22 +276,22 @@ void BoundPage::applyFullSetEnabling(const BandBinding& b)
     const int type = image().get(b.band.resolve(image()));
     const std::string_view name = filterTypeName(type);
     if (!name.empty())
-        controls_.button(b.typeButtonId)->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        controls_.button(b.ids.typeButton)->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     const BandEnabling e = fullSetEnabling(type);
-    controls_.widget(b.gainFieldId)->setEnabled(e.gain);
-    controls_.widget(b.gainSliderId)->setEnabled(e.gain);
-    controls_.widget(b.freqFieldId)->setEnabled(e.frequency);
-    controls_.widget(b.qFieldId)->setEnabled(e.q);
+    controls_.widget(b.ids.gainField)->setEnabled(e.gain);
+    controls_.widget(b.ids.gainSlider)->setEnabled(e.gain);
+    controls_.widget(b.ids.freqField)->setEnabled(e.frequency);
+    controls_.widget(b.ids.qField)->setEnabled(e.q);
 }
 
 void BoundPage::applyEasySet(const BandBinding& b)
 {
-    for (int id : {b.typeButtonId, b.freqFieldId, b.qFieldId})
+    for (int id : {b.ids.typeButton, b.ids.freqField, b.ids.qField})
         controls_.widget(id)->setEnabled(false);
     const int type = image().get(b.band.resolve(image()));
     const bool gain = type != BandPass && type != Notch;
-    controls_.widget(b.gainFieldId)->setEnabled(gain);
-    controls_.widget(b.gainSliderId)->setEnabled(gain);
+    controls_.widget(b.ids.gainField)->setEnabled(gain);
+    controls_.widget(b.ids.gainSlider)->setEnabled(gain);
 }
 
 void BoundPage::bandChanged(const BandBinding& b)
@@ -292,11 +304,11 @@ void BoundPage::bandChanged(const BandBinding& b)
 void BoundPage::onGainMoved(const BandBinding& b)
 {
     const std::size_t offset = b.band.resolve(image()) + 2;
-    const int p = sliderPosition(b.gainSliderId);
+    const int p = sliderPosition(b.ids.gainSlider);
     if (2 * p == 48 - image().get(offset))
         return;  // compared exactly: an odd gain from a file never compares equal
     image().set(offset, static_cast<std::uint8_t>(sliderPositionToGain(p)));
-    controls_.field(b.gainFieldId)->setText(text(formatGain(sliderPositionToGain(p))));
+    controls_.field(b.ids.gainField)->setText(text(formatGain(sliderPositionToGain(p))));
     bandChanged(b);
 }
 
@@ -311,7 +323,7 @@ void BoundPage::onFrequencySpin(const BandBinding& b, SpinDirection direction)
         --index;
     image().set(offset, static_cast<std::uint8_t>(index));
     const FrequencyFormat& format = up ? b.frequencyTexts.up : b.frequencyTexts.down;
-    controls_.field(b.freqFieldId)->setText(text(formatFrequencyAs(index, format)));
+    controls_.field(b.ids.freqField)->setText(text(formatFrequencyAs(index, format)));
     bandChanged(b);
 }
 
@@ -325,13 +337,13 @@ void BoundPage::onQSpin(const BandBinding& b, SpinDirection direction)
     else if (!up && index > b.qMin)
         --index;
     image().set(offset, static_cast<std::uint8_t>(index));
-    controls_.field(b.qFieldId)->setText(text(formatQ(index)));
+    controls_.field(b.ids.qField)->setText(text(formatQ(index)));
     bandChanged(b);
 }
 
 void BoundPage::onTypeClicked(const BandBinding& b)
 {
-    for (int id : {b.gainFieldId, b.gainSliderId, b.freqFieldId, b.qFieldId})
+    for (int id : {b.ids.gainField, b.ids.gainSlider, b.ids.freqField, b.ids.qField})
         controls_.widget(id)->setEnabled(true);
     const std::size_t offset = b.band.resolve(image());
     image().set(offset, static_cast<std::uint8_t>(nextFilterType(image().get(offset))));
@@ -342,7 +354,7 @@ void BoundPage::onTypeClicked(const BandBinding& b)
 void BoundPage::onFrequencyTyped(const BandBinding& b)
 {
     const std::size_t offset = b.band.resolve(image()) + 1;
-    QLineEdit* field = controls_.field(b.freqFieldId);
+    QLineEdit* field = controls_.field(b.ids.freqField);
     const int index = parseFrequencyText(field->text().toStdString());
     image().set(offset, static_cast<std::uint8_t>(index));
     field->setText(text(formatFrequencyAs(index, b.frequencyTexts.entered)));

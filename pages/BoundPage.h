@@ -51,6 +51,9 @@ protected:
     const BandBinding& band(int typeButtonId) const;
     // For a spin's page rule: whether the click moved the byte (false at a bound).
     bool stepChanged() const { return lastStepChanged_; }
+    // The narrow band fields (frequency and Q) take the font in which every frequency text fits
+    // the first band's frequency field.
+    void fitBandFieldFonts();
     // From now on every mouse move over the page redraws the graph, wherever the pointer is:
     // over the page itself, its graph or any of its controls, captions and group boxes.
     void redrawGraphOnEveryMouseMove();

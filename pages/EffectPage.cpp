@@ -13,10 +13,7 @@ namespace id = res::effect;
 
 constexpr FrequencyTexts kFrequencyTexts{kTwoDecimalsKh, kTwoDecimalsKh, kTwoDecimalsKh, kOneDecimalKhzExact};
 
-BandBinding effectBand(int band, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin)
-{
-    return {inProgram(fx::eq(band)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 1, kFrequencyTexts};
-}
+BandBinding effectBand(int band) { return {inProgram(fx::eq(band)), id::kEqColumns[band], 1, kFrequencyTexts}; }
 
 // The arrows write "ON" and "OFF" padded with a blank on the right; a refresh writes "OFF" bare.
 Readout extensionSwitch(int fieldId)
@@ -43,10 +40,7 @@ EffectPage::EffectPage(PageContext context, QWidget* parent)
     bindSpins({
         {id::ExtensionSpin, inProgram(fx::extension), 0, 1, {extensionSwitch(id::ExtensionField)}, false, {}, true},
     });
-    bindBands({
-        effectBand(0, id::Eq1TypeButton, id::Eq1GainSlider, id::Eq1GainField, id::Eq1FreqField, id::Eq1FreqSpin, id::Eq1QField, id::Eq1QSpin),
-        effectBand(1, id::Eq2TypeButton, id::Eq2GainSlider, id::Eq2GainField, id::Eq2FreqField, id::Eq2FreqSpin, id::Eq2QField, id::Eq2QSpin),
-    });
+    bindBands({effectBand(0), effectBand(1)});
     redrawGraphOnEveryMouseMove();
 }
 

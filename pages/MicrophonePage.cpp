@@ -24,10 +24,7 @@ constexpr FrequencyTexts kMic1Texts{kOneDecimal, kOneDecimal, kTwoDecimalsKhz, k
 constexpr FrequencyTexts kMic2Texts{kOneDecimalHzTwoDecimalsKhz, kOneDecimal, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
 constexpr FrequencyTexts kSharedTexts{kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
 
-BandBinding sharedBand(int k, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin)
-{
-    return {at(mic::eq(k)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 0, kSharedTexts};
-}
+BandBinding sharedBand(int k) { return {at(mic::eq(k)), kSharedBandColumns[k], 0, kSharedTexts}; }
 
 // "ON" stands right-aligned under "OFF".
 Readout onOff(int fieldId)
@@ -64,26 +61,11 @@ MicrophonePage::MicrophonePage(PageContext context, QWidget* parent)
          {readout::byByte(FeedbackSuppressionField, formatFeedbackMode)}},
     });
     bindBands({
-        {at(mic::micEq(0)), Mic1BandTypeButton, Mic1BandGainSlider, Mic1BandGainField, Mic1BandFreqField,
-         Mic1BandFreqSpin, Mic1BandQField, Mic1BandQSpin, 1, kMic1Texts},
-        {at(mic::micEq(1)), Mic2BandTypeButton, Mic2BandGainSlider, Mic2BandGainField, Mic2BandFreqField,
-         Mic2BandFreqSpin, Mic2BandQField, Mic2BandQSpin, 1, kMic2Texts},
-        sharedBand(0, SharedBand1TypeButton, SharedBand1GainSlider, SharedBand1GainField, SharedBand1FreqField,
-                   SharedBand1FreqSpin, SharedBand1QField, SharedBand1QSpin),
-        sharedBand(1, SharedBand2TypeButton, SharedBand2GainSlider, SharedBand2GainField, SharedBand2FreqField,
-                   SharedBand2FreqSpin, SharedBand2QField, SharedBand2QSpin),
-        sharedBand(2, SharedBand3TypeButton, SharedBand3GainSlider, SharedBand3GainField, SharedBand3FreqField,
-                   SharedBand3FreqSpin, SharedBand3QField, SharedBand3QSpin),
-        sharedBand(3, SharedBand4TypeButton, SharedBand4GainSlider, SharedBand4GainField, SharedBand4FreqField,
-                   SharedBand4FreqSpin, SharedBand4QField, SharedBand4QSpin),
-        sharedBand(4, SharedBand5TypeButton, SharedBand5GainSlider, SharedBand5GainField, SharedBand5FreqField,
-                   SharedBand5FreqSpin, SharedBand5QField, SharedBand5QSpin),
+        {at(mic::micEq(0)), kMicBandColumns[0], 1, kMic1Texts},
+        {at(mic::micEq(1)), kMicBandColumns[1], 1, kMic2Texts},
+        sharedBand(0), sharedBand(1), sharedBand(2), sharedBand(3), sharedBand(4),
     });
-    fitFieldFont(controls_,
-                 {Mic1BandFreqField, Mic2BandFreqField, SharedBand1FreqField, SharedBand2FreqField,
-                  SharedBand3FreqField, SharedBand4FreqField, SharedBand5FreqField, Mic1BandQField, Mic2BandQField,
-                  SharedBand1QField, SharedBand2QField, SharedBand3QField, SharedBand4QField, SharedBand5QField},
-                 pageFrequencyTexts());
+    fitBandFieldFonts();
     // A mode byte beyond 3 shows its number.
     fitFieldFont(controls_, {FeedbackSuppressionField}, {QString::fromStdString(formatFeedbackMode(255))});
     redrawGraphOnEveryMouseMove();
@@ -123,9 +105,9 @@ void MicrophonePage::refreshMicBands()
         refreshBand(b);  // fields, gain slider, everything enabled, then the Full-set enabling
         if (fullSet)
             continue;
-        for (int id : {b.typeButtonId, b.freqFieldId, b.qFieldId})
+        for (int id : {b.ids.typeButton, b.ids.freqField, b.ids.qField})
             controls_.widget(id)->setEnabled(false);
-        for (int id : {b.gainFieldId, b.gainSliderId})
+        for (int id : {b.ids.gainField, b.ids.gainSlider})
             controls_.widget(id)->setEnabled(true);
         applyFullSetEnabling(b);
     }

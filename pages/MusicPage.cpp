@@ -2,7 +2,6 @@
 
 #include "model/Fields.h"
 #include "model/ValueTexts.h"
-#include "pages/FieldFont.h"
 #include "res/MusicControls.h"
 
 namespace tonel {
@@ -17,10 +16,9 @@ constexpr FrequencyFormat kTwoDecimalsHzOneDecimalKhz{2, 1, "KHz", KhzFactor::Si
 constexpr FrequencyTexts kTexts{kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
 constexpr FrequencyTexts kBand4Texts{kTwoDecimalsHzOneDecimalKhz, kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
 
-BandBinding musicBand(int k, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin,
-                      const FrequencyTexts& texts = kTexts)
+BandBinding musicBand(int k, const FrequencyTexts& texts = kTexts)
 {
-    return {at(music::eq(k)), type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, 0, texts};
+    return {at(music::eq(k)), id::kEqColumns[k], 0, texts};
 }
 
 // "ON" stands left-aligned over "OFF".
@@ -61,22 +59,8 @@ MusicPage::MusicPage(PageContext context, QWidget* parent) : BoundPage(context, 
         {id::AutoGainSpin, at(music::autoGain), 0, 1, {onOff(id::AutoGainField)}},
         {id::InputSourceSpin, at(music::inputSelect), 0, 3, {inputSource(id::InputSourceField)}},
     });
-    bindBands({
-        musicBand(0, id::Eq1TypeButton, id::Eq1GainSlider, id::Eq1GainField, id::Eq1FreqField, id::Eq1FreqSpin,
-                  id::Eq1QField, id::Eq1QSpin),
-        musicBand(1, id::Eq2TypeButton, id::Eq2GainSlider, id::Eq2GainField, id::Eq2FreqField, id::Eq2FreqSpin,
-                  id::Eq2QField, id::Eq2QSpin),
-        musicBand(2, id::Eq3TypeButton, id::Eq3GainSlider, id::Eq3GainField, id::Eq3FreqField, id::Eq3FreqSpin,
-                  id::Eq3QField, id::Eq3QSpin),
-        musicBand(3, id::Eq4TypeButton, id::Eq4GainSlider, id::Eq4GainField, id::Eq4FreqField, id::Eq4FreqSpin,
-                  id::Eq4QField, id::Eq4QSpin, kBand4Texts),
-        musicBand(4, id::Eq5TypeButton, id::Eq5GainSlider, id::Eq5GainField, id::Eq5FreqField, id::Eq5FreqSpin,
-                  id::Eq5QField, id::Eq5QSpin),
-    });
-    fitFieldFont(controls_,
-                 {id::Eq1FreqField, id::Eq2FreqField, id::Eq3FreqField, id::Eq4FreqField, id::Eq5FreqField,
-                  id::Eq1QField, id::Eq2QField, id::Eq3QField, id::Eq4QField, id::Eq5QField},
-                 pageFrequencyTexts());
+    bindBands({musicBand(0), musicBand(1), musicBand(2), musicBand(3, kBand4Texts), musicBand(4)});
+    fitBandFieldFonts();
 }
 
 std::vector<EqCurve> MusicPage::curves() const

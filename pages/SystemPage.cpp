@@ -5,10 +5,8 @@
 #include "model/Fields.h"
 #include "model/ValueTexts.h"
 #include "pages/CrossoverOverlay.h"
-#include "pages/FieldFont.h"
 #include "res/SystemControls.h"
 
-#include <QLineEdit>
 
 namespace tonel {
 
@@ -23,41 +21,18 @@ constexpr FrequencyTexts kFrequencyTexts{kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoD
 constexpr int kQMin = 0;
 
 // The eleven band columns: room 1-7, centre 1-2, subwoofer 1-2.
-struct BandIds {
-    std::size_t offset;
-    int type, gainSlider, gainField, freqField, freqSpin, qField, qSpin;
-};
-constexpr BandIds kBands[] = {
-    {sys::roomEq(0), id::RoomEq1TypeButton, id::RoomEq1GainSlider, id::RoomEq1GainField,
-     id::RoomEq1FreqField, id::RoomEq1FreqSpin, id::RoomEq1QField, id::RoomEq1QSpin},
-    {sys::roomEq(1), id::RoomEq2TypeButton, id::RoomEq2GainSlider, id::RoomEq2GainField,
-     id::RoomEq2FreqField, id::RoomEq2FreqSpin, id::RoomEq2QField, id::RoomEq2QSpin},
-    {sys::roomEq(2), id::RoomEq3TypeButton, id::RoomEq3GainSlider, id::RoomEq3GainField,
-     id::RoomEq3FreqField, id::RoomEq3FreqSpin, id::RoomEq3QField, id::RoomEq3QSpin},
-    {sys::roomEq(3), id::RoomEq4TypeButton, id::RoomEq4GainSlider, id::RoomEq4GainField,
-     id::RoomEq4FreqField, id::RoomEq4FreqSpin, id::RoomEq4QField, id::RoomEq4QSpin},
-    {sys::roomEq(4), id::RoomEq5TypeButton, id::RoomEq5GainSlider, id::RoomEq5GainField,
-     id::RoomEq5FreqField, id::RoomEq5FreqSpin, id::RoomEq5QField, id::RoomEq5QSpin},
-    {sys::roomEq(5), id::RoomEq6TypeButton, id::RoomEq6GainSlider, id::RoomEq6GainField,
-     id::RoomEq6FreqField, id::RoomEq6FreqSpin, id::RoomEq6QField, id::RoomEq6QSpin},
-    {sys::roomEq(6), id::RoomEq7TypeButton, id::RoomEq7GainSlider, id::RoomEq7GainField,
-     id::RoomEq7FreqField, id::RoomEq7FreqSpin, id::RoomEq7QField, id::RoomEq7QSpin},
-    {sys::centreEq(0), id::CentreEq1TypeButton, id::CentreEq1GainSlider, id::CentreEq1GainField,
-     id::CentreEq1FreqField, id::CentreEq1FreqSpin, id::CentreEq1QField, id::CentreEq1QSpin},
-    {sys::centreEq(1), id::CentreEq2TypeButton, id::CentreEq2GainSlider, id::CentreEq2GainField,
-     id::CentreEq2FreqField, id::CentreEq2FreqSpin, id::CentreEq2QField, id::CentreEq2QSpin},
-    {sys::subEq(0), id::SubwooferEq1TypeButton, id::SubwooferEq1GainSlider, id::SubwooferEq1GainField,
-     id::SubwooferEq1FreqField, id::SubwooferEq1FreqSpin, id::SubwooferEq1QField, id::SubwooferEq1QSpin},
-    {sys::subEq(1), id::SubwooferEq2TypeButton, id::SubwooferEq2GainSlider, id::SubwooferEq2GainField,
-     id::SubwooferEq2FreqField, id::SubwooferEq2FreqSpin, id::SubwooferEq2QField, id::SubwooferEq2QSpin},
-};
-
 std::vector<BandBinding> bandBindings()
 {
     std::vector<BandBinding> bands;
-    for (const BandIds& b : kBands)
-        bands.push_back({at(b.offset), b.type, b.gainSlider, b.gainField, b.freqField, b.freqSpin, b.qField, b.qSpin,
-                         kQMin, kFrequencyTexts});
+    auto add = [&bands](std::size_t offset, const res::BandColumn& ids) {
+        bands.push_back({at(offset), ids, kQMin, kFrequencyTexts});
+    };
+    for (int k = 0; k < 7; ++k)
+        add(sys::roomEq(k), id::kRoomEqColumns[k]);
+    for (int k = 0; k < 2; ++k)
+        add(sys::centreEq(k), id::kCentreEqColumns[k]);
+    for (int k = 0; k < 2; ++k)
+        add(sys::subEq(k), id::kSubwooferEqColumns[k]);
     return bands;
 }
 
@@ -91,7 +66,7 @@ SystemPage::SystemPage(PageContext context, QWidget* parent)
     });
     bindBands(bandBindings());
     bindSettings();
-    fitBandFields();
+    fitBandFieldFonts();
     controls_.graph()->setOverlay([this](QPainter& painter, QSize surface) { drawCrossoverOverlay(painter, surface); },
                                   [this] { return std::vector<std::uint8_t>{image().get(sys::subHighPass), image().get(sys::subLowPass)}; });
 }
@@ -117,16 +92,6 @@ void SystemPage::bindSettings()
         {id::SubwooferAutoAttenuationSpin, at(sys::subAutoAttenuation), 0, 5,
          {readout::byByte(id::SubwooferAutoAttenuationField, formatAttenuation)}, true},
     });
-}
-
-void SystemPage::fitBandFields()
-{
-    // The narrow band fields take a font in which every frequency text fits without scrolling.
-    const QFont font = fontFitting(*controls_.field(kBands[0].freqField), pageFrequencyTexts());
-    for (const BandIds& b : kBands) {
-        controls_.field(b.freqField)->setFont(font);
-        controls_.field(b.qField)->setFont(font);
-    }
 }
 
 std::vector<EqCurve> SystemPage::curves() const

@@ -22,7 +22,6 @@ protected:
 
 private:
     void bindSettings();
-    void fitBandFields();
 };
 
 }  // namespace tonel

@@ -2,6 +2,8 @@
 // The Effect page's controls, in its template's order. The EQ graph frame is res::GraphFrame.
 // A widget's object name is its id in decimal.
 
+#include "res/BandColumn.h"
+
 namespace tonel::res::effect {
 
 enum Control : int {
@@ -44,6 +46,12 @@ enum Control : int {
     ReverbTimeSlider = 1107,
     ReverbEchoMixField = 1024,
     ReverbEchoMixSlider = 1023,
+};
+
+// The two EQ band columns, left to right.
+inline constexpr BandColumn kEqColumns[] = {
+    {Eq1TypeButton, Eq1GainSlider, Eq1GainField, Eq1FreqField, Eq1FreqSpin, Eq1QField, Eq1QSpin},
+    {Eq2TypeButton, Eq2GainSlider, Eq2GainField, Eq2FreqField, Eq2FreqSpin, Eq2QField, Eq2QSpin},
 };
 
 }  // namespace tonel::res::effect

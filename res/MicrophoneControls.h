@@ -2,6 +2,8 @@
 // The Microphone page's controls, in the order its template lists them. The EQ graph frame is
 // res::GraphFrame. A widget's object name is its id in decimal.
 
+#include "res/BandColumn.h"
+
 namespace tonel::res::mic {
 
 enum Control : int {
@@ -91,6 +93,28 @@ enum Control : int {
     Mic1InputGainSlider = 1155,
     Mic2InputGainField = 1156,
     Mic2InputGainSlider = 1157,
+};
+
+// Each microphone's own band column.
+inline constexpr BandColumn kMicBandColumns[] = {
+    {Mic1BandTypeButton, Mic1BandGainSlider, Mic1BandGainField, Mic1BandFreqField,
+     Mic1BandFreqSpin, Mic1BandQField, Mic1BandQSpin},
+    {Mic2BandTypeButton, Mic2BandGainSlider, Mic2BandGainField, Mic2BandFreqField,
+     Mic2BandFreqSpin, Mic2BandQField, Mic2BandQSpin},
+};
+
+// The five band columns both microphones share.
+inline constexpr BandColumn kSharedBandColumns[] = {
+    {SharedBand1TypeButton, SharedBand1GainSlider, SharedBand1GainField, SharedBand1FreqField,
+     SharedBand1FreqSpin, SharedBand1QField, SharedBand1QSpin},
+    {SharedBand2TypeButton, SharedBand2GainSlider, SharedBand2GainField, SharedBand2FreqField,
+     SharedBand2FreqSpin, SharedBand2QField, SharedBand2QSpin},
+    {SharedBand3TypeButton, SharedBand3GainSlider, SharedBand3GainField, SharedBand3FreqField,
+     SharedBand3FreqSpin, SharedBand3QField, SharedBand3QSpin},
+    {SharedBand4TypeButton, SharedBand4GainSlider, SharedBand4GainField, SharedBand4FreqField,
+     SharedBand4FreqSpin, SharedBand4QField, SharedBand4QSpin},
+    {SharedBand5TypeButton, SharedBand5GainSlider, SharedBand5GainField, SharedBand5FreqField,
+     SharedBand5FreqSpin, SharedBand5QField, SharedBand5QSpin},
 };
 
 }  // namespace tonel::res::mic

@@ -2,6 +2,8 @@
 // The Music page's controls, in the order its template lists them. A widget's object name is its
 // id in decimal; the EQ graph frame is res::GraphFrame.
 
+#include "res/BandColumn.h"
+
 namespace tonel::res::music {
 
 enum Control : int {
@@ -73,6 +75,15 @@ enum Control : int {
     InputGainSlider = 1048,
     BgmGainField = 1051,
     BgmGainSlider = 1050,
+};
+
+// The five EQ band columns, left to right.
+inline constexpr BandColumn kEqColumns[] = {
+    {Eq1TypeButton, Eq1GainSlider, Eq1GainField, Eq1FreqField, Eq1FreqSpin, Eq1QField, Eq1QSpin},
+    {Eq2TypeButton, Eq2GainSlider, Eq2GainField, Eq2FreqField, Eq2FreqSpin, Eq2QField, Eq2QSpin},
+    {Eq3TypeButton, Eq3GainSlider, Eq3GainField, Eq3FreqField, Eq3FreqSpin, Eq3QField, Eq3QSpin},
+    {Eq4TypeButton, Eq4GainSlider, Eq4GainField, Eq4FreqField, Eq4FreqSpin, Eq4QField, Eq4QSpin},
+    {Eq5TypeButton, Eq5GainSlider, Eq5GainField, Eq5FreqField, Eq5FreqSpin, Eq5QField, Eq5QSpin},
 };
 
 }  // namespace tonel::res::music

@@ -2,6 +2,8 @@
 // The System page's controls, in the order its template lists them. The EQ graph is
 // res::GraphFrame. A widget's object name is its id in decimal.
 
+#include "res/BandColumn.h"
+
 namespace tonel::res::system {
 
 enum Control : int {
@@ -120,6 +122,40 @@ enum Control : int {
     SubwooferEq2QField = 1112,
     SubwooferEq2QSpin = 1113,
     SubwooferEq2TypeButton = 1115,
+};
+
+// The room EQ's seven band columns.
+inline constexpr BandColumn kRoomEqColumns[] = {
+    {RoomEq1TypeButton, RoomEq1GainSlider, RoomEq1GainField, RoomEq1FreqField,
+     RoomEq1FreqSpin, RoomEq1QField, RoomEq1QSpin},
+    {RoomEq2TypeButton, RoomEq2GainSlider, RoomEq2GainField, RoomEq2FreqField,
+     RoomEq2FreqSpin, RoomEq2QField, RoomEq2QSpin},
+    {RoomEq3TypeButton, RoomEq3GainSlider, RoomEq3GainField, RoomEq3FreqField,
+     RoomEq3FreqSpin, RoomEq3QField, RoomEq3QSpin},
+    {RoomEq4TypeButton, RoomEq4GainSlider, RoomEq4GainField, RoomEq4FreqField,
+     RoomEq4FreqSpin, RoomEq4QField, RoomEq4QSpin},
+    {RoomEq5TypeButton, RoomEq5GainSlider, RoomEq5GainField, RoomEq5FreqField,
+     RoomEq5FreqSpin, RoomEq5QField, RoomEq5QSpin},
+    {RoomEq6TypeButton, RoomEq6GainSlider, RoomEq6GainField, RoomEq6FreqField,
+     RoomEq6FreqSpin, RoomEq6QField, RoomEq6QSpin},
+    {RoomEq7TypeButton, RoomEq7GainSlider, RoomEq7GainField, RoomEq7FreqField,
+     RoomEq7FreqSpin, RoomEq7QField, RoomEq7QSpin},
+};
+
+// The centre output's two band columns.
+inline constexpr BandColumn kCentreEqColumns[] = {
+    {CentreEq1TypeButton, CentreEq1GainSlider, CentreEq1GainField, CentreEq1FreqField,
+     CentreEq1FreqSpin, CentreEq1QField, CentreEq1QSpin},
+    {CentreEq2TypeButton, CentreEq2GainSlider, CentreEq2GainField, CentreEq2FreqField,
+     CentreEq2FreqSpin, CentreEq2QField, CentreEq2QSpin},
+};
+
+// The subwoofer's two band columns.
+inline constexpr BandColumn kSubwooferEqColumns[] = {
+    {SubwooferEq1TypeButton, SubwooferEq1GainSlider, SubwooferEq1GainField, SubwooferEq1FreqField,
+     SubwooferEq1FreqSpin, SubwooferEq1QField, SubwooferEq1QSpin},
+    {SubwooferEq2TypeButton, SubwooferEq2GainSlider, SubwooferEq2GainField, SubwooferEq2FreqField,
+     SubwooferEq2FreqSpin, SubwooferEq2QField, SubwooferEq2QSpin},
 };
 
 }  // namespace tonel::res::system

@@ -33,32 +33,14 @@ protected:
 // One band column: offset of its type byte and its controls.
 struct Column {
     std::size_t offset;
-    int type, gainSlider, gainField, freqField, freqSpin, qField, qSpin;
+    res::BandColumn ids;
 };
 
 const Column kColumns[] = {
-    {134, id::RoomEq1TypeButton, id::RoomEq1GainSlider, id::RoomEq1GainField,
-     id::RoomEq1FreqField, id::RoomEq1FreqSpin, id::RoomEq1QField, id::RoomEq1QSpin},
-    {138, id::RoomEq2TypeButton, id::RoomEq2GainSlider, id::RoomEq2GainField,
-     id::RoomEq2FreqField, id::RoomEq2FreqSpin, id::RoomEq2QField, id::RoomEq2QSpin},
-    {142, id::RoomEq3TypeButton, id::RoomEq3GainSlider, id::RoomEq3GainField,
-     id::RoomEq3FreqField, id::RoomEq3FreqSpin, id::RoomEq3QField, id::RoomEq3QSpin},
-    {146, id::RoomEq4TypeButton, id::RoomEq4GainSlider, id::RoomEq4GainField,
-     id::RoomEq4FreqField, id::RoomEq4FreqSpin, id::RoomEq4QField, id::RoomEq4QSpin},
-    {150, id::RoomEq5TypeButton, id::RoomEq5GainSlider, id::RoomEq5GainField,
-     id::RoomEq5FreqField, id::RoomEq5FreqSpin, id::RoomEq5QField, id::RoomEq5QSpin},
-    {154, id::RoomEq6TypeButton, id::RoomEq6GainSlider, id::RoomEq6GainField,
-     id::RoomEq6FreqField, id::RoomEq6FreqSpin, id::RoomEq6QField, id::RoomEq6QSpin},
-    {158, id::RoomEq7TypeButton, id::RoomEq7GainSlider, id::RoomEq7GainField,
-     id::RoomEq7FreqField, id::RoomEq7FreqSpin, id::RoomEq7QField, id::RoomEq7QSpin},
-    {163, id::CentreEq1TypeButton, id::CentreEq1GainSlider, id::CentreEq1GainField,
-     id::CentreEq1FreqField, id::CentreEq1FreqSpin, id::CentreEq1QField, id::CentreEq1QSpin},
-    {167, id::CentreEq2TypeButton, id::CentreEq2GainSlider, id::CentreEq2GainField,
-     id::CentreEq2FreqField, id::CentreEq2FreqSpin, id::CentreEq2QField, id::CentreEq2QSpin},
-    {180, id::SubwooferEq1TypeButton, id::SubwooferEq1GainSlider, id::SubwooferEq1GainField,
-     id::SubwooferEq1FreqField, id::SubwooferEq1FreqSpin, id::SubwooferEq1QField, id::SubwooferEq1QSpin},
-    {184, id::SubwooferEq2TypeButton, id::SubwooferEq2GainSlider, id::SubwooferEq2GainField,
-     id::SubwooferEq2FreqField, id::SubwooferEq2FreqSpin, id::SubwooferEq2QField, id::SubwooferEq2QSpin},
+    {134, id::kRoomEqColumns[0]},   {138, id::kRoomEqColumns[1]},   {142, id::kRoomEqColumns[2]},
+    {146, id::kRoomEqColumns[3]},   {150, id::kRoomEqColumns[4]},   {154, id::kRoomEqColumns[5]},
+    {158, id::kRoomEqColumns[6]},   {163, id::kCentreEqColumns[0]}, {167, id::kCentreEqColumns[1]},
+    {180, id::kSubwooferEqColumns[0]}, {184, id::kSubwooferEqColumns[1]},
 };
 
 TEST_F(SystemPageTest, PageAndRegionsHaveTheirTemplateSizes)
@@ -96,13 +78,13 @@ TEST_F(SystemPageTest, EveryBandColumnStandsAtItsX)
 {
     const res::PageTemplate& dialog = res::systemTemplate();
     for (const Column& c : kColumns) {
-        const QRect type = declaredRect(dialog, c.type);
-        EXPECT_EQ(ui.find(c.type)->geometry(), type) << c.type;
-        EXPECT_EQ(ui.find(c.gainField)->geometry(), declaredRect(dialog, c.gainField)) << c.type;
-        EXPECT_EQ(ui.find(c.gainSlider)->geometry(), declaredRect(dialog, c.gainSlider)) << c.type;
-        EXPECT_EQ(declaredRect(dialog, c.gainField).left(), type.left()) << c.type;
+        const QRect type = declaredRect(dialog, c.ids.typeButton);
+        EXPECT_EQ(ui.find(c.ids.typeButton)->geometry(), type) << c.ids.typeButton;
+        EXPECT_EQ(ui.find(c.ids.gainField)->geometry(), declaredRect(dialog, c.ids.gainField)) << c.ids.typeButton;
+        EXPECT_EQ(ui.find(c.ids.gainSlider)->geometry(), declaredRect(dialog, c.ids.gainSlider)) << c.ids.typeButton;
+        EXPECT_EQ(declaredRect(dialog, c.ids.gainField).left(), type.left()) << c.ids.typeButton;
         // Each field stands at its column's x and gives the right 16 pixels of its rectangle to its spin.
-        for (auto [field, spin] : {std::pair{c.freqField, c.freqSpin}, std::pair{c.qField, c.qSpin}}) {
+        for (auto [field, spin] : {std::pair{c.ids.freqField, c.ids.freqSpin}, std::pair{c.ids.qField, c.ids.qSpin}}) {
             const QRect declared = declaredRect(dialog, field);
             EXPECT_EQ(declared.left(), type.left()) << field;
             EXPECT_EQ(ui.find(field)->geometry(), declared.adjusted(0, 0, -16, 0)) << field;
@@ -118,8 +100,8 @@ TEST_F(SystemPageTest, TypeButtonsShowTheTemplateCaptionsUntilTheFirstRefresh)
     PageDriver freshUi{fresh};
     EXPECT_EQ(freshUi.caption(id::RoomEq1TypeButton), "Peaking");
     for (const Column& c : kColumns) {
-        if (c.type != id::RoomEq1TypeButton) {
-            EXPECT_EQ(freshUi.caption(c.type), "L-Shelf") << c.type;
+        if (c.ids.typeButton != id::RoomEq1TypeButton) {
+            EXPECT_EQ(freshUi.caption(c.ids.typeButton), "L-Shelf") << c.ids.typeButton;
         }
     }
     image.set(sys::roomEq(0), HiShelf);
@@ -136,11 +118,11 @@ TEST_F(SystemPageTest, ShowsTheDefaults)
         EXPECT_EQ(ui.position(slider), 0) << slider;
     for (const Column& c : kColumns) {
         const bool sub = c.offset >= sys::subEq(0);
-        EXPECT_EQ(ui.text(c.freqField), sub ? "63.00Hz" : "1.00KHz") << c.type;
-        EXPECT_EQ(ui.text(c.qField), "4.33") << c.type;
-        EXPECT_EQ(ui.text(c.gainField), "0") << c.type;
-        EXPECT_EQ(ui.position(c.gainSlider), 12) << c.type;
-        EXPECT_EQ(ui.caption(c.type), "Peaking") << c.type;
+        EXPECT_EQ(ui.text(c.ids.freqField), sub ? "63.00Hz" : "1.00KHz") << c.ids.typeButton;
+        EXPECT_EQ(ui.text(c.ids.qField), "4.33") << c.ids.typeButton;
+        EXPECT_EQ(ui.text(c.ids.gainField), "0") << c.ids.typeButton;
+        EXPECT_EQ(ui.position(c.ids.gainSlider), 12) << c.ids.typeButton;
+        EXPECT_EQ(ui.caption(c.ids.typeButton), "Peaking") << c.ids.typeButton;
     }
 }
 
@@ -181,17 +163,17 @@ TEST_F(SystemPageTest, QSpinsReachIndexZeroOnEveryBand)
 {
     for (const Column& c : kColumns) {
         image.set(c.offset + 3, 1);
-        ui.spinDown(c.qSpin);
-        EXPECT_EQ(image.get(c.offset + 3), 0) << c.qSpin;
-        EXPECT_EQ(ui.text(c.qField), "0.31") << c.qSpin;
+        ui.spinDown(c.ids.qSpin);
+        EXPECT_EQ(image.get(c.offset + 3), 0) << c.ids.qSpin;
+        EXPECT_EQ(ui.text(c.ids.qField), "0.31") << c.ids.qSpin;
         const std::string first = channel.last();
-        ui.spinDown(c.qSpin);
-        EXPECT_EQ(image.get(c.offset + 3), 0) << c.qSpin;
-        EXPECT_EQ(channel.last(), first) << c.qSpin;  // re-sent unchanged
+        ui.spinDown(c.ids.qSpin);
+        EXPECT_EQ(image.get(c.offset + 3), 0) << c.ids.qSpin;
+        EXPECT_EQ(channel.last(), first) << c.ids.qSpin;  // re-sent unchanged
         image.set(c.offset + 3, 72);
-        ui.spinUp(c.qSpin);
-        EXPECT_EQ(image.get(c.offset + 3), 72) << c.qSpin;
-        EXPECT_EQ(ui.text(c.qField), "19.40") << c.qSpin;
+        ui.spinUp(c.ids.qSpin);
+        EXPECT_EQ(image.get(c.offset + 3), 72) << c.ids.qSpin;
+        EXPECT_EQ(ui.text(c.ids.qField), "19.40") << c.ids.qSpin;
     }
 }
 
@@ -214,15 +196,15 @@ TEST_F(SystemPageTest, EveryBandChangeRedrawsTheGraphOnce)
 {
     const Column& c = kColumns[7];  // centre band 1
     int expected = ui.redraws();
-    ui.moveSlider(c.gainSlider, 0);
+    ui.moveSlider(c.ids.gainSlider, 0);
     EXPECT_EQ(ui.redraws(), ++expected);
-    ui.spinUp(c.freqSpin);
+    ui.spinUp(c.ids.freqSpin);
     EXPECT_EQ(ui.redraws(), ++expected);
-    ui.spinDown(c.qSpin);
+    ui.spinDown(c.ids.qSpin);
     EXPECT_EQ(ui.redraws(), ++expected);
-    ui.click(c.type);
+    ui.click(c.ids.typeButton);
     EXPECT_EQ(ui.redraws(), ++expected);
-    ui.typeFrequency(c.freqField, "100");
+    ui.typeFrequency(c.ids.freqField, "100");
     EXPECT_EQ(ui.redraws(), ++expected);
     EXPECT_EQ(image.band(sys::centreEq(0)), (EqBand{3, 29, 48, 45}));
 }
@@ -244,13 +226,13 @@ TEST_F(SystemPageTest, EasySetLeavesLevelsAndSettingsUsable)
     page.refreshFromImage();
     page.applyControlMode();
     for (const Column& c : kColumns) {
-        EXPECT_FALSE(ui.enabled(c.type)) << c.type;
-        EXPECT_FALSE(ui.enabled(c.freqField)) << c.type;
-        EXPECT_FALSE(ui.enabled(c.qField)) << c.type;
-        const bool gain = c.type != id::RoomEq2TypeButton && c.type != id::SubwooferEq1TypeButton;
-        EXPECT_EQ(ui.enabled(c.gainSlider), gain) << c.type;
-        EXPECT_EQ(ui.enabled(c.gainField), gain) << c.type;
-        EXPECT_TRUE(ui.enabled(c.freqSpin)) << c.type;
+        EXPECT_FALSE(ui.enabled(c.ids.typeButton)) << c.ids.typeButton;
+        EXPECT_FALSE(ui.enabled(c.ids.freqField)) << c.ids.typeButton;
+        EXPECT_FALSE(ui.enabled(c.ids.qField)) << c.ids.typeButton;
+        const bool gain = c.ids.typeButton != id::RoomEq2TypeButton && c.ids.typeButton != id::SubwooferEq1TypeButton;
+        EXPECT_EQ(ui.enabled(c.ids.gainSlider), gain) << c.ids.typeButton;
+        EXPECT_EQ(ui.enabled(c.ids.gainField), gain) << c.ids.typeButton;
+        EXPECT_TRUE(ui.enabled(c.ids.freqSpin)) << c.ids.typeButton;
     }
     for (int control : {id::CentreLevelSlider, id::SubwooferLevelSlider, id::Aux1LevelSlider, id::Aux2LevelSlider,
                         id::EffectProgramField, id::PanelLockField, id::DisplayContrastField, id::Aux1DelayField,

@@ -108,10 +108,9 @@ namespace {
 ByteAt at(std::size_t offset) { return {offset, false}; }
 ByteAt inProgram(std::size_t offset) { return {offset, true}; }
 
-BandRule band(ByteAt b, int type, int gainSlider, int gainField, int freqField, int freqSpin, int qField, int qSpin,
-              Shown frequency = Shown::PageFrequency)
+BandRule band(ByteAt b, const res::BandColumn& c, Shown frequency = Shown::PageFrequency)
 {
-    return {b, type, gainSlider, gainField, freqField, freqSpin, qField, qSpin, frequency};
+    return {b, c.typeButton, c.gainSlider, c.gainField, c.freqField, c.freqSpin, c.qField, c.qSpin, frequency};
 }
 
 SpinRule spin(int id, ByteAt byte, int field, Shown shown) { return {{id}, byte, {{field, shown}}}; }
@@ -133,10 +132,8 @@ const PageRules& effectRules()
          {ReverbTimeSlider, ReverbTimeField, inProgram(4), 100},
          {ReverbEchoMixSlider, ReverbEchoMixField, inProgram(5), 100}},
         {spin(ExtensionSpin, inProgram(1), ExtensionField, Shown::EffectSwitch)},
-        {band(inProgram(10), Eq1TypeButton, Eq1GainSlider, Eq1GainField, Eq1FreqField, Eq1FreqSpin, Eq1QField,
-              Eq1QSpin, Shown::EffectFrequency),
-         band(inProgram(14), Eq2TypeButton, Eq2GainSlider, Eq2GainField, Eq2FreqField, Eq2FreqSpin, Eq2QField,
-              Eq2QSpin, Shown::EffectFrequency)},
+        {band(inProgram(10), res::effect::kEqColumns[0], Shown::EffectFrequency),
+         band(inProgram(14), res::effect::kEqColumns[1], Shown::EffectFrequency)},
     };
     return rules;
 }
@@ -160,20 +157,13 @@ const PageRules& micRules()
          spin(AutoGainSpin, at(65), AutoGainField, Shown::MicSwitch),
          spin(MicLinkSpin, at(72), MicLinkField, Shown::MicSwitch),
          spin(FeedbackSuppressionSpin, at(67), FeedbackSuppressionField, Shown::Feedback)},
-        {band(at(73), Mic1BandTypeButton, Mic1BandGainSlider, Mic1BandGainField, Mic1BandFreqField, Mic1BandFreqSpin,
-              Mic1BandQField, Mic1BandQSpin),
-         band(at(77), Mic2BandTypeButton, Mic2BandGainSlider, Mic2BandGainField, Mic2BandFreqField, Mic2BandFreqSpin,
-              Mic2BandQField, Mic2BandQSpin),
-         band(at(81), SharedBand1TypeButton, SharedBand1GainSlider, SharedBand1GainField, SharedBand1FreqField,
-              SharedBand1FreqSpin, SharedBand1QField, SharedBand1QSpin),
-         band(at(85), SharedBand2TypeButton, SharedBand2GainSlider, SharedBand2GainField, SharedBand2FreqField,
-              SharedBand2FreqSpin, SharedBand2QField, SharedBand2QSpin),
-         band(at(89), SharedBand3TypeButton, SharedBand3GainSlider, SharedBand3GainField, SharedBand3FreqField,
-              SharedBand3FreqSpin, SharedBand3QField, SharedBand3QSpin),
-         band(at(93), SharedBand4TypeButton, SharedBand4GainSlider, SharedBand4GainField, SharedBand4FreqField,
-              SharedBand4FreqSpin, SharedBand4QField, SharedBand4QSpin),
-         band(at(97), SharedBand5TypeButton, SharedBand5GainSlider, SharedBand5GainField, SharedBand5FreqField,
-              SharedBand5FreqSpin, SharedBand5QField, SharedBand5QSpin)},
+        {band(at(73), res::mic::kMicBandColumns[0]),
+         band(at(77), res::mic::kMicBandColumns[1]),
+         band(at(81), res::mic::kSharedBandColumns[0]),
+         band(at(85), res::mic::kSharedBandColumns[1]),
+         band(at(89), res::mic::kSharedBandColumns[2]),
+         band(at(93), res::mic::kSharedBandColumns[3]),
+         band(at(97), res::mic::kSharedBandColumns[4])},
     };
     return rules;
 }
@@ -196,11 +186,11 @@ const PageRules& musicRules()
          spin(LimiterSpin, at(108), LimiterField, Shown::Limiter),
          spin(AutoGainSpin, at(107), AutoGainField, Shown::MusicSwitch),
          spin(InputSourceSpin, at(104), InputSourceField, Shown::InputSource)},
-        {band(at(114), Eq1TypeButton, Eq1GainSlider, Eq1GainField, Eq1FreqField, Eq1FreqSpin, Eq1QField, Eq1QSpin),
-         band(at(118), Eq2TypeButton, Eq2GainSlider, Eq2GainField, Eq2FreqField, Eq2FreqSpin, Eq2QField, Eq2QSpin),
-         band(at(122), Eq3TypeButton, Eq3GainSlider, Eq3GainField, Eq3FreqField, Eq3FreqSpin, Eq3QField, Eq3QSpin),
-         band(at(126), Eq4TypeButton, Eq4GainSlider, Eq4GainField, Eq4FreqField, Eq4FreqSpin, Eq4QField, Eq4QSpin),
-         band(at(130), Eq5TypeButton, Eq5GainSlider, Eq5GainField, Eq5FreqField, Eq5FreqSpin, Eq5QField, Eq5QSpin)},
+        {band(at(114), res::music::kEqColumns[0]),
+         band(at(118), res::music::kEqColumns[1]),
+         band(at(122), res::music::kEqColumns[2]),
+         band(at(126), res::music::kEqColumns[3]),
+         band(at(130), res::music::kEqColumns[4])},
     };
     return rules;
 }
@@ -227,28 +217,17 @@ const PageRules& systemRules()
          spin(SubwooferHighPassSpin, at(176), SubwooferHighPassField, Shown::HighPass),
          spin(SubwooferLowPassSpin, at(177), SubwooferLowPassField, Shown::LowPass),
          spin(SubwooferAutoAttenuationSpin, at(179), SubwooferAutoAttenuationField, Shown::Attenuation)},
-        {band(at(134), RoomEq1TypeButton, RoomEq1GainSlider, RoomEq1GainField, RoomEq1FreqField, RoomEq1FreqSpin,
-              RoomEq1QField, RoomEq1QSpin),
-         band(at(138), RoomEq2TypeButton, RoomEq2GainSlider, RoomEq2GainField, RoomEq2FreqField, RoomEq2FreqSpin,
-              RoomEq2QField, RoomEq2QSpin),
-         band(at(142), RoomEq3TypeButton, RoomEq3GainSlider, RoomEq3GainField, RoomEq3FreqField, RoomEq3FreqSpin,
-              RoomEq3QField, RoomEq3QSpin),
-         band(at(146), RoomEq4TypeButton, RoomEq4GainSlider, RoomEq4GainField, RoomEq4FreqField, RoomEq4FreqSpin,
-              RoomEq4QField, RoomEq4QSpin),
-         band(at(150), RoomEq5TypeButton, RoomEq5GainSlider, RoomEq5GainField, RoomEq5FreqField, RoomEq5FreqSpin,
-              RoomEq5QField, RoomEq5QSpin),
-         band(at(154), RoomEq6TypeButton, RoomEq6GainSlider, RoomEq6GainField, RoomEq6FreqField, RoomEq6FreqSpin,
-              RoomEq6QField, RoomEq6QSpin),
-         band(at(158), RoomEq7TypeButton, RoomEq7GainSlider, RoomEq7GainField, RoomEq7FreqField, RoomEq7FreqSpin,
-              RoomEq7QField, RoomEq7QSpin),
-         band(at(163), CentreEq1TypeButton, CentreEq1GainSlider, CentreEq1GainField, CentreEq1FreqField,
-              CentreEq1FreqSpin, CentreEq1QField, CentreEq1QSpin),
-         band(at(167), CentreEq2TypeButton, CentreEq2GainSlider, CentreEq2GainField, CentreEq2FreqField,
-              CentreEq2FreqSpin, CentreEq2QField, CentreEq2QSpin),
-         band(at(180), SubwooferEq1TypeButton, SubwooferEq1GainSlider, SubwooferEq1GainField, SubwooferEq1FreqField,
-              SubwooferEq1FreqSpin, SubwooferEq1QField, SubwooferEq1QSpin),
-         band(at(184), SubwooferEq2TypeButton, SubwooferEq2GainSlider, SubwooferEq2GainField, SubwooferEq2FreqField,
-              SubwooferEq2FreqSpin, SubwooferEq2QField, SubwooferEq2QSpin)},
+        {band(at(134), res::system::kRoomEqColumns[0]),
+         band(at(138), res::system::kRoomEqColumns[1]),
+         band(at(142), res::system::kRoomEqColumns[2]),
+         band(at(146), res::system::kRoomEqColumns[3]),
+         band(at(150), res::system::kRoomEqColumns[4]),
+         band(at(154), res::system::kRoomEqColumns[5]),
+         band(at(158), res::system::kRoomEqColumns[6]),
+         band(at(163), res::system::kCentreEqColumns[0]),
+         band(at(167), res::system::kCentreEqColumns[1]),
+         band(at(180), res::system::kSubwooferEqColumns[0]),
+         band(at(184), res::system::kSubwooferEqColumns[1])},
     };
     return rules;
 }
