@@ -72,6 +72,13 @@ PortOutcome session(const std::string& port, const PortOptions& options,
     return outcome;
 }
 
+// One session per port, all ports at once, with the same work in each.
+std::vector<PortOutcome> sessionOnEachPort(const std::vector<std::string>& ports, const PortOptions& options,
+                                           const std::function<PortOutcome(ProcessorExchange&)>& work)
+{
+    return runOnPorts(ports, [&](std::size_t, const std::string& port) { return session(port, options, work); });
+}
+
 PortOutcome failure(std::string why) { return {false, std::move(why)}; }
 
 // A session that reads the processor's image into `image`.
@@ -128,9 +135,8 @@ int probeCommand(const PortOptions& options, const Console& console)
     }
     if (!namedPortsUsable(ports, console, code))
         return code;
-    const auto outcomes = runOnPorts(ports, [&](std::size_t, const std::string& port) {
-        return session(port, options, [](ProcessorExchange&) { return PortOutcome{true, "processor answered"}; });
-    });
+    const auto outcomes =
+        sessionOnEachPort(ports, options, [](ProcessorExchange&) { return PortOutcome{true, "processor answered"}; });
     return reportOutcomes(ports, outcomes, console);
 }
 
@@ -163,15 +169,13 @@ int writeCommand(const PortOptions& options, const std::string& file, bool store
     const auto ports = choosePorts(options, console, code);
     if (!ports)
         return code;
-    const auto outcomes = runOnPorts(*ports, [&](std::size_t, const std::string& port) {
-        return session(port, options, [&](ProcessorExchange& exchange) {
-            if (std::string why = exchange.upload(image); !why.empty())
-                return failure(why);
-            if (!store)
-                return PortOutcome{true, "image written"};
-            exchange.send(std::string(wire::kStore));
-            return PortOutcome{true, "image written and stored"};
-        });
+    const auto outcomes = sessionOnEachPort(*ports, options, [&](ProcessorExchange& exchange) {
+        if (std::string why = exchange.upload(image); !why.empty())
+            return failure(why);
+        if (!store)
+            return PortOutcome{true, "image written"};
+        exchange.send(std::string(wire::kStore));
+        return PortOutcome{true, "image written and stored"};
     });
     code = reportOutcomes(*ports, outcomes, console);
     if (code != kExitOk && ports->size() > 1) {
@@ -221,20 +225,18 @@ int setCommand(const std::optional<std::string>& file, const PortOptions& option
     const auto ports = choosePorts(options, console, code);
     if (!ports)
         return code;
-    const auto outcomes = runOnPorts(*ports, [&](std::size_t, const std::string& port) {
-        return session(port, options, [&](ProcessorExchange& exchange) {
-            ParameterImage image;
-            if (std::string why = exchange.readImage(image); !why.empty())
-                return failure(why);
-            // The processor's own state decides the rules (selected program, link, maximum levels).
-            const AppliedSettings applied = applyAssignments(image, parsed.list, SettingTarget::Device);
-            if (!applied.error.empty())
-                return failure(applied.error + "; nothing sent");
-            for (const std::string& frame : applied.frames)
-                exchange.send(frame);
-            return PortOutcome{true, "sent " + std::to_string(applied.frames.size()) + " command" +
-                                         (applied.frames.size() == 1 ? "" : "s")};
-        });
+    const auto outcomes = sessionOnEachPort(*ports, options, [&](ProcessorExchange& exchange) {
+        ParameterImage image;
+        if (std::string why = exchange.readImage(image); !why.empty())
+            return failure(why);
+        // The processor's own state decides the rules (selected program, link, maximum levels).
+        const AppliedSettings applied = applyAssignments(image, parsed.list, SettingTarget::Device);
+        if (!applied.error.empty())
+            return failure(applied.error + "; nothing sent");
+        for (const std::string& frame : applied.frames)
+            exchange.send(frame);
+        return PortOutcome{true, "sent " + std::to_string(applied.frames.size()) + " command" +
+                                     (applied.frames.size() == 1 ? "" : "s")};
     });
     return reportOutcomes(*ports, outcomes, console);
 }
