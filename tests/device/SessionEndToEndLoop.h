@@ -5,6 +5,7 @@
 
 #include "app/session/SessionPresenter.h"
 #include "device/DeviceSession.h"
+#include "tests/support/LineNotice.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,7 +15,6 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace tonel::testing {
@@ -33,7 +33,7 @@ public:
 
     // LineListener: the port's thread; never blocks for long.
     void bytesArrived(std::string_view bytes) override { post(std::string(bytes)); }
-    void lineGone(const std::string& port) override { post(Gone{port}); }
+    void lineGone(const std::string& port) override { post(LineGone{port}); }
     void portError(const PortError& error) override { post(error); }
 
     // SessionHost and SessionControls: the window thread only.
@@ -78,12 +78,7 @@ public:
     }
 
 private:
-    struct Gone {
-        std::string port;
-    };
-    using Notification = std::variant<std::string, Gone, PortError>;
-
-    void post(Notification notice)
+    void post(LineNotice notice)
     {
         {
             std::lock_guard lock(mutex_);
@@ -94,19 +89,13 @@ private:
 
     void deliverPortEvents()
     {
-        std::deque<Notification> batch;
+        std::deque<LineNotice> batch;
         {
             std::lock_guard lock(mutex_);
             batch.swap(queue_);
         }
-        for (const Notification& n : batch) {
-            if (const auto* bytes = std::get_if<std::string>(&n))
-                session_->bytesArrived(*bytes);
-            else if (const auto* gone = std::get_if<Gone>(&n))
-                session_->lineGone(gone->port);
-            else
-                session_->portError(std::get<PortError>(n));
-        }
+        for (const LineNotice& notice : batch)
+            deliverNotice(notice, *session_);
     }
 
     void fireDueTimers()
@@ -134,7 +123,7 @@ private:
     DeviceSession* session_ = nullptr;
     mutable std::mutex mutex_;  // the queue and the error reports
     std::condition_variable wake_;
-    std::deque<Notification> queue_;
+    std::deque<LineNotice> queue_;
     std::vector<std::string> errors_;
 
     std::map<int, bool> buttons_;

@@ -77,7 +77,7 @@ void FakeSerialLine::deliver(const std::string& text)
         pending_.emplace_back(text);
 }
 
-void FakeSerialLine::hangUp() { pending_.emplace_back(Gone{fakePortName(openPort_)}); }
+void FakeSerialLine::hangUp() { pending_.emplace_back(LineGone{fakePortName(openPort_)}); }
 
 void FakeSerialLine::refuseConnect(int error)
 {
@@ -89,14 +89,9 @@ void FakeSerialLine::reportError(const PortError& error) { pending_.emplace_back
 void FakeSerialLine::deliverPending()
 {
     while (!pending_.empty() && listener_ != nullptr) {
-        const Notice notice = pending_.front();
+        const LineNotice notice = pending_.front();
         pending_.pop_front();
-        if (const auto* bytes = std::get_if<std::string>(&notice))
-            listener_->bytesArrived(*bytes);
-        else if (const auto* gone = std::get_if<Gone>(&notice))
-            listener_->lineGone(gone->port);
-        else
-            listener_->portError(std::get<PortError>(notice));
+        deliverNotice(notice, *listener_);
     }
 }
 

@@ -6,13 +6,13 @@
 
 #include "device/PortCatalog.h"
 #include "device/SerialLine.h"
+#include "tests/support/LineNotice.h"
 
 #include <deque>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace tonel::testing {
@@ -79,11 +79,6 @@ public:
     void clearRecordings();
 
 private:
-    struct Gone {
-        std::string port;
-    };
-    using Notice = std::variant<std::string, Gone, PortError>;
-
     const PortCatalog* catalog_;
     std::map<int, int> unopenable_;
     std::set<int> connectsLater_;
@@ -93,7 +88,7 @@ private:
     int closes_ = 0;
     std::vector<OpenCall> opens_;
     std::vector<Written> writes_;
-    std::deque<Notice> pending_;
+    std::deque<LineNotice> pending_;
 };
 
 }  // namespace tonel::testing
