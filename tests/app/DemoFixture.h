@@ -4,6 +4,7 @@
 #include "app/DemoRun.h"
 #include "device/DeviceSession.h"
 #include "emulator/VirtualProcessor.h"
+#include "model/Fields.h"
 #include "pages/BoundPage.h"
 #include "tests/app/AppFakes.h"
 #include "tests/pages/PageDriver.h"
@@ -53,9 +54,9 @@ protected:
     }
     void switchToFullSet()
     {
-        if (app.image().get(1) == 0)
+        if (app.image().get(fields::global::controlMode) == 0)
             press(res::view::ModeButton);
-        ASSERT_EQ(app.image().get(1), 1);
+        ASSERT_EQ(app.image().get(fields::global::controlMode), 1);
     }
     // The device's image becomes the panel's (every live change arrived).
     bool deviceCatchesUp(std::chrono::milliseconds timeout = 5000ms)
