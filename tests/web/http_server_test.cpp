@@ -19,9 +19,9 @@ using web::WebResponse;
 
 class EchoHandler : public web::WebHandler {
 public:
-    WebResponse handle(const WebRequest& request) override
+    void handle(const WebRequest& request, web::Responder respond) override
     {
-        return {200, "text/plain", request.method + " " + request.path() + " " + request.query("q") + " " + request.body, {}};
+        respond({200, "text/plain", request.method + " " + request.path() + " " + request.query("q") + " " + request.body, {}});
     }
     std::optional<WebResponse> refuseLive(const WebRequest& request) override
     {

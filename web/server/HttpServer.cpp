@@ -265,7 +265,10 @@ private:
             live->start(std::move(request));
             return;
         }
-        answer(registry_->handler.handle(web), request.version(), request.keep_alive());
+        registry_->handler.handle(web, [self = shared_from_this(), version = request.version(),
+                                        keepAlive = request.keep_alive()](const WebResponse& response) {
+            self->answer(response, version, keepAlive);
+        });
     }
 
     void answer(const WebResponse& web, unsigned version, bool keepAlive)

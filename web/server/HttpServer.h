@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,10 +30,13 @@ public:
     virtual void received(std::string_view message) = 0;
 };
 
+// Answers a request, at once or when the processor has replied; called exactly once.
+using Responder = std::function<void(const WebResponse& response)>;
+
 class WebHandler {
 public:
     virtual ~WebHandler() = default;
-    virtual WebResponse handle(const WebRequest& request) = 0;
+    virtual void handle(const WebRequest& request, Responder respond) = 0;
     // A WebSocket upgrade: the refusal, or nothing when openLive takes it.
     virtual std::optional<WebResponse> refuseLive(const WebRequest& request) = 0;
     virtual std::unique_ptr<LiveSubscription> openLive(const WebRequest& request, LiveClient& client) = 0;

@@ -1,0 +1,196 @@
+#include "web/server/WebApi.h"
+
+#include "model/ParameterChange.h"
+#include "web/server/ParameterJson.h"
+
+namespace tonel::web {
+namespace {
+
+using nlohmann::json;
+
+constexpr std::string_view kProcessors = "/api/processors";
+
+WebResponse jsonResponse(const json& body, int status = 200) { return {status, "application/json", body.dump(), {}}; }
+
+WebResponse fromOutcome(const Outcome& outcome) { return jsonResponse(outcome.body, outcome.status); }
+
+WebResponse notAllowed(const std::string& allow)
+{
+    WebResponse response = errorResponse(405, "use " + allow);
+    response.headers.emplace_back("Allow", allow);
+    return response;
+}
+
+bool isJson(const WebRequest& request) { return request.contentType.starts_with("application/json"); }
+
+WebResponse notJson() { return errorResponse(415, "send JSON (Content-Type: application/json)"); }
+
+WebResponse offline(const ProcessorLink& link)
+{
+    return errorResponse(409, link.name() + " is " + stateName(link.state()) +
+                                  (link.state() == LinkState::Offline ? ": " + link.reason() : ""));
+}
+
+}  // namespace
+
+WebApi::WebApi(ProcessorHub& hub, AccessPolicy access, StaticFiles files, std::function<std::size_t()> connections)
+    : hub_(hub), access_(std::move(access)), files_(std::move(files)), connections_(std::move(connections)),
+      catalog_(catalogJson().dump())
+{
+}
+
+void WebApi::handle(const WebRequest& request, Responder respond)
+{
+    const std::string path = request.path();
+    if (path == "/healthz")
+        return respond({200, "text/plain; charset=utf-8", "ok\n", {}});
+    if (std::optional<WebResponse> signedIn = access_.login(request))
+        return respond(*signedIn);
+    if (!access_.admits(request))
+        return respond(access_.refusal(request));
+    if (path == "/metrics")
+        return respond(request.method == "GET" ? metrics() : notAllowed("GET"));
+    if (path == "/api/parameters")
+        return respond(request.method == "GET" ? WebResponse{200, "application/json", catalog_, {}} : notAllowed("GET"));
+    if (path == kProcessors) {
+        if (request.method != "GET")
+            return respond(notAllowed("GET"));
+        json list = json::array();
+        for (const auto& link : hub_.links())
+            list.push_back(hub_.summary(*link));
+        return respond(jsonResponse({{"processors", list}}));
+    }
+    std::string rest;
+    if (path.starts_with(std::string(kProcessors) + "/")) {
+        if (ProcessorLink* link = processorOf(path, rest))
+            return processorRoute(request, *link, rest, respond);
+        return respond(errorResponse(404, "no such processor"));
+    }
+    if (request.method == "GET") {
+        if (std::optional<WebResponse> file = files_.serve(path))
+            return respond(*file);
+    }
+    respond(errorResponse(404, "nothing here"));
+}
+
+ProcessorLink* WebApi::processorOf(const std::string& path, std::string& rest)
+{
+    const std::string tail = path.substr(kProcessors.size() + 1);
+    const std::size_t slash = tail.find('/');
+    std::string name;
+    if (!percentDecode(tail.substr(0, slash), name))
+        return nullptr;
+    rest = slash == std::string::npos ? std::string() : tail.substr(slash);
+    return hub_.find(name);
+}
+
+void WebApi::processorRoute(const WebRequest& request, ProcessorLink& link, const std::string& rest,
+                            Responder& respond)
+{
+    const std::string& method = request.method;
+    if (rest.empty())
+        return respond(method == "GET" ? jsonResponse(hub_.details(link)) : notAllowed("GET"));
+    if (rest == "/parameters")
+        return respond(method == "PATCH" ? patch(request, link) : notAllowed("PATCH"));
+    if (rest == "/mode")
+        return respond(method == "POST" ? mode(request, link) : notAllowed("POST"));
+    if (rest == "/store") {
+        if (method != "POST")
+            return respond(notAllowed("POST"));
+        if (link.state() != LinkState::Connected)
+            return respond(offline(link));
+        hub_.store(link);
+        return respond(jsonResponse({{"stored", true}}));
+    }
+    if (rest == "/read") {
+        if (method != "POST")
+            return respond(notAllowed("POST"));
+        return link.readAgain([this, &link, respond](const std::string& error) {
+            respond(error.empty() ? jsonResponse(hub_.details(link)) : errorResponse(502, error));
+        });
+    }
+    if (rest == "/image.cfg") {
+        if (method == "GET")
+            return respond(download(link));
+        if (method == "PUT")
+            return upload(request, link, respond);
+        return respond(notAllowed("GET, PUT"));
+    }
+    respond(errorResponse(404, "nothing here"));
+}
+
+WebResponse WebApi::patch(const WebRequest& request, ProcessorLink& link)
+{
+    if (!isJson(request))
+        return notJson();
+    const json body = json::parse(request.body, nullptr, false);
+    if (body.is_discarded())
+        return errorResponse(400, "the body is not JSON");
+    return fromOutcome(hub_.change(link, body));
+}
+
+WebResponse WebApi::mode(const WebRequest& request, ProcessorLink& link)
+{
+    if (!isJson(request))
+        return notJson();
+    const json body = json::parse(request.body, nullptr, false);
+    if (body.is_discarded() || !body.is_object() || !body.contains("mode") || !body["mode"].is_string())
+        return errorResponse(400, "expected {\"mode\": \"Easy\"} or {\"mode\": \"Full\"}");
+    return fromOutcome(hub_.change(link, {{"global.control_mode", body["mode"]}}));
+}
+
+WebResponse WebApi::download(const ProcessorLink& link) const
+{
+    const auto& bytes = link.image().bytes();
+    WebResponse response{200, "application/octet-stream", std::string(bytes.begin(), bytes.end()), {}};
+    response.headers.emplace_back("Content-Disposition", "attachment; filename=\"" + link.name() + ".cfg\"");
+    return response;
+}
+
+void WebApi::upload(const WebRequest& request, ProcessorLink& link, Responder& respond)
+{
+    if (request.body.size() != kImageSize)
+        return respond(errorResponse(400, "a parameter file has " + std::to_string(kImageSize) + " bytes, not " +
+                                              std::to_string(request.body.size())));
+    ImageBytes bytes{};
+    std::copy(request.body.begin(), request.body.end(), bytes.begin());
+    ParameterImage image;
+    image.replaceAll(bytes);
+    if (const std::vector<std::string> faults = bytesOutOfRange(image); !faults.empty() && request.query("force") != "1")
+        return respond(jsonResponse({{"error", "bytes outside their ranges (add ?force=1 to send them anyway)"},
+                                     {"reasons", faults}},
+                                    400));
+    if (link.state() != LinkState::Connected)
+        return respond(offline(link));
+    link.upload(image, [this, &link, respond](const std::string& error) {
+        respond(error.empty() ? jsonResponse(hub_.details(link)) : errorResponse(502, error));
+    });
+}
+
+WebResponse WebApi::metrics() const
+{
+    ServiceFigures figures{hub_.figures(), hub_.followers(), connections_ ? connections_() : 0};
+    return {200, "text/plain; version=0.0.4; charset=utf-8", formatMetrics(figures), {}};
+}
+
+std::optional<WebResponse> WebApi::refuseLive(const WebRequest& request)
+{
+    if (!access_.admits(request))
+        return access_.refusal(request);
+    if (!originMatchesHost(request.origin, request.host))
+        return errorResponse(403, "a page of another site may not follow the processors");
+    std::string rest;
+    const std::string path = request.path();
+    if (!path.starts_with(std::string(kProcessors) + "/") || !processorOf(path, rest) || rest != "/live")
+        return errorResponse(404, "no such processor");
+    return std::nullopt;
+}
+
+std::unique_ptr<LiveSubscription> WebApi::openLive(const WebRequest& request, LiveClient& client)
+{
+    std::string rest;
+    ProcessorLink* link = processorOf(request.path(), rest);
+    return link ? hub_.follow(*link, client) : nullptr;
+}
+
+}  // namespace tonel::web
