@@ -1,6 +1,6 @@
 #include "device/LinePort.h"
 
-#include "device/LineTransport.h"
+#include "device/detail/LineTransport.h"
 
 #include <array>
 #include <cerrno>

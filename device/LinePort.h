@@ -7,7 +7,7 @@
 // close always completes, and every wait on the line ends by the write deadline.
 
 #include "device/SerialLine.h"
-#include "device/WriteQueue.h"
+#include "device/detail/WriteQueue.h"
 
 #include <atomic>
 #include <chrono>
@@ -76,7 +76,7 @@ private:
     std::atomic<std::uint64_t> textsSent_{0};
 
     std::mutex queueMutex_;  // the hand-over of texts between the two threads
-    WriteQueue queue_;
+    detail::WriteQueue queue_;
 };
 
 }  // namespace tonel

@@ -1,4 +1,4 @@
-#include "device/TtyTransport.h"
+#include "device/detail/TtyTransport.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "device/TcpTransport.h"
+#include "device/detail/TcpTransport.h"
 
 #include <cctype>
 #include <cerrno>

@@ -2,8 +2,8 @@
 // A line behind a serial device server: a TCP connection, raw or speaking the Telnet COM-PORT
 // option. Opening only checks the name; the connect runs on the port's thread with a deadline.
 
-#include "device/LineTransport.h"
-#include "device/TelnetComPort.h"
+#include "device/detail/LineTransport.h"
+#include "device/detail/TelnetComPort.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
-#include "device/LineTransport.h"
+#include "device/detail/LineTransport.h"
 
 #include "device/PortName.h"
-#include "device/TcpTransport.h"
-#include "device/TtyTransport.h"
+#include "device/detail/TcpTransport.h"
+#include "device/detail/TtyTransport.h"
 
 #include <algorithm>
 #include <cerrno>
