@@ -25,7 +25,7 @@ public:
     HostileServer(std::string prefix, std::string pattern, std::chrono::milliseconds floodFor)
         : prefix_(std::move(prefix)), floodFor_(floodFor)
     {
-        while (chunk_.size() < 4096)
+        while (chunk_.size() < 64 * 1024)
             chunk_ += pattern;
         sockaddr_in address{};
         address.sin_family = AF_INET;
