@@ -105,6 +105,8 @@ void LinePort::run(bool connectFirst)
             receive();
         if (wake.lineGone && !transport_->shutdownPending())
             lineGone({LineFault::LineLost, "read()", EIO});
+        if (wake.lineWritable)
+            transport_->flushOwnBytes();
         if (wake.writeRequest)
             sendPending();
     }

@@ -80,23 +80,34 @@ void LineTransport::signalWriteRequest() { signalEvent(writeRequestFd_); }
 Wake LineTransport::wait(bool watchLine)
 {
     int lineFd = -1;
+    short lineEvents = POLLIN;
     if (watchLine) {
         std::lock_guard lock(lineMutex_);
         lineFd = lineFd_;
+        if (lineFd >= 0 && holdsOwnBytesLocked())
+            lineEvents |= POLLOUT;
     }
     // Poll order is the priority order: shutdown, line, write request.
-    pollfd fds[3] = {{shutdownFd_, POLLIN, 0}, {lineFd, POLLIN, 0}, {writeRequestFd_, POLLIN, 0}};
+    pollfd fds[3] = {{shutdownFd_, POLLIN, 0}, {lineFd, lineEvents, 0}, {writeRequestFd_, POLLIN, 0}};
     while (::poll(fds, 3, -1) < 0 && errno == EINTR) {
     }
     Wake wake;
     wake.shutdown = (fds[0].revents & POLLIN) != 0;
     wake.lineReadable = (fds[1].revents & POLLIN) != 0;
     wake.lineGone = (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    wake.lineWritable = (fds[1].revents & POLLOUT) != 0;
     if (fds[2].revents & POLLIN) {
         drainEvent(writeRequestFd_);
         wake.writeRequest = true;
     }
     return wake;
+}
+
+void LineTransport::flushOwnBytes()
+{
+    std::lock_guard lock(lineMutex_);
+    if (lineFd_ >= 0)
+        flushOwnBytesLocked();
 }
 
 bool LineTransport::shutdownPending()

@@ -25,6 +25,7 @@ struct Wake {
     bool shutdown = false;
     bool lineReadable = false;
     bool lineGone = false;      // hang-up or error on the line
+    bool lineWritable = false;  // only watched while the transport holds bytes of its own to send
     bool writeRequest = false;  // the request was consumed: later requests wake the thread again
 };
 
@@ -67,6 +68,8 @@ public:
     void signalWriteRequest();
     // Blocks until shutdown, the line (only when watchLine) or a write request needs attention.
     Wake wait(bool watchLine);
+    // Sends what the transport holds of its own (protocol answers) as far as the line takes it.
+    void flushOwnBytes();
     bool shutdownPending();
 
     ReadResult read(std::span<std::uint8_t> buffer);
@@ -76,6 +79,8 @@ public:
 protected:
     // All called with lineMutex_ held.
     virtual void purgeInputLocked() {}
+    virtual bool holdsOwnBytesLocked() const { return false; }
+    virtual void flushOwnBytesLocked() {}
     virtual std::string encodeLocked(std::string_view text) { return std::string(text); }
     // Turns what was read into data in place (a protocol may strip its own bytes); the new count.
     virtual std::size_t decodeLocked(std::span<std::uint8_t> bytes) { return bytes.size(); }

@@ -125,8 +125,8 @@ bool TcpTransport::tryAddress(const void* address, unsigned length, int family, 
     return true;
 }
 
-// Answers go out without waiting; what the socket does not take now goes first the next time, so a
-// command is never cut in half.
+// Answers go out without waiting; what the socket does not take now goes once it has room, ahead of
+// anything else, so a command is never cut in half.
 void TcpTransport::answerLocked(const std::string& reply)
 {
     if (pendingAnswers_.size() + reply.size() <= kMaxPendingAnswers)

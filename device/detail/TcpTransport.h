@@ -18,8 +18,8 @@ public:
     static constexpr int kKeepCount = 2;
     // What a purge discards at most: the bytes there when the send began, not a stream without end.
     static constexpr std::size_t kMaxPurge = 64 * 1024;
-    // Telnet answers waiting for room in the socket; a peer that floods commands and never reads
-    // loses further answers, never part of one.
+    // Telnet answers waiting for room in the socket (the port's thread sends them once it has
+    // some); a peer that floods commands and never reads loses further answers, never part of one.
     static constexpr std::size_t kMaxPendingAnswers = 4096;
 
     TcpTransport(std::string host, std::string service, bool comPortOption, Resolver resolver = systemResolve);
@@ -31,6 +31,8 @@ public:
 
 protected:
     void purgeInputLocked() override;
+    bool holdsOwnBytesLocked() const override { return !pendingAnswers_.empty(); }
+    void flushOwnBytesLocked() override { answerLocked({}); }
     std::string encodeLocked(std::string_view text) override;
     std::size_t decodeLocked(std::span<std::uint8_t> bytes) override;
     long writeSomeLocked(const char* data, std::size_t size) override;

@@ -1,10 +1,12 @@
 #pragma once
 // A loopback server for one client that floods it: sends a prefix once, then one pattern over and
-// over for a bounded time, and keeps what the client sends. A port that cannot keep up with it, or
+// over for a bounded time, and keeps what the client sends (read meanwhile, or trickled in while
+// the flood lasts, so that the client's sends back up and find a little room again and again). A port that cannot keep up with it, or
 // stops looking at anything else while it reads, shows here.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -22,8 +24,9 @@ namespace tonel::testing {
 
 class HostileServer {
 public:
-    HostileServer(std::string prefix, std::string pattern, std::chrono::milliseconds floodFor)
-        : prefix_(std::move(prefix)), floodFor_(floodFor)
+    HostileServer(std::string prefix, std::string pattern, std::chrono::milliseconds floodFor,
+                  bool readWhileFlooding = true)
+        : prefix_(std::move(prefix)), floodFor_(floodFor), readWhileFlooding_(readWhileFlooding)
     {
         while (chunk_.size() < 64 * 1024)
             chunk_ += pattern;
@@ -50,6 +53,13 @@ public:
     bool ok() const { return port_ != 0; }
     std::string name(const char* scheme) const { return std::string(scheme) + "://127.0.0.1:" + std::to_string(port_); }
     std::uint64_t sent() const { return sent_; }
+    bool floodOver() const { return floodOver_; }
+    // All the client sent, once it closed the connection; empty when it did not in time.
+    std::string receivedWhenClosed(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, timeout, [&] { return closed_; }) ? received_ : std::string();
+    }
     // True once the client's bytes contain `text`.
     bool waitForReceived(const std::string& text, std::chrono::milliseconds timeout)
     {
@@ -70,11 +80,13 @@ private:
         const auto end = std::chrono::steady_clock::now() + floodFor_;
         for (bool reading = true; reading;) {
             const bool flooding = std::chrono::steady_clock::now() < end;
-            pollfd fds[2] = {{stop_, POLLIN, 0}, {client, static_cast<short>(POLLIN | (flooding ? POLLOUT : 0)), 0}};
+            floodOver_ = !flooding;
+            const short events = (flooding ? POLLOUT : 0) | POLLIN;
+            pollfd fds[2] = {{stop_, POLLIN, 0}, {client, events, 0}};
             if (::poll(fds, 2, flooding ? 10 : -1) < 0 || (fds[0].revents & POLLIN))
                 break;
             if (fds[1].revents & POLLIN)
-                reading = receive(client);
+                reading = receive(client, flooding && !readWhileFlooding_ ? 16 : 512);
             if (flooding && (fds[1].revents & POLLOUT)) {
                 if (out.empty())
                     out = chunk_;
@@ -87,13 +99,16 @@ private:
         }
         ::close(client);
     }
-    bool receive(int client)
+    bool receive(int client, std::size_t most)
     {
         char buffer[512];
-        const ssize_t n = ::recv(client, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n <= 0)
-            return n < 0 && errno == EAGAIN;
+        const ssize_t n = ::recv(client, buffer, std::min(most, sizeof buffer), MSG_DONTWAIT);
         std::lock_guard lock(mutex_);
+        if (n <= 0) {
+            closed_ = !(n < 0 && errno == EAGAIN);
+            changed_.notify_all();
+            return !closed_;
+        }
         received_.append(buffer, static_cast<std::size_t>(n));
         changed_.notify_all();
         return true;
@@ -102,6 +117,9 @@ private:
     const std::string prefix_;
     std::string chunk_;
     const std::chrono::milliseconds floodFor_;
+    const bool readWhileFlooding_;
+    std::atomic<bool> floodOver_{false};
+    bool closed_ = false;
     int listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int stop_ = ::eventfd(0, EFD_CLOEXEC);
     std::uint16_t port_ = 0;

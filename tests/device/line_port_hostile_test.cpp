@@ -71,6 +71,30 @@ TEST_P(DataFlood, ASendPurgesOnlyWhatIsThereAndTheCloseEnds)
 
 INSTANTIATE_TEST_SUITE_P(Schemes, DataFlood, ::testing::Values("tcp", "rfc2217"));
 
+// Answers the socket cannot take now wait, whole, or are dropped whole: a command is never cut.
+TEST(TelnetAnswers, ABackedUpSocketNeverCutsACommand)
+{
+    const std::uint8_t kUnknownOption = 99;  // refused each time it is asked for
+    HostileServer server("", telnet::negotiation(telnet::kDo, kUnknownOption), 1500ms, false);
+    ASSERT_TRUE(server.ok());
+    RecordingListener listener;
+    LinePort port(PortLimits{.connect = kConnect});
+    ASSERT_TRUE(port.open(server.name("rfc2217"), LineSettings{}, listener).started());
+    ASSERT_TRUE(eventually([&] { return server.floodOver(); }));
+    port.write("(01hello)");  // goes behind whatever answers still wait
+    ASSERT_TRUE(server.waitForReceived("(01hello)", 5s));
+    port.close();
+    std::string answers = server.receivedWhenClosed(5s);
+    answers.resize(answers.find("(01hello)"));
+    ASSERT_GT(answers.size(), 64u * 1024) << "the answers did not back up";
+    EXPECT_EQ(answers.size() % 3, 0u);
+    for (std::size_t i = 0; i + 3 <= answers.size(); i += 3) {
+        const auto verb = static_cast<std::uint8_t>(answers[i + 1]);
+        ASSERT_TRUE(static_cast<std::uint8_t>(answers[i]) == telnet::kIac && verb >= telnet::kWill)
+            << "a command cut at byte " << i;
+    }
+}
+
 // A resolver that answers only when the test lets it (or after ten seconds, so that a port which
 // waits for it fails the test instead of hanging it), like a name server that does not reply.
 class HeldResolver {
