@@ -1,5 +1,7 @@
 #include "device/WireProtocol.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 
@@ -95,5 +97,39 @@ void ReplyBuffer::append(char c)
 std::string_view ReplyBuffer::firstFour() const { return std::string_view(text_).substr(0, 4); }
 
 int ReplyBuffer::numberAt4() const { return countAt(text_, kCountPosition); }
+
+namespace {
+
+constexpr std::string_view kFrameStart = "(01";
+constexpr std::size_t kParameterKeyLength = 10;  // "(01$" + three-digit group + three-digit item
+constexpr std::string_view kKeyWords[] = {"hello", "bye"};
+constexpr std::string_view kKeyLetters = "QPSOCT";
+
+bool digitsAt(std::string_view text, std::size_t from, std::size_t count)
+{
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(from),
+                       text.begin() + static_cast<std::ptrdiff_t>(from + count),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+}  // namespace
+
+std::string_view commandKey(std::string_view text)
+{
+    if (!text.starts_with(kFrameStart) || text.size() <= kFrameStart.size())
+        return {};
+    std::string_view body = text.substr(kFrameStart.size());
+    if (body.front() == '$') {
+        bool whole = text.size() >= kParameterKeyLength && digitsAt(text, 4, 6);
+        return whole ? text.substr(0, kParameterKeyLength) : std::string_view{};
+    }
+    for (std::string_view word : kKeyWords) {
+        if (body.starts_with(word))
+            return text.substr(0, kFrameStart.size() + word.size());
+    }
+    if (kKeyLetters.find(body.front()) != std::string_view::npos)
+        return text.substr(0, kFrameStart.size() + 1);
+    return {};
+}
 
 }  // namespace tonel::wire

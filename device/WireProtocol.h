@@ -54,4 +54,9 @@ private:
     std::string text_;
 };
 
+
+// What makes two texts the same command: "(01$" + group + item for a parameter command, the
+// command letter or word for the others ("(01O", "(01hello"). Empty for texts that are not frames.
+std::string_view commandKey(std::string_view text);
+
 }  // namespace tonel::wire

@@ -1,7 +1,7 @@
 // The virtual processor on the network: one TCP client at a time, the Telnet COM-PORT line set by
 // a client, replies at the real line's pace, and the processor behind a real ser2net.
 
-#include "device/TelnetComPort.h"
+#include "device/detail/TelnetComPort.h"
 #include "device/WireProtocol.h"
 #include "emulator/VirtualProcessor.h"
 #include "tests/device/EmulatorProgram.h"

@@ -89,10 +89,10 @@ TEST_F(SessionTest, EveryPortUnopenableGivesOneMessageSayingWhy)
     session.onReadButton();
 
     expectOneMessage(host, "Device Not Found...\n"
-                            "/dev/fake1: permission denied (add your user to the dialout group)\n"
+                            "/dev/fake1: permission denied — add your user to the dialout group\n"
                             "/dev/fake2: in use by another program\n"
-                            "/dev/fake3: missing\n"
-                            "/dev/fake4: Input/output error");
+                            "/dev/fake3: no such port\n"
+                            "/dev/fake4: open(): Input/output error");
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_TRUE(port.writes().empty());
     expectState(kIdle);
@@ -144,7 +144,7 @@ TEST_F(SessionTest, NetworkPortThatNeverConnectsMakesWayForTheNext)
     session.onReadButton();
     port.refuseConnect(ECONNREFUSED);
     port.deliverPending();
-    expectOneMessage(host, "Device Not Found...\n/dev/fake1: Connection refused");
+    expectOneMessage(host, "Device Not Found...\n/dev/fake1: connection refused");
     expectState(kIdleAfterClose);
     EXPECT_FALSE(port.isOpen());
 }

@@ -146,7 +146,7 @@ TEST(NetworkSessionRefused, SaysWhyTheDeviceWasNotFound)
     ASSERT_TRUE(app.start(options, nullptr));
     QTest::mouseClick(app.mainWindow()->view().button(res::view::ReadButton), Qt::LeftButton);
     ASSERT_TRUE(testing::processEventsUntil([&] { return !messages.boxes.empty(); }, kLimitMs));
-    EXPECT_EQ(messages.boxes[0].text, QString::fromStdString("Device Not Found...\n" + name + ": Connection refused"));
+    EXPECT_EQ(messages.boxes[0].text, QString::fromStdString("Device Not Found...\n" + name + ": connection refused"));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Message"));
     EXPECT_TRUE(app.mainWindow()->view().button(res::view::ReadButton)->isEnabled());
 }

@@ -18,34 +18,6 @@ ExchangeTiming ExchangeTiming::atLeast(milliseconds floor)
     return t;
 }
 
-std::string describePortError(const PortError& error)
-{
-    if (error.operation == "getaddrinfo()" && error.error == EHOSTUNREACH)
-        return "unknown host (check the name)";
-    switch (error.error) {
-    case EACCES:
-    case EPERM: return "permission denied — add your user to the dialout group";
-    case EBUSY:
-    case EWOULDBLOCK: return "in use by another program";
-    case ENOENT:
-    case ENODEV:
-    case ENXIO: return "no such port";
-    case ENOTTY: return "not a serial port";
-    case EISDIR: return "a folder, not a port";
-    case ECONNREFUSED: return "connection refused";
-    case ETIMEDOUT: return "no connection (timed out)";
-    case EHOSTUNREACH:
-    case ENETUNREACH: return "host unreachable";
-    case EPROTONOSUPPORT: return "this kind of port is not supported";
-    case EINVAL:
-        if (error.whileOpening)
-            return "not a port name (a tty path, tcp://HOST:PORT or rfc2217://HOST:PORT)";
-        break;
-    default: break;
-    }
-    return error.operation + ": " + systemErrorText(error.error);
-}
-
 ProcessorExchange::ProcessorExchange(std::string port, ExchangeTiming timing, std::unique_ptr<ProcessorLine> line)
     : port_(std::move(port)), timing_(timing), line_(std::move(line))
 {
@@ -93,7 +65,7 @@ void ProcessorExchange::portError(const PortError& error)
 std::string ProcessorExchange::failureText() const
 {
     if (error_)
-        return describePortError(*error_);
+        return describeLineFault(*error_);
     return lineGone_ ? "the line went down" : "";
 }
 
@@ -137,7 +109,7 @@ std::string ProcessorExchange::greet()
 {
     const OpenResult opened = line_->open(port_, LineSettings{}, *this);
     if (!opened.started())
-        return describePortError(opened.failure);
+        return describeLineFault(opened.failure);
     connecting_ = opened.state == OpenResult::State::Connecting;
     std::string reply;
     const milliseconds deadline = timing_.hello + (connecting_ ? timing_.connect : milliseconds{0});

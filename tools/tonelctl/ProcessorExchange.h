@@ -70,7 +70,4 @@ private:
     std::optional<PortError> error_;
 };
 
-// The reason for a failed open or a broken line, in the operator's words.
-std::string describePortError(const PortError& error);
-
 }  // namespace tonel::ctl

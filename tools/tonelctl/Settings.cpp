@@ -1,6 +1,6 @@
 #include "tools/tonelctl/Settings.h"
 
-#include "device/WriteQueue.h"
+#include "device/WireProtocol.h"
 
 namespace tonel::ctl {
 
@@ -43,7 +43,7 @@ AppliedSettings applyAssignments(ParameterImage& image, const std::vector<Assign
             continue;
         // The port folds a command into the same command waiting before it; fold here, so every
         // frame handed over is sent and can be counted.
-        if (!applied.frames.empty() && commandKey(applied.frames.back()) == commandKey(*outcome.command))
+        if (!applied.frames.empty() && wire::commandKey(applied.frames.back()) == wire::commandKey(*outcome.command))
             applied.frames.back() = *outcome.command;
         else
             applied.frames.push_back(*outcome.command);
