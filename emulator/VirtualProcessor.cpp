@@ -50,10 +50,10 @@ VirtualProcessor::~VirtualProcessor()
 bool VirtualProcessor::listen(const std::string& address, bool rfc2217, std::string* error)
 {
     stop();
-    std::string reason = "bad address (expected [HOST:]PORT)";
-    const auto parsed = parseListenAddress(address);
-    if (parsed)
-        listener_ = openListener(*parsed, reason);
+    const ParsedHostPort parsed = parseHostPort(address, kListenAddress);
+    std::string reason = parsed.reason;
+    if (parsed.address)
+        listener_ = openListener(*parsed.address, reason);
     if (listener_ < 0) {
         if (error)
             *error = reason;
@@ -63,7 +63,7 @@ bool VirtualProcessor::listen(const std::string& address, bool rfc2217, std::str
     {
         std::lock_guard lock(mutex_);
         listeningPort_ = boundPort(listener_);
-        ends_.path = networkPortName(*parsed, listeningPort_, rfc2217);
+        ends_.path = networkPortName(*parsed.address, listeningPort_, rfc2217);
         comPortLine_ = {};
     }
     return run(true);

@@ -2,7 +2,6 @@
 
 #include "emulator/CommandLine.h"
 #include "emulator/FrameAssembler.h"
-#include "emulator/Listener.h"
 
 #include <gtest/gtest.h>
 
@@ -77,26 +76,6 @@ TEST(EmulatorCommandLine, ReadsEveryOption)
     EXPECT_EQ(listening.options->listenAddress, "0.0.0.0:4001");
     EXPECT_TRUE(listening.options->rfc2217);
     EXPECT_FALSE(listening.options->paced);
-}
-
-TEST(EmulatorCommandLine, ReadsListenAddresses)
-{
-    struct Case {
-        std::string text, host, port;
-    };
-    for (const Case& c : {Case{"4001", "127.0.0.1", "4001"}, Case{"0.0.0.0:0", "0.0.0.0", "0"},
-                          Case{"localhost:65535", "localhost", "65535"}, Case{"[::1]:4001", "::1", "4001"},
-                          Case{"4001x", "", ""}, Case{"host:65536", "", ""}, Case{":4001", "", ""},
-                          Case{"[::1]4001", "", ""}, Case{"host:", "", ""}}) {
-        const auto address = parseListenAddress(c.text);
-        EXPECT_EQ(address.has_value(), !c.port.empty()) << c.text;
-        if (address && !c.port.empty()) {
-            EXPECT_EQ(address->host, c.host);
-            EXPECT_EQ(address->port, c.port);
-        }
-    }
-    EXPECT_EQ(networkPortName({"0.0.0.0", "0"}, 4001, false), "tcp://127.0.0.1:4001");
-    EXPECT_EQ(networkPortName({"::1", "0"}, 4001, true), "rfc2217://[::1]:4001");
 }
 
 TEST(EmulatorCommandLine, NoOptionsIsAWellBehavedDeviceOnAPseudoTerminal)
