@@ -70,12 +70,13 @@ TEST(EmulatorCommandLine, ReadsEveryOption)
     EXPECT_TRUE(o.paced);
     EXPECT_FALSE(o.rfc2217);
 
-    const std::vector<std::string> network = {"--listen", "0.0.0.0:4001", "--rfc2217"};
+    const std::vector<std::string> network = {"--listen", "0.0.0.0:4001", "--rfc2217", "--idle-timeout", "5"};
     const CommandLineResult listening = parseCommandLine(network);
     ASSERT_TRUE(listening.options) << listening.error;
     EXPECT_EQ(listening.options->listenAddress, "0.0.0.0:4001");
     EXPECT_TRUE(listening.options->rfc2217);
     EXPECT_FALSE(listening.options->paced);
+    EXPECT_EQ(listening.options->idleTimeout, std::chrono::seconds(5));
 }
 
 TEST(EmulatorCommandLine, NoOptionsIsAWellBehavedDeviceOnAPseudoTerminal)
@@ -86,6 +87,7 @@ TEST(EmulatorCommandLine, NoOptionsIsAWellBehavedDeviceOnAPseudoTerminal)
     EXPECT_FALSE(result.options->faults.helloReply);
     EXPECT_FALSE(result.options->faults.silent);
     EXPECT_EQ(result.options->faults.trailing, "");
+    EXPECT_EQ(result.options->idleTimeout, std::chrono::seconds(60));
 
     for (const char* help : {"--help", "-h"}) {
         const std::vector<std::string> asked = {"--silent", help, "--bogus"};
@@ -100,7 +102,9 @@ TEST(EmulatorCommandLine, RejectsWrongLines)
 {
     const std::vector<std::vector<std::string>> wrong = {
         {"--bogus"}, {"--image"}, {"--q-count", "x"}, {"--q-count", "1000"}, {"--q-truncate", "-1"},
-        {"--reply-delay-ms", "5ms"}, {"FILE.cfg"}, {"--rfc2217"}, {"--listen", "4001", "--device", "/dev/ttyS0"}};
+        {"--reply-delay-ms", "5ms"}, {"FILE.cfg"}, {"--rfc2217"}, {"--listen", "4001", "--device", "/dev/ttyS0"},
+        {"--listen", "::1:4001"}, {"--listen", "host:65536"}, {"--idle-timeout", "5"},
+        {"--listen", "4001", "--idle-timeout", "0"}};
     for (const auto& args : wrong) {
         const CommandLineResult result = parseCommandLine(args);
         EXPECT_FALSE(result.options) << args[0];
