@@ -1,7 +1,7 @@
 // What a serial device server sends to our Telnet COM-PORT client, cut anywhere: the data, the
 // answers and the server's replies must be those of the whole input fed at once, and the answers
 // stay in proportion.
-#include "device/TelnetComPort.h"
+#include "device/detail/TelnetComPort.h"
 #include "fuzz/Pieces.h"
 
 #include <cstddef>
