@@ -2,10 +2,11 @@
 // The operating-system side of a LinePort: the line's descriptor, the two wake-up handles and the
 // lock around the descriptor. A tty and a TCP connection differ only in how they open, drain and
 // purge; reading, writing and waiting are shared here. Every POSIX call of the port layer lives in
-// this file's .cpp and in the transports' files.
+// this file's .cpp, the transports' files and NameLookup.
 
 #include "device/SerialLine.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>

@@ -46,7 +46,7 @@ private:
     std::string service_;
     bool comPortOption_;
     Resolver resolver_;
-    std::string pendingAnswers_;  // whole Telnet commands not yet taken by the socket
+    std::string pendingAnswers_;  // Telnet answers the socket has not taken, a begun one first
     std::optional<telnet::ComPortClient> telnet_;  // with the COM-PORT option: sets the line up
 };
 

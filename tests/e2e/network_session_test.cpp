@@ -114,7 +114,7 @@ TEST_P(NetworkSession, ReadEditStoreDisconnectAndOutliveTheServer)
     testing::processEventsUntil([] { return false; }, 300);  // whatever else would come, comes now
     ASSERT_EQ(messages_.boxes.size(), 1u);
     EXPECT_EQ(messages_.boxes[0].text, QString::fromStdString("WARNING:  read() Failed with the following error: \n"
-                                                              "Connection reset by peer\nPort: " + name_ + "\n"));
+                                                              "the device server closed the connection\nPort: " + name_ + "\n"));
     EXPECT_TRUE(button(res::view::DisconnectButton)->isEnabled());
 
     // With the server back, a new read succeeds.
