@@ -43,7 +43,6 @@ TEST_F(SessionTest, SecondPortIsGreetedWhenTheFirstCannotOpen)
 
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2}));
     EXPECT_EQ(port.openPort(), 2);
-    EXPECT_EQ(session.portCursor(), 1u);
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].port, 2);
     EXPECT_EQ(port.writes()[0].text, "(01hello)");
@@ -107,7 +106,6 @@ TEST_F(SessionTest, NoPortPresentIsReported)
 
     expectOneMessage(host, "SerialPort Not Found!....");
     EXPECT_TRUE(port.opens().empty());
-    EXPECT_TRUE(session.writeMode());
     expectState(kIdle);
 }
 
@@ -188,12 +186,10 @@ TEST_F(SessionTest, WriteDuringProbingRescansFromTheFirstPort)
     port.setDevice(3, writableDevice("(01P376)"));
     session.onReadButton();
     elapse(timer::kHelloDelay);
-    ASSERT_EQ(session.portCursor(), 1u);
+    ASSERT_EQ(port.openPort(), 2);
     elapse(100ms);
 
     session.onWriteButton();
-    EXPECT_TRUE(session.writeMode());
-    EXPECT_EQ(session.portCursor(), 0u);
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 1}));
     EXPECT_EQ(host.dueIn(timer::kHello), 280ms);  // the pending hello timer was replaced
     expectState(kProbing);
