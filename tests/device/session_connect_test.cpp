@@ -147,6 +147,28 @@ TEST_F(SessionTest, NetworkPortThatNeverConnectsMakesWayForTheNext)
     EXPECT_FALSE(port.isOpen());
 }
 
+TEST_F(SessionTest, NetworkPortGetsTheWholeHelloWaitOnceConnected)
+{
+    catalog.setPorts({1});
+    port.connectLater(1);
+    port.setDevice(1, deviceAnswering("", queryReply(distinctImage(1)), ""));  // the hello is answered below
+    session.onReadButton();
+    EXPECT_TRUE(port.sentTexts().empty());
+    EXPECT_FALSE(host.armed(timer::kHello)) << "the connect has its own deadline";
+
+    elapse(150ms);  // a device server 150 ms away
+    port.finishConnect();
+    port.deliverPending();
+    EXPECT_EQ(port.sentTexts(), std::vector<std::string>{"(01hello)"});
+    EXPECT_EQ(host.dueIn(timer::kHello), 280ms);
+    elapse(150ms);
+    port.deliver("(01hello13)");  // a round trip after the greeting
+    elapse(130ms);
+    EXPECT_EQ(port.sentTexts().back(), "(01Q)");
+    elapse(timer::kReadDelay);
+    expectState(kConnected);
+}
+
 struct HelloCase {
     const char* name;
     std::string reply;
