@@ -171,8 +171,10 @@ void DeviceSession::nextPortOrGiveUp()
 {
     if (tryPortsFrom(portCursor_ + 1))
         return;
-    // Nothing stays open: a port left locked would keep other programs off it.
+    // Nothing stays open: a port left locked would keep other programs off it. With it goes an
+    // earlier attempt's pending check, which would otherwise connect to nothing.
     closePort();
+    cancelReplyChecks();
     phase_ = Phase::Idle;
     report(refusals_.size() == presentPorts_.size() ? SessionEvent::NoPortOpened : SessionEvent::NoDeviceAnswered);
 }
