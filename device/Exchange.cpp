@@ -39,8 +39,13 @@ std::chrono::milliseconds Exchange::deadline(Reply reply) const
 
 void Exchange::received(std::string_view bytes)
 {
-    for (char c : bytes)
+    for (char c : bytes) {
+        // A strict reader takes the reply the moment it is complete: what follows (a line end,
+        // the next frame) is not part of it, however the line happened to split the bytes.
+        if (checks_ == ReplyChecks::Strict && complete())
+            return;
         reply_.append(c);
+    }
 }
 
 bool Exchange::complete() const { return reply_.closed() || (checks_ == ReplyChecks::Strict && tooLong(awaiting_)); }

@@ -33,7 +33,8 @@ enum class ReplyChecks {
     // arithmetic and without its ")"; replies keep accumulating across the frames sent.
     Panel,
     // Nothing but the exact frame: the image is "(01Q" with its count, 376 hexadecimal digits of
-    // either case and ")"; each request starts its reply afresh.
+    // either case and ")"; each request starts its reply afresh and the reply is over once
+    // complete.
     Strict,
 };
 

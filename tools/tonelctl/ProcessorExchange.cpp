@@ -159,7 +159,7 @@ std::string ProcessorExchange::readImage(ParameterImage& image)
         !why.empty())
         return why;
     const std::lock_guard lock(mutex_);
-    exchange_.takeImage(image);  // good, as the request said
+    exchange_.takeImage(image);  // good, as the request said: a complete reply takes no more characters
     return {};
 }
 
