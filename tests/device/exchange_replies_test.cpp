@@ -10,8 +10,6 @@
 namespace tonel::testing {
 namespace {
 
-using namespace std::chrono_literals;
-
 const std::string kHex = wire::encodeImageHex(ParameterImage{});
 const std::string kImage = "(01Q376" + kHex + ")";
 
@@ -114,16 +112,6 @@ TEST(Exchange, OnlyStrictChecksStartEachReplyAfresh)
         exchange.upload(ParameterImage{});
         EXPECT_EQ(exchange.verdict(), checks == ReplyChecks::Panel ? Verdict::Good : Verdict::Silent);
     }
-}
-
-TEST(Exchange, DeadlinesAreThePanelsWaitsUnlessRaised)
-{
-    Exchange exchange(ReplyChecks::Strict, ExchangeTiming::atLeast(500ms));
-    EXPECT_EQ(exchange.deadline(Reply::Hello), 500ms);
-    EXPECT_EQ(exchange.deadline(Reply::Image), 500ms);
-    EXPECT_EQ(exchange.deadline(Reply::UploadAck), ExchangeTiming{}.upload);
-    EXPECT_EQ(exchange.timing().connect, ExchangeTiming{}.connect);
-    EXPECT_EQ(exchange.timing().close, ExchangeTiming{}.close) << "the close is not a reply deadline";
 }
 
 }  // namespace

@@ -67,10 +67,14 @@ void FakeSerialLine::write(const std::string& text)
     writes_.push_back({openPort_, text});
     if (openPort_ == 0)
         return;
-    if (connecting_) {
+    if (connecting_)
         held_.push_back(text);
-        return;
-    }
+    else
+        answer(text);
+}
+
+void FakeSerialLine::answer(const std::string& text)
+{
     const auto it = devices_.find(openPort_);
     if (it != devices_.end())
         deliver(it->second(text));
@@ -82,11 +86,9 @@ void FakeSerialLine::finishConnect()
         return;
     connecting_ = false;
     pending_.emplace_back(LineConnected{fakePortName(openPort_)});
-    std::vector<std::string> held;
-    held.swap(held_);
-    for (const std::string& text : held)
-        write(text);
-    writes_.resize(writes_.size() - held.size());  // recorded once, when they were written
+    for (const std::string& text : held_)
+        answer(text);
+    held_.clear();
 }
 
 void FakeSerialLine::setDevice(int port, Device device) { devices_[port] = std::move(device); }

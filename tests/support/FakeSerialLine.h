@@ -82,6 +82,8 @@ public:
     void clearRecordings();
 
 private:
+    void answer(const std::string& text);  // the open port's device replies to a text that went out
+
     const PortCatalog* catalog_;
     std::map<int, int> unopenable_;
     std::set<int> connectsLater_;
