@@ -117,6 +117,7 @@ bool LinePort::connectLine()
     detail::CallFailure failure;
     if (transport_->connectLine(detail::Clock::now() + limits_.connect, failure)) {
         connected_ = true;
+        listener_->lineConnected(name_);
         return true;
     }
     if (failure.operation.empty())

@@ -26,6 +26,8 @@ class LineListener {
 public:
     virtual ~LineListener() = default;
     virtual void bytesArrived(std::string_view bytes) = 0;
+    // A network port that opened as Connecting has connected: what is written now goes out.
+    virtual void lineConnected(const std::string& /*port*/) {}
     // The line dropped (hang-up, end of file, connection reset); said once per open.
     virtual void lineGone(const std::string& port) = 0;
     virtual void portError(const PortError& error) = 0;

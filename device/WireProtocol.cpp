@@ -25,6 +25,18 @@ std::uint8_t decodePair(char hc, char lc)
     return static_cast<std::uint8_t>(high + low);
 }
 
+// A hexadecimal digit's value, either case; -1 for any other character.
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // atoi of the (up to) three characters at `position`: blanks, a sign, then digits.
@@ -83,12 +95,32 @@ bool isQueryReplyPrefix(std::string_view reply)
     return reply.starts_with(kQueryReplyPrefix) && queryReplyCount(reply) == kImageHexCount;
 }
 
+bool decodeExactImageReply(std::string_view reply, ParameterImage& image)
+{
+    // Only the digits "376" read as that count, so the prefix check fixes all seven characters.
+    if (reply.size() != kImageReplyLength || !isQueryReplyPrefix(reply) || reply.back() != ')')
+        return false;
+    ImageBytes bytes{};
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        const int high = hexValue(reply[kHexStart + 2 * i]);
+        const int low = hexValue(reply[kHexStart + 2 * i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes[i] = static_cast<std::uint8_t>(high << 4 | low);
+    }
+    image.replaceAll(bytes);
+    return true;
+}
+
 void ReplyBuffer::append(char c)
 {
     if (c == '(') {
         text_.assign(1, '(');
+        closed_ = false;
         return;
     }
+    if (c == ')')
+        closed_ = true;
     // A device that never sends "(" again must not grow the buffer without end.
     if (text_.size() < kMaxLength)
         text_ += c;

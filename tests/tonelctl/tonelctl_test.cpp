@@ -1,16 +1,21 @@
 // tonelctl end to end: each command against virtual processors on pseudo-terminals.
 
+#include "device/WireProtocol.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/ParameterCatalog.h"
 #include "model/ParameterFile.h"
+#include "tests/support/Pty.h"
 #include "tools/tonelctl/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 namespace tonel::testing {
 namespace {
@@ -234,6 +239,53 @@ TEST_F(TonelctlTest, NamesAndUsage)
     EXPECT_EQ(tonelctl({}).code, 2);
     EXPECT_EQ(tonelctl({"frobnicate"}).code, 2);
     EXPECT_EQ(tonelctl({"read", "--port", "/dev/null"}).code, 2);  // no -o
+}
+
+// A line whose far end greets properly and then answers the image request with `imageReply`.
+struct ScriptedProcessor {
+    explicit ScriptedProcessor(std::string imageReply)
+        : peer([this, reply = std::move(imageReply)] {
+              if (line.device().readUntil(")") == "(01hello)" && line.device().writeAll("(01hello13)") &&
+                  line.device().readUntil(")") == "(01Q)")
+                  line.device().writeAll(reply);
+          })
+    {
+    }
+    ~ScriptedProcessor() { peer.join(); }
+
+    PtyPair line;
+    std::thread peer;
+};
+
+TEST_F(TonelctlTest, ReadSavesOnlyAnExactImageReply)
+{
+    const std::string hex = wire::encodeImageHex(ParameterImage{});
+    std::string lower = hex;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    struct Case {
+        const char* name;
+        std::string reply;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"garbage", "(01Q376" + std::string(376, 'x') + ")", false},
+        {"overlong", "(01Q376" + hex + std::string(5383 - 384, '0') + ")", false},
+        {"lowercase", "(01Q376" + lower + ")", true},
+    };
+    for (const Case& c : cases) {
+        const std::string saved = path(std::string(c.name) + ".cfg");
+        Outcome r;
+        {
+            ScriptedProcessor device(c.reply);
+            ASSERT_TRUE(device.line.ok());
+            r = tonelctl({"read", "--port", device.line.terminalPath(), "-o", saved});
+        }
+        EXPECT_EQ(r.code, c.saved ? 0 : 1) << c.name << ": " << r.out;
+        EXPECT_EQ(fs::exists(saved), c.saved) << c.name;
+        if (!c.saved) {
+            EXPECT_NE(r.out.find("reply invalid (not an image of 188 bytes)"), std::string::npos) << r.out;
+        }
+    }
 }
 
 }  // namespace
