@@ -38,7 +38,9 @@ SpinBinding::SpinBinding(int spinId, std::string_view name, std::vector<Readout>
 
 BandBinding::BandBinding(std::string_view name, const res::BandColumn& ids, const FrequencyTexts& frequencyTexts)
     : band(byteOf(catalogEntry(std::string(name) + ".type"))), ids(ids),
-      qMin(catalogEntry(std::string(name) + ".q").min), frequencyTexts(frequencyTexts)
+      freqMin(catalogEntry(std::string(name) + ".freq").min), freqMax(catalogEntry(std::string(name) + ".freq").max),
+      qMin(catalogEntry(std::string(name) + ".q").min), qMax(catalogEntry(std::string(name) + ".q").max),
+      frequencyTexts(frequencyTexts)
 {
 }
 

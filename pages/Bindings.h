@@ -77,7 +77,8 @@ struct BandBinding {
     BandBinding(std::string_view name, const res::BandColumn& ids, const FrequencyTexts& frequencyTexts);  // "mic.eq1"
     ByteRef band;  // the band's type byte
     res::BandColumn ids;
-    int qMin;  // the q byte's minimum
+    int freqMin, freqMax;  // the ranges of the band's frequency and q bytes
+    int qMin, qMax;
     FrequencyTexts frequencyTexts;
 };
 
