@@ -244,9 +244,13 @@ std::vector<std::string> suggestNames(std::string_view name, std::size_t most)
     // Further than a third of the name away is no longer a slip of the keyboard.
     const std::size_t limit = std::max<std::size_t>(2, name.size() / 3);
     std::vector<std::pair<std::size_t, const std::string*>> near;
-    for (const Parameter& p : parameterCatalog())
-        if (const std::size_t d = editDistance(name, p.name); d <= limit)
+    for (const Parameter& p : parameterCatalog()) {
+        std::size_t d = editDistance(name, p.name);
+        if (name.find('.') == std::string_view::npos)  // a name given without its group
+            d = std::min(d, editDistance(name, std::string_view(p.name).substr(p.group.size() + 1)));
+        if (d <= limit)
             near.emplace_back(d, &p.name);
+    }
     std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::string> names;
     for (std::size_t i = 0; i < near.size() && i < most; ++i)

@@ -180,6 +180,7 @@ TEST(ParameterCatalog, SuggestsTheNearestNames)
     EXPECT_EQ(suggestNames("room.eq8.freq"), (Names{"room.eq1.freq", "room.eq2.freq", "room.eq3.freq"}));
     EXPECT_EQ(suggestNames("sub.lowpass"), (Names{"sub.low_pass"}));
     EXPECT_EQ(suggestNames("SUB.PHASE"), (Names{"sub.phase"}));
+    EXPECT_EQ(suggestNames("main_level"), (Names{"mic.main_level", "music.main_level", "mic.max_level"}));
     EXPECT_TRUE(suggestNames("volume").empty());
 }
 
