@@ -92,7 +92,7 @@ std::vector<Unit> unitsOf(ValueKind kind)
     case K::Gain: return {{"dB", 1}};
     case K::Frequency:
     case K::Crossover: return {{"Hz", 1}, {"kHz", 1000}, {"k", 1000}, {"kH", 1000}};
-    case K::Delay: return {{"ms", 1}};
+    case K::Delay: return {{"ms", 1}, {"m", 1 / kMetresPerMs}};  // the distance the panel shows beside it
     case K::Threshold: return {{"dBV", 1}};
     default: return {};
     }

@@ -4,7 +4,7 @@
 // own frequency field keeps its lenient reading, parseFrequencyText).
 //
 // Units: gains in dB, band and crossover frequencies in Hz (printed "400Hz", "3.15kHz"), delays in
-// ms (the panel's distance in m is derived from them and not a unit of the value), limiter
+// ms (a distance in m, as the panel shows beside a delay, is read too), limiter
 // thresholds in dBV; levels, amounts, contrast and Q are plain numbers. Switches and selectors
 // are choices: their value is the panel's text for the byte ("ON", "Hi-shelf", "FB.EX2").
 
