@@ -3,8 +3,8 @@
 #include "model/Fields.h"
 #include "model/ParameterCatalog.h"
 
-#include <vector>
 #include <cstdio>
+#include <vector>
 
 namespace tonel {
 namespace {
@@ -27,21 +27,21 @@ std::string fieldName(const Parameter& p)
 // One field per command: the first byte of a band, effect fields from the first program.
 std::vector<CommandField> buildFields()
 {
-    std::vector<CommandField> fields;
+    std::vector<CommandField> list;
     for (const Parameter& p : parameterCatalog()) {
         if (!p.command || p.effectProgram > 0 || p.bandByte != 0)
             continue;
         const bool effect = p.effectProgram == 0;
         const std::size_t offset = effect ? p.offset - f::effect::firstProgram : p.offset;
-        fields.push_back({fieldName(p), offset, effect, p.command->form, p.command->group, p.command->item});
+        list.push_back({fieldName(p), offset, effect, p.command->form, p.command->group, p.command->item});
     }
-    return fields;
+    return list;
 }
 
 const std::vector<CommandField>& allFields()
 {
-    static const std::vector<CommandField> fields = buildFields();
-    return fields;
+    static const std::vector<CommandField> list = buildFields();
+    return list;
 }
 
 constexpr std::size_t kEffectBegin = f::effect::firstProgram;
