@@ -288,5 +288,34 @@ TEST_F(TonelctlTest, ReadSavesOnlyAnExactImageReply)
     }
 }
 
+TEST_F(TonelctlTest, SetReadsRealUnitsAppliesOneChangeInAnyOrderAndSuggestsNames)
+{
+    const std::string port = processor();
+    const Outcome r = tonelctl({"set", "--port", port, "effect3.delay=11", "room.eq3.freq=1.55k", "global.effect_program=2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("room.eq3.freq 1.55k → 1.5kHz"), std::string::npos) << r.err;
+    ASSERT_TRUE(device(0).waitUntil([](auto&, auto& log) { return log.back().text == "(01bye)"; }, 2s));
+    const std::vector<std::string> expected{"(01hello)", "(01Q)", "(01$001000002)", "(01$004002011)",
+                                            "(01$008302001076024046)", "(01bye)"};
+    EXPECT_EQ(device(0).receivedFrames(), expected);
+
+    const Outcome bad = tonelctl({"set", "--port", port, "mic.mainLevel=3", "room.eq1.gain=-10.2", "room.eq1.freq=1,5k"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("did you mean mic.main_level"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("-10.5dB or -10dB"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("comma"), std::string::npos) << bad.err;
+    EXPECT_EQ(device(0).receivedFrames().size(), expected.size());
+
+    // A main level above the maximum it is raised past, given first; linked microphones told apart.
+    const std::string cfg = file("levels.cfg");
+    ASSERT_EQ(tonelctl({"set", "--file", cfg, "mic.max_level=20"}).code, 0);
+    EXPECT_EQ(tonelctl({"set", "--file", cfg, "mic.main_level=30", "mic.max_level=40"}).code, 0);
+    EXPECT_EQ(tonelctl({"set", "--file", cfg, "mic.mic1_eq.gain=+3", "mic.mic2_eq.gain=-3"}).code, 2);
+    ParameterImage image;
+    ASSERT_TRUE(loadParameterFile(cfg, image).ok());
+    EXPECT_EQ(image.get(findParameter("mic.main_level")->offset), 30);
+    EXPECT_EQ(image.get(findParameter("mic.mic1_eq.gain")->offset), 24);
+}
+
 }  // namespace
 }  // namespace tonel::testing

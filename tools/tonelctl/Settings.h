@@ -1,8 +1,10 @@
 #pragma once
-// NAME=VALUE arguments of `set`, read and checked before anything is touched.
+// NAME=VALUE arguments of `set`, read and checked before anything is touched, and applied as one
+// change.
 
 #include "model/ParameterCatalog.h"
 #include "model/ParameterSetting.h"
+#include "model/ParameterValues.h"
 
 #include <cstdint>
 #include <string>
@@ -16,13 +18,17 @@ struct Assignment {
 };
 
 struct ParsedAssignments {
-    std::vector<Assignment> list;
-    std::vector<std::string> errors;  // one per bad argument
+    std::vector<Assignment> list;       // each parameter once
+    std::vector<std::string> errors;    // one per bad argument
+    std::vector<std::string> notes;     // a value stored as another than given: "room.eq3.freq 1.55k → 1.5kHz"
 };
-ParsedAssignments parseAssignments(const std::vector<std::string>& arguments);
+// Values are read strictly (parseValue); an unknown name gets the nearest names as suggestions.
+ParsedAssignments parseAssignments(const std::vector<std::string>& arguments, ValueReading reading = {});
 
-// Applies every assignment in order to a copy of `image`; on the first refusal the image is left
-// as it was. The frames a device gets, in order, repeated commands folded into their last value.
+// Applies the assignments to a copy of `image` as one change: the order they were given in does
+// not matter. The effect program is selected first, the microphone link set next and a main level
+// after its maximum, so the panel's rules hold for the result; on a refusal the image is left as
+// it was. The frames a device gets, in order, repeated commands folded into their last value.
 struct AppliedSettings {
     std::string error;
     std::vector<std::string> frames;
