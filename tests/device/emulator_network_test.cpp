@@ -226,7 +226,7 @@ TEST(EmulatorProgram, HelpNamesEveryOptionAndEndsWell)
                                "--hello-reply", "--ack-reply", "--q-count", "--q-truncate", "--silent",
                                "--reply-delay-ms", "--trailing", "! WHY"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
-    EXPECT_TRUE(program.stop()) << "exit status 0";
+    EXPECT_TRUE(program.endedWithSuccess());
 }
 
 TEST(EmulatorBehindSer2net, GreetsThroughARawTcpPortAndAfterTheServerCameBack)
