@@ -1,6 +1,6 @@
 // tonelctl set's NAME=VALUE arguments, one per line of the input: every argument is either taken
 // or refused with a reason, and what is taken applies within the parameter's range.
-#include "tools/tonelctl/Settings.h"
+#include "model/ParameterChange.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,17 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     arguments.push_back(current);
 
-    const tonel::ctl::ParsedAssignments parsed = tonel::ctl::parseAssignments(arguments);
+    const tonel::ParsedAssignments parsed = tonel::parseAssignments(arguments);
     check(parsed.list.size() + parsed.errors.size() == arguments.size());
     for (const std::string& error : parsed.errors)
         check(!error.empty());
-    for (const tonel::ctl::Assignment& a : parsed.list)
+    for (const tonel::Assignment& a : parsed.list)
         check(a.parameter != nullptr && a.value >= a.parameter->min && a.value <= a.parameter->max);
 
     for (const auto target : {tonel::SettingTarget::Device, tonel::SettingTarget::File}) {
         tonel::ParameterImage image;
         const tonel::ParameterImage before = image;
-        const tonel::ctl::AppliedSettings applied = tonel::ctl::applyAssignments(image, parsed.list, target);
+        const tonel::AppliedSettings applied = tonel::applyAssignments(image, parsed.list, target);
         if (!applied.error.empty())
             check(image.bytes() == before.bytes() && applied.frames.empty());
     }

@@ -4,7 +4,7 @@
 #include "tools/tonelctl/ImageFiles.h"
 #include "tools/tonelctl/Listing.h"
 #include "tools/tonelctl/PortRunner.h"
-#include "tools/tonelctl/Settings.h"
+#include "model/ParameterChange.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
-// NAME=VALUE arguments of `set`, read and checked before anything is touched, and applied as one
-// change.
+// Changes to parameters given by name and value as text ("room.eq3.freq" = "1.5k"), read and checked
+// before anything is touched and applied as one change: what `tonelctl set` and the web service take.
 
 #include "model/ParameterCatalog.h"
 #include "model/ParameterSetting.h"
@@ -8,9 +8,10 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace tonel::ctl {
+namespace tonel {
 
 struct Assignment {
     const Parameter* parameter;
@@ -23,6 +24,9 @@ struct ParsedAssignments {
     std::vector<std::string> notes;     // a value stored as another than given: "room.eq3.freq 1.55k → 1.5kHz"
 };
 // Values are read strictly (parseValue); an unknown name gets the nearest names as suggestions.
+ParsedAssignments parseAssignments(const std::vector<std::pair<std::string, std::string>>& namesAndValues,
+                                   ValueReading reading = {});
+// The same from NAME=VALUE arguments.
 ParsedAssignments parseAssignments(const std::vector<std::string>& arguments, ValueReading reading = {});
 
 // Applies the assignments to a copy of `image` as one change: the order they were given in does
@@ -36,4 +40,7 @@ struct AppliedSettings {
 AppliedSettings applyAssignments(ParameterImage& image, const std::vector<Assignment>& assignments,
                                  SettingTarget target);
 
-}  // namespace tonel::ctl
+// The bytes of an image that lie outside their parameters' ranges: "mic.limiter: 40 is outside 0..25".
+std::vector<std::string> bytesOutOfRange(const ParameterImage& image);
+
+}  // namespace tonel

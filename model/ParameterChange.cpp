@@ -1,11 +1,10 @@
-#include "tools/tonelctl/Settings.h"
+#include "model/ParameterChange.h"
 
-#include "device/WireProtocol.h"
 #include "model/Fields.h"
 
 #include <algorithm>
 
-namespace tonel::ctl {
+namespace tonel {
 namespace {
 
 std::string unknownName(const std::string& name)
@@ -13,7 +12,7 @@ std::string unknownName(const std::string& name)
     const std::vector<std::string> near = suggestNames(name);
     std::string text = "unknown parameter \"" + name + "\"";
     if (near.empty())
-        return text + " (tonelctl names lists them)";
+        return text;
     text += "; did you mean ";
     for (std::size_t i = 0; i < near.size(); ++i)
         text += (i == 0 ? "" : i + 1 == near.size() ? " or " : ", ") + near[i];
@@ -35,22 +34,16 @@ int rank(const Assignment& a)
 
 }  // namespace
 
-ParsedAssignments parseAssignments(const std::vector<std::string>& arguments, ValueReading reading)
+ParsedAssignments parseAssignments(const std::vector<std::pair<std::string, std::string>>& namesAndValues,
+                                   ValueReading reading)
 {
     ParsedAssignments parsed;
-    for (const std::string& argument : arguments) {
-        const auto equals = argument.find('=');
-        if (equals == std::string::npos || equals == 0) {
-            parsed.errors.push_back("\"" + argument + "\" is not NAME=VALUE");
-            continue;
-        }
-        const std::string name = argument.substr(0, equals);
+    for (const auto& [name, given] : namesAndValues) {
         const Parameter* parameter = findParameter(name);
         if (parameter == nullptr) {
             parsed.errors.push_back(unknownName(name));
             continue;
         }
-        const std::string given = argument.substr(equals + 1);
         const ParsedValue value = parseValue(*parameter, given, reading);
         if (!value.byte) {
             parsed.errors.push_back(value.error);
@@ -72,6 +65,26 @@ ParsedAssignments parseAssignments(const std::vector<std::string>& arguments, Va
     return parsed;
 }
 
+ParsedAssignments parseAssignments(const std::vector<std::string>& arguments, ValueReading reading)
+{
+    std::vector<std::pair<std::string, std::string>> namesAndValues;
+    std::vector<std::string> malformed;
+    for (const std::string& argument : arguments) {
+        const auto equals = argument.find('=');
+        if (equals == std::string::npos || equals == 0)
+            malformed.push_back("\"" + argument + "\" is not NAME=VALUE");
+        else
+            namesAndValues.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
+    }
+    ParsedAssignments parsed = parseAssignments(namesAndValues, reading);
+    if (!malformed.empty()) {
+        if (parsed.list.empty() && parsed.errors.size() == 1 && parsed.errors[0].starts_with("nothing to set"))
+            parsed.errors.clear();
+        parsed.errors.insert(parsed.errors.begin(), malformed.begin(), malformed.end());
+    }
+    return parsed;
+}
+
 AppliedSettings applyAssignments(ParameterImage& image, const std::vector<Assignment>& assignments,
                                  SettingTarget target)
 {
@@ -80,6 +93,7 @@ AppliedSettings applyAssignments(ParameterImage& image, const std::vector<Assign
                      [](const Assignment& a, const Assignment& b) { return rank(a) < rank(b); });
     ParameterImage edited = image;
     AppliedSettings applied;
+    const CommandField* lastField = nullptr;
     for (const Assignment& a : ordered) {
         SettingOutcome outcome = applySetting(edited, *a.parameter, a.value, target);
         if (!outcome.ok())
@@ -88,10 +102,12 @@ AppliedSettings applyAssignments(ParameterImage& image, const std::vector<Assign
             continue;
         // The port folds a command into the same command waiting before it; fold here, so every
         // frame handed over is sent and can be counted.
-        if (!applied.frames.empty() && wire::commandKey(applied.frames.back()) == wire::commandKey(*outcome.command))
+        const CommandField* field = commandFieldAt(a.parameter->offset);
+        if (!applied.frames.empty() && field == lastField)
             applied.frames.back() = *outcome.command;
         else
             applied.frames.push_back(*outcome.command);
+        lastField = field;
     }
     // Linked microphones take one setting; two different ones for them cannot both hold.
     for (const Assignment& a : ordered)
@@ -101,4 +117,16 @@ AppliedSettings applyAssignments(ParameterImage& image, const std::vector<Assign
     return applied;
 }
 
-}  // namespace tonel::ctl
+std::vector<std::string> bytesOutOfRange(const ParameterImage& image)
+{
+    std::vector<std::string> faults;
+    for (const Parameter& parameter : parameterCatalog()) {
+        const int byte = image.get(parameter.offset);
+        if (byte < parameter.min || byte > parameter.max)
+            faults.push_back(parameter.name + ": " + std::to_string(byte) + " is outside " +
+                             std::to_string(parameter.min) + ".." + std::to_string(parameter.max));
+    }
+    return faults;
+}
+
+}  // namespace tonel
