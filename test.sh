@@ -21,10 +21,23 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== fuzz smoke runs (clang + libFuzzer)"
 CC=clang CXX=clang++ tonel_build build-fuzz -DTONEL_BUILD_FUZZ=ON
-for target in reply frequency parameter_file; do
+# Every fuzz/fuzz_*.cpp is a target; a crash or a broken invariant leaves its input in build-fuzz/.
+passed=0
+failed=0
+for source in fuzz/fuzz_*.cpp; do
+    target=$(basename "$source" .cpp)
     corpus=$(mktemp -d)
-    cp fuzz/corpus/$target/* "$corpus"/
-    ./build-fuzz/fuzz/fuzz_$target -runs=100000 -print_final_stats=0 "$corpus" 2>&1 | tail -n 2
-    rm -rf "$corpus"
+    cp fuzz/corpus/"${target#fuzz_}"/* "$corpus"/ 2>/dev/null || true
+    if ./build-fuzz/fuzz/"$target" -runs=100000 -print_final_stats=0 -artifact_prefix=build-fuzz/ "$corpus" \
+        >"$corpus.log" 2>&1; then
+        passed=$((passed + 1))
+        echo "$target: $(tail -n 1 "$corpus.log")"
+    else
+        failed=$((failed + 1))
+        echo "$target FAILED:"
+        tail -n 20 "$corpus.log"
+    fi
+    rm -rf "$corpus" "$corpus.log"
 done
-echo "fuzz: 3 passed, 0 failed"
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

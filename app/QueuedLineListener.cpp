@@ -25,6 +25,11 @@ void QueuedLineListener::bytesArrived(std::string_view bytes)
     post([text = std::string(bytes)](LineListener& target) { target.bytesArrived(text); });
 }
 
+void QueuedLineListener::lineConnected(const std::string& port)
+{
+    post([port](LineListener& target) { target.lineConnected(port); });
+}
+
 void QueuedLineListener::lineGone(const std::string& port)
 {
     post([port](LineListener& target) { target.lineGone(port); });

@@ -16,6 +16,7 @@ public:
 
     // LineListener: any thread
     void bytesArrived(std::string_view bytes) override;
+    void lineConnected(const std::string& port) override;
     void lineGone(const std::string& port) override;
     void portError(const PortError& error) override;
 

@@ -47,7 +47,7 @@ void DeviceSession::onDisconnectButton()
 {
     // Not disabled by the press: pressing again re-sends the goodbye and re-arms the close.
     write(std::string(wire::kBye));
-    host_.armTimer(timer::kClose, timer::kCloseDelay);
+    host_.armTimer(timer::kClose, exchange_.timing().close);
     phase_ = Phase::Closing;
 }
 
@@ -67,10 +67,14 @@ void DeviceSession::onTimer(int id)
     }
 }
 
-void DeviceSession::bytesArrived(std::string_view bytes)
+void DeviceSession::bytesArrived(std::string_view bytes) { exchange_.received(bytes); }
+
+void DeviceSession::lineConnected(const std::string& port)
 {
-    for (char c : bytes)
-        reply_.append(c);
+    if (!awaitingConnect_ || port != openPort_ || phase_ != Phase::Probing)
+        return;
+    awaitingConnect_ = false;
+    greet();  // the hello's wait starts now: the connect does not eat into it
 }
 
 void DeviceSession::lineGone(const std::string& port)
@@ -78,8 +82,8 @@ void DeviceSession::lineGone(const std::string& port)
     // A late notice from a port we have since left is not about this session.
     if (port.empty() || port != openPort_ || !sessionActive())
         return;
-    for (int id : {timer::kHello, timer::kRead, timer::kUpload, timer::kClose})
-        host_.cancelTimer(id);  // their checks would look at a line that is gone
+    cancelReplyChecks();  // their checks would look at a line that is gone
+    host_.cancelTimer(timer::kClose);
     if (phase_ == Phase::Probing)
         nextPortOrGiveUp();
     else
@@ -119,11 +123,13 @@ void DeviceSession::scanAndConnect()
     refusals_.clear();
     if (presentPorts_.empty()) {
         closePort();
+        cancelReplyChecks();  // an earlier attempt's check would act on the port just closed
         phase_ = Phase::Idle;
         report(SessionEvent::NoPorts);
         return;
     }
     if (!tryPortsFrom(0)) {
+        cancelReplyChecks();  // the attempts closed whatever was open before
         phase_ = Phase::Idle;
         report(SessionEvent::NoPortOpened);
     }
@@ -137,10 +143,18 @@ bool DeviceSession::tryPortsFrom(std::size_t index)
         const OpenResult result = port_.open(presentPorts_[i], LineSettings{}, portListener_);
         if (result.started()) {
             openPort_ = presentPorts_[i];
-            greet();
+            awaitingConnect_ = result.state == OpenResult::State::Connecting;
+            if (awaitingConnect_) {
+                // Greeted on lineConnected(); the port ends a connect that takes too long itself.
+                host_.cancelTimer(timer::kHello);
+                phase_ = Phase::Probing;
+            } else {
+                greet();
+            }
             return true;
         }
         openPort_.clear();
+        awaitingConnect_ = false;
         refusals_.push_back(result.failure);
     }
     return false;
@@ -148,8 +162,8 @@ bool DeviceSession::tryPortsFrom(std::size_t index)
 
 void DeviceSession::greet()
 {
-    write(std::string(wire::kHello));
-    host_.armTimer(timer::kHello, timer::kHelloDelay);
+    write(exchange_.greet());
+    host_.armTimer(timer::kHello, exchange_.deadline());
     phase_ = Phase::Probing;
 }
 
@@ -157,8 +171,10 @@ void DeviceSession::nextPortOrGiveUp()
 {
     if (tryPortsFrom(portCursor_ + 1))
         return;
-    // Nothing stays open: a port left locked would keep other programs off it.
+    // Nothing stays open: a port left locked would keep other programs off it. With it goes an
+    // earlier attempt's pending check, which would otherwise connect to nothing.
     closePort();
+    cancelReplyChecks();
     phase_ = Phase::Idle;
     report(refusals_.size() == presentPorts_.size() ? SessionEvent::NoPortOpened : SessionEvent::NoDeviceAnswered);
 }
@@ -168,17 +184,17 @@ void DeviceSession::nextPortOrGiveUp()
 void DeviceSession::checkHello()
 {
     host_.cancelTimer(timer::kHello);
-    if (reply_.text() != wire::kHelloReply) {
+    if (exchange_.verdict(Reply::Hello) != Verdict::Good) {
         nextPortOrGiveUp();
         return;
     }
     if (writeMode_) {
-        write(wire::uploadFrame(image_));
-        host_.armTimer(timer::kUpload, timer::kUploadDelay);
+        write(exchange_.upload(image_));
+        host_.armTimer(timer::kUpload, exchange_.deadline());
         phase_ = Phase::Writing;
     } else {
-        write(std::string(wire::kQuery));
-        host_.armTimer(timer::kRead, timer::kReadDelay);
+        write(exchange_.requestImage());
+        host_.armTimer(timer::kRead, exchange_.deadline());
         phase_ = Phase::Reading;
     }
 }
@@ -186,11 +202,7 @@ void DeviceSession::checkHello()
 void DeviceSession::checkRead()
 {
     host_.cancelTimer(timer::kRead);
-    ParameterImage received = image_;
-    const bool good = reply_.firstFour() == wire::kQueryReplyPrefix && reply_.numberAt4() == wire::kImageHexCount &&
-                      wire::decodeImageHex(reply_.text(), received);
-    if (good) {
-        image_.replaceAll(received.bytes());
+    if (exchange_.takeImage(image_)) {
         connected_ = true;
         phase_ = Phase::Connected;
         host_.refreshAllPages();
@@ -212,7 +224,8 @@ void DeviceSession::checkUpload()
     host_.cancelTimer(timer::kUpload);
     connected_ = true;  // whatever the device answered, it received the frame: later changes are sent
     phase_ = Phase::Connected;
-    report(reply_.text() == wire::kUploadAck ? SessionEvent::UploadAcknowledged : SessionEvent::UploadNotConfirmed);
+    report(exchange_.verdict(Reply::UploadAck) == Verdict::Good ? SessionEvent::UploadAcknowledged
+                                                                 : SessionEvent::UploadNotConfirmed);
 }
 
 // ---- ending the session ----
@@ -229,6 +242,13 @@ void DeviceSession::closePort()
 {
     port_.close();
     openPort_.clear();
+    awaitingConnect_ = false;
+}
+
+void DeviceSession::cancelReplyChecks()
+{
+    for (int id : {timer::kHello, timer::kRead, timer::kUpload})
+        host_.cancelTimer(id);
 }
 
 void DeviceSession::report(SessionEvent event)

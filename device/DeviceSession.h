@@ -4,9 +4,9 @@
 // session. It says what happened; the window decides what the user sees.
 
 #include "device/CommandChannel.h"
+#include "device/Exchange.h"
 #include "device/PortCatalog.h"
 #include "device/SerialLine.h"
-#include "device/WireProtocol.h"
 #include "model/ParameterImage.h"
 
 #include <chrono>
@@ -22,10 +22,11 @@ inline constexpr int kHello = 1;
 inline constexpr int kRead = 2;
 inline constexpr int kUpload = 3;
 inline constexpr int kClose = 100;
-inline constexpr std::chrono::milliseconds kHelloDelay{280};
-inline constexpr std::chrono::milliseconds kReadDelay{400};
-inline constexpr std::chrono::milliseconds kUploadDelay{800};
-inline constexpr std::chrono::milliseconds kCloseDelay{280};
+// The panel waits the exchange's default deadlines in full.
+inline constexpr std::chrono::milliseconds kHelloDelay = ExchangeTiming{}.hello;
+inline constexpr std::chrono::milliseconds kReadDelay = ExchangeTiming{}.image;
+inline constexpr std::chrono::milliseconds kUploadDelay = ExchangeTiming{}.upload;
+inline constexpr std::chrono::milliseconds kCloseDelay = ExchangeTiming{}.close;
 }  // namespace timer
 
 enum class SessionEvent {
@@ -77,9 +78,11 @@ public:
     // The main window is being destroyed
     void onWindowDestroyed();
 
-    // LineListener, on the window thread. A line that goes away ends the session; one that goes
-    // away, or never connects, while it is being greeted makes way for the next port.
+    // LineListener, on the window thread. A network port is greeted once it has connected. A
+    // line that goes away ends the session; one that goes away, or never connects, while it is
+    // being greeted makes way for the next port.
     void bytesArrived(std::string_view bytes) override;
+    void lineConnected(const std::string& port) override;
     void lineGone(const std::string& port) override;
     void portError(const PortError& error) override;
 
@@ -87,11 +90,7 @@ public:
     bool connected() const override { return connected_; }
     void write(const std::string& text) override;
 
-    const wire::ReplyBuffer& reply() const { return reply_; }
     const std::vector<std::string>& presentPorts() const { return presentPorts_; }
-    std::size_t portCursor() const { return portCursor_; }
-    bool writeMode() const { return writeMode_; }
-    const std::string& currentPort() const { return openPort_; }  // empty when nothing is open
 
 private:
     enum class Phase { Idle, Probing, Reading, Writing, Connected, Closing };
@@ -105,6 +104,7 @@ private:
     void checkUpload();
     void endSession();  // connected cleared, port closed
     void closePort();
+    void cancelReplyChecks();
     void report(SessionEvent event);
     bool sessionActive() const;
 
@@ -120,8 +120,9 @@ private:
     bool writeMode_ = false;
     bool connected_ = false;
     Phase phase_ = Phase::Idle;
+    bool awaitingConnect_ = false;  // the open port is a network port that has not connected yet
     std::string openPort_;
-    wire::ReplyBuffer reply_;
+    Exchange exchange_{ReplyChecks::Panel};
 };
 
 }  // namespace tonel

@@ -1,6 +1,6 @@
 #include "device/LinePort.h"
 
-#include "device/LineTransport.h"
+#include "device/detail/LineTransport.h"
 
 #include <array>
 #include <cerrno>
@@ -14,7 +14,10 @@ namespace {
 constexpr std::size_t kReadChunk = 256;
 }
 
-LinePort::LinePort(PortLimits limits) : limits_(limits) {}
+LinePort::LinePort(PortLimits limits, TransportMaker makeTransport)
+    : limits_(limits), makeTransport_(makeTransport ? std::move(makeTransport) : TransportMaker(detail::makeTransport))
+{
+}
 
 LinePort::~LinePort() { close(); }
 
@@ -22,12 +25,17 @@ OpenResult LinePort::open(const std::string& name, const LineSettings& settings,
 {
     close();
     detail::CallFailure failure;
-    std::unique_ptr<detail::LineTransport> transport = detail::makeTransport(name, failure);
+    std::unique_ptr<detail::LineTransport> transport = makeTransport_(name, failure);
     std::vector<detail::CallFailure> reports;
-    if (!transport || !transport->openLine(settings, reports, failure))
-        return {OpenResult::State::Failed, {failure.operation, failure.error, name, true}};
-    for (const detail::CallFailure& complaint : reports)  // the open stands; the user is told
-        listener.portError({complaint.operation, complaint.error, name, false});
+    if (!transport || !transport->openLine(settings, reports, failure)) {
+        failure.port = name;
+        failure.whileOpening = true;
+        return {OpenResult::State::Failed, failure};
+    }
+    for (detail::CallFailure complaint : reports) {  // the open stands; the user is told
+        complaint.port = name;
+        listener.portError(complaint);
+    }
 
     transport_ = std::move(transport);
     listener_ = &listener;
@@ -73,11 +81,9 @@ std::string LinePort::name() const { return name_; }
 
 bool LinePort::startThread(bool connectFirst)
 {
-    threadAlive_ = true;
     try {
         thread_ = std::thread([this, connectFirst] { run(connectFirst); });
     } catch (const std::system_error&) {
-        threadAlive_ = false;
         return false;
     }
     return true;
@@ -89,22 +95,21 @@ void LinePort::run(bool connectFirst)
         // Never came up: wait for the close, dropping whatever is written meanwhile.
         while (!transport_->wait(false).shutdown) {
         }
-        threadAlive_ = false;
         return;
     }
     for (;;) {
         const detail::Wake wake = transport_->wait(lineUp_);
-        ++wakeUps_;
         if (wake.shutdown)
             break;
         if (wake.lineReadable || wake.lineGone)
             receive();
-        if (wake.lineGone)
-            lineGone("read()", EIO);
+        if (wake.lineGone && !transport_->shutdownPending())
+            lineGone({LineFault::LineLost, "read()", EIO});
+        if (wake.lineWritable)
+            transport_->flushOwnBytes();
         if (wake.writeRequest)
             sendPending();
     }
-    threadAlive_ = false;
 }
 
 bool LinePort::connectLine()
@@ -112,32 +117,34 @@ bool LinePort::connectLine()
     detail::CallFailure failure;
     if (transport_->connectLine(detail::Clock::now() + limits_.connect, failure)) {
         connected_ = true;
+        listener_->lineConnected(name_);
         return true;
     }
     if (failure.operation.empty())
         return false;  // closed while connecting: nobody waits for a notice
     if (lineUp_.exchange(false)) {
         dropQueued();
-        report(failure.operation, failure.error, true);
+        report(failure, true);
     }
     return false;
 }
 
-// Reads what has arrived, bounded per wake-up so a streaming line cannot hold off a shutdown.
+// Reads what has arrived, bounded per wake-up by the bytes taken off the line (a stream of
+// protocol bytes yields no data yet must not hold off a shutdown either).
 void LinePort::receive()
 {
     std::array<std::uint8_t, kReadChunk> buffer{};
-    for (std::size_t total = 0; total < kMaxReadPerWake;) {
+    for (std::size_t total = 0; total < kMaxReadPerWake && !transport_->shutdownPending();) {
         const detail::ReadResult result = transport_->read(buffer);
         if (result.status == detail::ReadStatus::Empty)
             return;
         if (result.status != detail::ReadStatus::Data) {
-            lineGone("read()", result.error);  // a read that fails now fails on every wake-up
+            lineGone(result.failure);  // a read that fails now fails on every wake-up
             return;
         }
         if (result.count > 0)
             listener_->bytesArrived(std::string_view(reinterpret_cast<const char*>(buffer.data()), result.count));
-        total += result.count;
+        total += result.raw;
     }
 }
 
@@ -164,10 +171,10 @@ bool LinePort::sendOne(const std::string& text)
         ++textsSent_;
         return true;
     case detail::SendStatus::Failed:
-        report(result.operation, result.error);  // this text is dropped
+        report(result.failure);  // this text is dropped
         return true;
     case detail::SendStatus::Gone:
-        lineGone(result.operation, result.error);
+        lineGone(result.failure);
         return false;
     case detail::SendStatus::Abandoned:
         break;
@@ -177,12 +184,12 @@ bool LinePort::sendOne(const std::string& text)
 
 // The line dropped: say so once, stop watching it and drop what waits to be sent. The descriptor
 // stays until close().
-void LinePort::lineGone(const std::string& operation, int error)
+void LinePort::lineGone(const PortError& failure)
 {
     if (!lineUp_.exchange(false))
         return;
     dropQueued();
-    report(operation, error);
+    report(failure);
     listener_->lineGone(name_);
 }
 
@@ -192,9 +199,12 @@ void LinePort::dropQueued()
     queue_.clear();
 }
 
-void LinePort::report(const std::string& operation, int error, bool whileOpening)
+void LinePort::report(const PortError& failure, bool whileOpening)
 {
-    listener_->portError({operation, error, name_, whileOpening});
+    PortError error = failure;
+    error.port = name_;
+    error.whileOpening = whileOpening;
+    listener_->portError(error);
 }
 
 }  // namespace tonel

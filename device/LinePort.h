@@ -7,12 +7,13 @@
 // close always completes, and every wait on the line ends by the write deadline.
 
 #include "device/SerialLine.h"
-#include "device/WriteQueue.h"
+#include "device/detail/WriteQueue.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -24,6 +25,9 @@ namespace detail {
 class LineTransport;
 }
 
+// Makes the transport for a port name; null with `failure` filled when there is none.
+using TransportMaker = std::function<std::unique_ptr<detail::LineTransport>(const std::string& name, PortError& failure)>;
+
 struct PortLimits {
     // A text of n characters may take n × perChar + constant to leave, drain included.
     std::chrono::milliseconds writePerChar{1800};
@@ -34,9 +38,11 @@ struct PortLimits {
 
 class LinePort : public SerialLine {
 public:
-    static constexpr std::size_t kMaxReadPerWake = 4096;  // then shutdown and writes get a look in
+    // Bytes taken off the line per wake-up, protocol bytes included; then shutdown and writes get a look in.
+    static constexpr std::size_t kMaxReadPerWake = 4096;
 
-    explicit LinePort(PortLimits limits = {});
+    // `makeTransport` chooses how a name is reached; empty: the tty, TCP and RFC 2217 transports.
+    explicit LinePort(PortLimits limits = {}, TransportMaker makeTransport = {});
     ~LinePort() override;
     LinePort(const LinePort&) = delete;
     LinePort& operator=(const LinePort&) = delete;
@@ -47,9 +53,6 @@ public:
     bool isOpen() const override { return lineUp_; }
 
     std::string name() const;
-    bool threadRunning() const { return threadAlive_; }
-    // Wake-ups of the port's thread: an idle thread does not count up.
-    std::uint64_t wakeUps() const { return wakeUps_; }
     std::uint64_t textsSent() const { return textsSent_; }
 
 private:
@@ -59,11 +62,12 @@ private:
     void receive();
     void sendPending();
     bool sendOne(const std::string& text);
-    void lineGone(const std::string& operation, int error);
+    void lineGone(const PortError& failure);
     void dropQueued();
-    void report(const std::string& operation, int error, bool whileOpening = false);
+    void report(const PortError& failure, bool whileOpening = false);
 
     const PortLimits limits_;
+    const TransportMaker makeTransport_;
     std::unique_ptr<detail::LineTransport> transport_;
     std::thread thread_;
     LineListener* listener_ = nullptr;  // set before the thread starts, cleared after it ended
@@ -71,12 +75,10 @@ private:
 
     std::atomic<bool> lineUp_{false};
     std::atomic<bool> connected_{false};  // the transport is up (a network port has connected)
-    std::atomic<bool> threadAlive_{false};
-    std::atomic<std::uint64_t> wakeUps_{0};
     std::atomic<std::uint64_t> textsSent_{0};
 
     std::mutex queueMutex_;  // the hand-over of texts between the two threads
-    WriteQueue queue_;
+    detail::WriteQueue queue_;
 };
 
 }  // namespace tonel

@@ -1,43 +1,69 @@
 #include "device/PortName.h"
 
 #include <algorithm>
-#include <cctype>
+#include <charconv>
 
 namespace tonel {
 namespace {
 
 constexpr std::string_view kSchemeEnd = "://";
 
-bool validService(std::string_view service)
+std::optional<std::uint16_t> readPort(std::string_view digits, const HostPortRules& rules, std::string& reason)
 {
-    if (service.empty() || service.size() > 5 ||
-        !std::all_of(service.begin(), service.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-        return false;
-    const int number = std::stoi(std::string(service));
-    return number >= 1 && number <= 65535;
+    unsigned number = 0;
+    const char* end = digits.data() + digits.size();
+    const bool allDigits = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    const auto [stop, error] = std::from_chars(digits.data(), end, number);
+    if (!allDigits || error != std::errc{} || stop != end || number > 65535 || (number == 0 && !rules.anyPort)) {
+        reason = "the port must be a number " + std::string(rules.anyPort ? "0" : "1") + "-65535";
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(number);
 }
 
-// "HOST:PORT" or "[V6ADDRESS]:PORT".
-bool splitHostAndService(std::string_view rest, PortName& out)
-{
-    std::size_t colon = std::string_view::npos;
-    if (rest.starts_with('[')) {
-        const std::size_t close = rest.find(']');
-        if (close == std::string_view::npos || close + 1 >= rest.size() || rest[close + 1] != ':')
-            return false;
-        out.host = std::string(rest.substr(1, close - 1));
-        colon = close + 1;
-    } else {
-        colon = rest.rfind(':');
-        if (colon == std::string_view::npos || rest.substr(0, colon).find(':') != std::string_view::npos)
-            return false;  // a bare IPv6 address needs its brackets
-        out.host = std::string(rest.substr(0, colon));
-    }
-    out.service = std::string(rest.substr(colon + 1));
-    return !out.host.empty() && validService(out.service);
-}
+ParsedHostPort refused(std::string reason) { return {std::nullopt, std::move(reason)}; }
 
 }  // namespace
+
+ParsedHostPort parseHostPort(std::string_view text, const HostPortRules& rules)
+{
+    HostPort address;
+    std::string_view port = text;
+    if (text.starts_with('[')) {
+        const std::size_t close = text.find(']');
+        if (close == std::string_view::npos || close + 1 >= text.size() || text[close + 1] != ':')
+            return refused("expected [IPV6]:PORT");
+        address.host = std::string(text.substr(1, close - 1));
+        port = text.substr(close + 2);
+    } else if (const std::size_t colon = text.rfind(':'); colon != std::string_view::npos) {
+        address.host = std::string(text.substr(0, colon));
+        port = text.substr(colon + 1);
+        if (address.host.find(':') != std::string::npos)
+            return refused("an IPv6 address needs brackets, as in [::1]:4001");
+    } else if (!rules.defaultHost.empty()) {
+        address.host = rules.defaultHost;
+    } else {
+        return refused("expected HOST:PORT");
+    }
+    if (address.host.empty())
+        return refused("the host is missing");
+    if (address.host.find_first_of("[]/ \t\r\n") != std::string::npos || address.host.find('\0') != std::string::npos)
+        return refused("\"" + address.host + "\" is not a host name or address");
+    std::string reason;
+    const auto number = readPort(port, rules, reason);
+    if (!number)
+        return refused(reason);
+    address.port = *number;
+    return {std::move(address), {}};
+}
+
+std::string formatHostPort(const HostPort& address)
+{
+    const bool v6 = address.host.find(':') != std::string::npos;
+    return (v6 ? "[" + address.host + "]" : address.host) + ":" + std::to_string(address.port);
+}
 
 PortName parsePortName(std::string_view name)
 {
@@ -47,6 +73,8 @@ PortName parsePortName(std::string_view name)
         if (!name.empty()) {
             parsed.kind = PortName::Kind::Tty;
             parsed.path = std::string(name);
+        } else {
+            parsed.reason = "the name is empty";
         }
         return parsed;
     }
@@ -54,10 +82,18 @@ PortName parsePortName(std::string_view name)
     const PortName::Kind kind = scheme == "tcp"       ? PortName::Kind::Tcp
                                 : scheme == "rfc2217" ? PortName::Kind::Rfc2217
                                                       : PortName::Kind::Invalid;
-    if (kind != PortName::Kind::Invalid && splitHostAndService(name.substr(schemeEnd + kSchemeEnd.size()), parsed))
-        parsed.kind = kind;
-    else
-        parsed = PortName{};
+    if (kind == PortName::Kind::Invalid) {
+        parsed.reason = "unknown scheme \"" + std::string(scheme) + "\" (tcp or rfc2217)";
+        return parsed;
+    }
+    const ParsedHostPort address = parseHostPort(name.substr(schemeEnd + kSchemeEnd.size()), kPeerAddress);
+    if (!address.address) {
+        parsed.reason = address.reason;
+        return parsed;
+    }
+    parsed.kind = kind;
+    parsed.host = address.address->host;
+    parsed.service = std::to_string(address.address->port);
     return parsed;
 }
 

@@ -4,6 +4,8 @@
 // option: the line settings are set on the server). One interface for all of them; the device
 // session and the pages only ever see this.
 
+#include "device/LineFailure.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,27 +20,14 @@ struct LineSettings {
     bool rts = true;
 };
 
-// A failed system call on a port.
-struct PortError {
-    std::string operation;  // the call, Linux-style: "open()", "read()", "tcdrain()", "connect()"
-    int error = 0;          // errno
-    std::string port;       // the port's name as it was opened
-    // The port never came up (a TCP connect that was refused, unreachable or timed out): the
-    // session treats it like an open that failed, not like a failure of a working line.
-    bool whileOpening = false;
-};
-
-// "WARNING:  read() Failed with the following error: \nInput/output error\nPort: /dev/ttyUSB0\n"
-std::string formatPortError(const PortError& error);
-// The system's text for an errno value ("Permission denied").
-std::string systemErrorText(int error);
-
 // What a port tells its user. Called on the port's own thread (and, for a failure while opening,
 // possibly on the caller's): an implementation hands the notice on and never blocks.
 class LineListener {
 public:
     virtual ~LineListener() = default;
     virtual void bytesArrived(std::string_view bytes) = 0;
+    // A network port that opened as Connecting has connected: what is written now goes out.
+    virtual void lineConnected(const std::string& /*port*/) {}
     // The line dropped (hang-up, end of file, connection reset); said once per open.
     virtual void lineGone(const std::string& port) = 0;
     virtual void portError(const PortError& error) = 0;

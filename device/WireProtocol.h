@@ -21,6 +21,7 @@ inline constexpr std::string_view kEasyMode = "(01O0)";
 inline constexpr std::string_view kFullMode = "(01O1)";
 inline constexpr std::size_t kUploadFrameLength = 384;
 inline constexpr std::size_t kQueryReplyMinLength = 383;  // "(01Q376" + 376 hex characters
+inline constexpr std::size_t kImageReplyLength = 384;     // ... and its ")"
 
 // 376 upper-case hexadecimal characters, byte 0 first, high nibble first.
 std::string encodeImageHex(const ParameterImage& image);
@@ -38,6 +39,10 @@ int queryReplyCount(std::string_view reply);
 // The read check: prefix "(01Q" and count 376.
 bool isQueryReplyPrefix(std::string_view reply);
 
+// Exactly "(01Q376" + 376 hexadecimal digits (either case) + ")": decoded into the image by
+// their value. Anything else is refused: false and the image unchanged.
+bool decodeExactImageReply(std::string_view reply, ParameterImage& image);
+
 // Received characters assembled into the current reply: "(" restarts it, everything else is
 // appended. Bounded: past kMaxLength characters are dropped until the next "(".
 class ReplyBuffer {
@@ -48,10 +53,24 @@ public:
     const std::string& text() const { return text_; }
     std::string_view firstFour() const;          // up to four characters
     int numberAt4() const;                       // three characters from position 4 as a number
-    void clear() { text_.clear(); }
+    // The text is a reply: its "(" arrived (what came before any is noise).
+    bool begun() const { return text_.starts_with('('); }
+    // A ")" arrived since the reply began, kept or dropped by the bound: the sender says it is done.
+    bool closed() const { return closed_; }
+    void clear()
+    {
+        text_.clear();
+        closed_ = false;
+    }
 
 private:
     std::string text_;
+    bool closed_ = false;
 };
+
+
+// What makes two texts the same command: "(01$" + group + item for a parameter command, the
+// command letter or word for the others ("(01O", "(01hello"). Empty for texts that are not frames.
+std::string_view commandKey(std::string_view text);
 
 }  // namespace tonel::wire

@@ -3,7 +3,7 @@
 // client's line settings to a record (what a real server would program into its UART) and
 // confirms each with the value in use.
 
-#include "device/TelnetComPort.h"
+#include "device/detail/TelnetComPort.h"
 
 #include <cstdint>
 #include <string>

@@ -1,65 +1,82 @@
 #include "emulator/CommandLine.h"
 
-#include <charconv>
+#include "device/PortName.h"
+
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
-#include <functional>
-#include <map>
+#include <memory>
 
 namespace tonel::emulator {
 namespace {
 
-std::optional<long> readCount(const std::string& text)
+// The values read before they are put into EmulatorOptions (the fault fields are optionals and
+// durations, which the command line reads as plain numbers).
+struct Numbers {
+    int queryCount = -1;
+    long queryTruncate = -1;
+    long replyDelayMs = 0;
+    long idleSeconds = 60;
+    std::string helloReply;
+    std::string ackReply;
+};
+
+// A listening address the one HOST:PORT reader accepts; its reason otherwise.
+std::string checkListenAddress(const std::string& text)
 {
-    long value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < 0)
-        return std::nullopt;
-    return value;
+    return parseHostPort(text, kListenAddress).reason;
 }
 
-using Setter = std::function<bool(EmulatorOptions&, const std::string&)>;
-
-// Options that take a value; false from a setter means the value is unusable.
-const std::map<std::string, Setter>& valueOptions()
+std::unique_ptr<CLI::App> makeApp(EmulatorOptions& o, Numbers& n)
 {
-    static const std::map<std::string, Setter> options = {
-        {"--image", [](EmulatorOptions& o, const std::string& v) { o.imagePath = v; return true; }},
-        {"--device", [](EmulatorOptions& o, const std::string& v) { o.devicePath = v; return true; }},
-        {"--listen", [](EmulatorOptions& o, const std::string& v) { o.listenAddress = v; return !v.empty(); }},
-        {"--hello-reply", [](EmulatorOptions& o, const std::string& v) { o.faults.helloReply = v; return true; }},
-        {"--ack-reply", [](EmulatorOptions& o, const std::string& v) { o.faults.ackReply = v; return true; }},
-        {"--trailing", [](EmulatorOptions& o, const std::string& v) { o.faults.trailing = v; return true; }},
-        {"--q-count", [](EmulatorOptions& o, const std::string& v) {
-             auto n = readCount(v);
-             if (n && *n <= 999)
-                 o.faults.queryCount = static_cast<int>(*n);
-             return n && *n <= 999;
-         }},
-        {"--q-truncate", [](EmulatorOptions& o, const std::string& v) {
-             auto n = readCount(v);
-             if (n)
-                 o.faults.queryTruncate = static_cast<std::size_t>(*n);
-             return n.has_value();
-         }},
-        {"--reply-delay-ms", [](EmulatorOptions& o, const std::string& v) {
-             auto n = readCount(v);
-             if (n)
-                 o.faults.replyDelay = std::chrono::milliseconds(*n);
-             return n.has_value();
-         }},
-    };
-    return options;
-}
+    auto app = std::make_unique<CLI::App>(
+        "tonel-emulator: a virtual Tonel processor. It prints the line's name (a terminal path, or "
+        "tcp://HOST:PORT / rfc2217://HOST:PORT with --listen) on its first line, then \"< FRAME\" for "
+        "every frame received, \"> FRAME\" for every reply and \"! WHY\" when it drops a client, until "
+        "SIGINT or SIGTERM.",
+        "tonel-emulator");
+    app->get_formatter()->column_width(32);
+    app->add_option("--image", o.imagePath, "start from this 188-byte parameter file instead of the defaults")
+        ->type_name("FILE.cfg");
+    auto* device = app->add_option("--device", o.devicePath,
+                                   "serve an existing serial device (set to 38400 8N1) instead of a new terminal")
+                       ->type_name("PATH");
+    auto* listen = app->add_option("--listen", o.listenAddress,
+                                   "serve a TCP port instead (127.0.0.1 unless HOST is given; [::1]:PORT for "
+                                   "IPv6), one client at a time")
+                       ->type_name("[HOST:]PORT")
+                       ->check(CLI::Validator(checkListenAddress, ""));
+    listen->excludes(device);
+    app->add_flag("--rfc2217", o.rfc2217, "speak Telnet COM-PORT on that TCP port")->needs(listen);
+    app->add_option("--idle-timeout", n.idleSeconds,
+                    "drop a TCP client that sends nothing for this long, so the next one is served "
+                    "(a client that takes no reply for 2 s is always dropped)")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(1L, 86400L))
+        ->capture_default_str()
+        ->needs(listen);
+    app->add_flag("--pace", o.paced, "send replies at the real line's speed (3,840 characters a second)");
 
-// Options without a value.
-const std::map<std::string, std::function<void(EmulatorOptions&)>>& flagOptions()
-{
-    static const std::map<std::string, std::function<void(EmulatorOptions&)>> options = {
-        {"--silent", [](EmulatorOptions& o) { o.faults.silent = true; }},
-        {"--rfc2217", [](EmulatorOptions& o) { o.rfc2217 = true; }},
-        {"--pace", [](EmulatorOptions& o) { o.paced = true; }},
-    };
-    return options;
+    const char* faults = "Misbehaving on purpose";
+    app->add_option("--hello-reply", n.helloReply, "answer the greeting with TEXT")
+        ->type_name("TEXT")
+        ->group(faults);
+    app->add_option("--ack-reply", n.ackReply, "answer an upload with TEXT")->type_name("TEXT")->group(faults);
+    app->add_option("--q-count", n.queryCount, "give the image reply the count N instead of 376")
+        ->type_name("N")
+        ->check(CLI::Range(0, 999))
+        ->group(faults);
+    app->add_option("--q-truncate", n.queryTruncate, "cut the image reply after N characters")
+        ->type_name("N")
+        ->check(CLI::Range(0L, 1000000L))
+        ->group(faults);
+    app->add_flag("--silent", o.faults.silent, "never answer (commands are still applied)")->group(faults);
+    app->add_option("--reply-delay-ms", n.replyDelayMs, "wait N ms before every reply")
+        ->type_name("N")
+        ->check(CLI::Range(0L, 3600000L))
+        ->group(faults);
+    app->add_option("--trailing", o.faults.trailing, "send TEXT after every reply")->type_name("TEXT")->group(faults);
+    return app;
 }
 
 }  // namespace
@@ -67,51 +84,36 @@ const std::map<std::string, std::function<void(EmulatorOptions&)>>& flagOptions(
 CommandLineResult parseCommandLine(std::span<const std::string> args)
 {
     EmulatorOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--help" || name == "-h") {
-            CommandLineResult help;
-            help.helpRequested = true;
-            return help;
-        }
-        if (auto flag = flagOptions().find(name); flag != flagOptions().end()) {
-            flag->second(options);
-            continue;
-        }
-        auto option = valueOptions().find(name);
-        if (option == valueOptions().end())
-            return {std::nullopt, "unknown option: " + name};
-        if (i + 1 == args.size())
-            return {std::nullopt, name + " needs a value"};
-        if (!option->second(options, args[++i]))
-            return {std::nullopt, "bad value for " + name + ": " + args[i]};
+    Numbers numbers;
+    const auto app = makeApp(options, numbers);
+    try {
+        std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
+        app->parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        CommandLineResult help;
+        help.helpRequested = true;
+        return help;
+    } catch (const CLI::ParseError& e) {
+        return {std::nullopt, e.what()};
     }
-    if (!options.listenAddress.empty() && !options.devicePath.empty())
-        return {std::nullopt, "--listen and --device exclude each other"};
-    if (options.rfc2217 && options.listenAddress.empty())
-        return {std::nullopt, "--rfc2217 needs --listen"};
+    if (app->count("--hello-reply") > 0)
+        options.faults.helloReply = numbers.helloReply;
+    if (app->count("--ack-reply") > 0)
+        options.faults.ackReply = numbers.ackReply;
+    if (numbers.queryCount >= 0)
+        options.faults.queryCount = numbers.queryCount;
+    if (numbers.queryTruncate >= 0)
+        options.faults.queryTruncate = static_cast<std::size_t>(numbers.queryTruncate);
+    options.faults.replyDelay = std::chrono::milliseconds(numbers.replyDelayMs);
+    options.idleTimeout = std::chrono::seconds(numbers.idleSeconds);
     return {options, {}};
 }
 
 std::string usageText()
 {
-    return "usage: tonel-emulator [--image FILE.cfg] [--device PATH | --listen [HOST:]PORT [--rfc2217]] [--pace]\n"
-           "                      [--hello-reply TEXT] [--ack-reply TEXT] [--q-count N] [--q-truncate N] [--silent]\n"
-           "                      [--reply-delay-ms N] [--trailing TEXT]\n"
-           "\n"
-           "  --image FILE.cfg     start from this 188-byte parameter file instead of the defaults\n"
-           "  --device PATH        serve an existing serial device (set to 38400 8N1) instead of a new terminal\n"
-           "  --listen [HOST:]PORT serve a TCP port (127.0.0.1 unless HOST is given), one client at a time\n"
-           "  --rfc2217            speak Telnet COM-PORT on that TCP port\n"
-           "  --pace               send replies at the real line's speed (3,840 characters a second)\n"
-           "Misbehaving on purpose:\n"
-           "  --hello-reply TEXT   answer the greeting with TEXT\n"
-           "  --ack-reply TEXT     answer an upload with TEXT\n"
-           "  --q-count N          give the image reply the count N instead of 376\n"
-           "  --q-truncate N       cut the image reply after N characters\n"
-           "  --silent             never answer (commands are still applied)\n"
-           "  --reply-delay-ms N   wait N ms before every reply\n"
-           "  --trailing TEXT      send TEXT after every reply\n";
+    EmulatorOptions options;
+    Numbers numbers;
+    return makeApp(options, numbers)->help();
 }
 
 std::string printable(const std::string& text)

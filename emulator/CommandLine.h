@@ -1,12 +1,13 @@
 #pragma once
 // The tonel-emulator command line:
-//   tonel-emulator [--image FILE.cfg] [--device PATH | --listen [HOST:]PORT [--rfc2217]] [--pace]
-//                  [--hello-reply TEXT] [--ack-reply TEXT] [--q-count N] [--q-truncate N] [--silent]
-//                  [--reply-delay-ms N] [--trailing TEXT]
+//   tonel-emulator [--image FILE.cfg] [--device PATH | --listen [HOST:]PORT [--rfc2217]
+//                  [--idle-timeout SECONDS]] [--pace] [--hello-reply TEXT] [--ack-reply TEXT]
+//                  [--q-count N] [--q-truncate N] [--silent] [--reply-delay-ms N] [--trailing TEXT]
 //   tonel-emulator --help
 
 #include "emulator/DeviceModel.h"
 
+#include <chrono>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,7 @@ struct EmulatorOptions {
     std::string listenAddress;  // "[HOST:]PORT": serve TCP instead of a terminal
     bool rfc2217 = false;       // speak Telnet with the COM-PORT option on that port
     bool paced = false;         // replies at the real line's speed
+    std::chrono::seconds idleTimeout{60};  // a TCP client silent this long is dropped
     DeviceFaults faults;
 };
 

@@ -1,7 +1,6 @@
 #include "emulator/Listener.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -11,28 +10,6 @@
 
 namespace tonel::emulator {
 
-std::optional<ListenAddress> parseListenAddress(std::string_view text)
-{
-    ListenAddress address;
-    std::string_view port = text;
-    if (text.starts_with('[')) {
-        const auto close = text.find("]:");
-        if (close == std::string_view::npos)
-            return std::nullopt;
-        address.host = std::string(text.substr(1, close - 1));
-        port = text.substr(close + 2);
-    } else if (const auto colon = text.rfind(':'); colon != std::string_view::npos) {
-        address.host = std::string(text.substr(0, colon));
-        port = text.substr(colon + 1);
-    }
-    unsigned number = 0;
-    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
-    if (port.empty() || address.host.empty() || error != std::errc{} || end != port.data() + port.size() || number > 65535)
-        return std::nullopt;
-    address.port = std::string(port);
-    return address;
-}
-
 int openListener(const ListenAddress& address, std::string& error)
 {
     addrinfo hints{};
@@ -40,7 +17,7 @@ int openListener(const ListenAddress& address, std::string& error)
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
     addrinfo* found = nullptr;
-    if (const int status = ::getaddrinfo(address.host.c_str(), address.port.c_str(), &hints, &found); status != 0) {
+    if (const int status = ::getaddrinfo(address.host.c_str(), std::to_string(address.port).c_str(), &hints, &found); status != 0) {
         error = ::gai_strerror(status);
         return -1;
     }
@@ -88,9 +65,7 @@ std::string networkPortName(const ListenAddress& address, std::uint16_t port, bo
         host = "127.0.0.1";
     else if (host == "::")
         host = "::1";
-    if (host.find(':') != std::string::npos)
-        host = "[" + host + "]";
-    return (rfc2217 ? "rfc2217://" : "tcp://") + host + ":" + std::to_string(port);
+    return (rfc2217 ? "rfc2217://" : "tcp://") + formatHostPort({host, port});
 }
 
 }  // namespace tonel::emulator

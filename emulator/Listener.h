@@ -2,20 +2,16 @@
 // The emulator's end of a network line: a TCP listening socket that takes one client at a time,
 // as a serial device server serves one line.
 
+#include "device/PortName.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace tonel::emulator {
 
-struct ListenAddress {
-    std::string host = "127.0.0.1";  // loopback unless told otherwise: nothing is exposed by default
-    std::string port;
-};
-
-// "[HOST:]PORT", with "[v6-address]:PORT" for IPv6; nullopt when the port is not a number 0-65535.
-std::optional<ListenAddress> parseListenAddress(std::string_view text);
+// Read with parseHostPort(text, kListenAddress): loopback unless a host is given, so nothing is
+// exposed by default; port 0 asks for any free port.
+using ListenAddress = HostPort;
 
 // A non-blocking listening socket, or -1 with `error` set.
 int openListener(const ListenAddress& address, std::string& error);

@@ -17,20 +17,25 @@ namespace {
 
 using namespace std::chrono_literals;
 
+constexpr std::chrono::nanoseconds kNoLimit = std::chrono::nanoseconds::max();
+
 // Waits for `events` on fd (none when fd is -1), the stop signal or the timeout (to the
-// nanosecond; none: no limit); the fd's events.
-short waitFor(int stopFd, int fd, short events, std::optional<std::chrono::nanoseconds> timeout, bool& stopped)
+// nanosecond; kNoLimit: none); the fd's events, 0 after the timeout.
+short waitFor(int stopFd, int fd, short events, std::chrono::nanoseconds timeout, bool& stopped)
 {
     pollfd fds[2] = {{stopFd, POLLIN, 0}, {fd, events, 0}};
-    timespec limit{};
-    if (timeout) {
-        const auto wholeSeconds = std::chrono::duration_cast<std::chrono::seconds>(*timeout);
-        limit = {static_cast<time_t>(wholeSeconds.count()), static_cast<long>((*timeout - wholeSeconds).count())};
-    }
-    while (::ppoll(fds, fd < 0 ? 1 : 2, timeout ? &limit : nullptr, nullptr) < 0 && errno == EINTR) {
+    const auto wholeSeconds = std::chrono::duration_cast<std::chrono::seconds>(timeout);
+    const timespec limit{static_cast<time_t>(wholeSeconds.count()), static_cast<long>((timeout - wholeSeconds).count())};
+    while (::ppoll(fds, fd < 0 ? 1 : 2, timeout == kNoLimit ? nullptr : &limit, nullptr) < 0 && errno == EINTR) {
     }
     stopped = (fds[0].revents & POLLIN) != 0;
     return stopped ? 0 : fds[1].revents;
+}
+
+// "60 s", or "250 ms" for a time of no whole seconds.
+std::string spoken(std::chrono::milliseconds time)
+{
+    return time.count() % 1000 == 0 ? std::to_string(time.count() / 1000) + " s" : std::to_string(time.count()) + " ms";
 }
 
 }  // namespace
@@ -50,10 +55,10 @@ VirtualProcessor::~VirtualProcessor()
 bool VirtualProcessor::listen(const std::string& address, bool rfc2217, std::string* error)
 {
     stop();
-    std::string reason = "bad address (expected [HOST:]PORT)";
-    const auto parsed = parseListenAddress(address);
-    if (parsed)
-        listener_ = openListener(*parsed, reason);
+    const ParsedHostPort parsed = parseHostPort(address, kListenAddress);
+    std::string reason = parsed.reason;
+    if (parsed.address)
+        listener_ = openListener(*parsed.address, reason);
     if (listener_ < 0) {
         if (error)
             *error = reason;
@@ -63,13 +68,15 @@ bool VirtualProcessor::listen(const std::string& address, bool rfc2217, std::str
     {
         std::lock_guard lock(mutex_);
         listeningPort_ = boundPort(listener_);
-        ends_.path = networkPortName(*parsed, listeningPort_, rfc2217);
+        ends_.path = networkPortName(*parsed.address, listeningPort_, rfc2217);
         comPortLine_ = {};
     }
     return run(true);
 }
 
 void VirtualProcessor::setObserver(Observer observer) { observer_ = std::move(observer); }
+
+void VirtualProcessor::setNoticeObserver(NoticeObserver observer) { noticeObserver_ = std::move(observer); }
 
 bool VirtualProcessor::start()
 {
@@ -126,9 +133,13 @@ void VirtualProcessor::loop()
         if (lineFd() < 0 && !acceptNext())
             break;
         bool stopped = false;
-        const short events = waitFor(stopFd_, lineFd(), POLLIN, std::nullopt, stopped);
+        const short events = waitFor(stopFd_, lineFd(), POLLIN, client_ >= 0 ? idleTimeout_ : kNoLimit, stopped);
         if (stopped)
             break;
+        if (events == 0) {
+            dropClient("client sent nothing for " + spoken(idleTimeout_) + ": dropped");
+            continue;
+        }
         ssize_t n = ::read(lineFd(), buffer.data(), buffer.size());
         if (n > 0) {
             handleInput({buffer.data(), static_cast<std::size_t>(n)});
@@ -147,7 +158,7 @@ bool VirtualProcessor::acceptNext()
 {
     while (listener_ >= 0) {
         bool stopped = false;
-        const short events = waitFor(stopFd_, listener_, POLLIN, std::nullopt, stopped);
+        const short events = waitFor(stopFd_, listener_, POLLIN, kNoLimit, stopped);
         if (stopped)
             return false;
         if (!(events & POLLIN))
@@ -160,19 +171,23 @@ bool VirtualProcessor::acceptNext()
         assembler_ = FrameAssembler{};
         if (rfc2217_) {
             telnet_.emplace();
-            writeLine(telnet_->opening());
+            if (!writeLine(telnet_->opening()) && client_ < 0)
+                continue;
         }
         return true;
     }
     return false;
 }
 
-void VirtualProcessor::dropClient()
+void VirtualProcessor::dropClient(const std::string& reason)
 {
-    if (client_ >= 0)
-        ::close(client_);
+    if (client_ < 0)
+        return;
+    ::close(client_);
     client_ = -1;
     telnet_.reset();
+    if (!reason.empty() && noticeObserver_)
+        noticeObserver_(reason);
 }
 
 void VirtualProcessor::handleInput(std::span<const char> bytes)
@@ -185,6 +200,8 @@ void VirtualProcessor::handleInput(std::span<const char> bytes)
     const std::string answer = telnet_->receive({bytes.data(), bytes.size()}, data);
     if (!answer.empty())
         writeLine(answer);
+    if (!telnet_)
+        return;  // dropped while answering
     if (telnet_->comPortEnabled()) {
         {
             std::lock_guard lock(mutex_);
@@ -198,6 +215,8 @@ void VirtualProcessor::handleInput(std::span<const char> bytes)
 void VirtualProcessor::handleBytes(std::span<const char> bytes)
 {
     for (char c : bytes) {
+        if (lineFd() < 0)
+            return;  // the client was dropped: the rest of what it sent goes with it
         if (auto frame = assembler_.feed(c))
             handleFrame(*frame);
     }
@@ -259,117 +278,42 @@ bool VirtualProcessor::sendData(std::string_view text)
     return telnet_ ? writeLine(ComPortServer::encode(text)) : writeLine(text);
 }
 
+// False when the bytes did not all go out: the line failed, stalled for kStallLimit (a client is
+// then dropped) or the emulator was told to stop.
 bool VirtualProcessor::writeLine(std::string_view bytes)
 {
     const int fd = lineFd();
-    for (std::size_t done = 0; done < bytes.size();) {
+    for (std::size_t done = 0; fd >= 0 && done < bytes.size();) {
         // A client that left must not end the program with SIGPIPE.
         ssize_t n = fd == client_ ? ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL)
                                   : ::write(fd, bytes.data() + done, bytes.size() - done);
-        bool stopped = false;
-        if (n > 0)
+        if (n > 0) {
             done += static_cast<std::size_t>(n);
-        else if (n < 0 && errno == EAGAIN && (waitFor(stopFd_, fd, POLLOUT, std::nullopt, stopped) & POLLOUT))
             continue;
-        else if (n < 0 && errno == EINTR)
+        }
+        if (n < 0 && errno == EINTR)
             continue;
-        else
+        if (n == 0 || errno != EAGAIN)
             return false;
+        bool stopped = false;
+        const short events = waitFor(stopFd_, fd, POLLOUT, kStallLimit, stopped);
+        if (events & POLLOUT)
+            continue;
+        if (!stopped && events == 0)
+            stalled();
+        return false;
     }
-    return true;
+    return fd >= 0;
 }
 
-void VirtualProcessor::record(FrameRecord::Direction direction, const std::string& text)
+// Nothing left the line for kStallLimit.
+void VirtualProcessor::stalled()
 {
-    FrameRecord entry{direction, text};
-    {
-        std::lock_guard lock(mutex_);
-        if (log_.size() >= logLimit_)  // drop the oldest half at once: amortised constant
-            log_.erase(log_.begin(), log_.begin() + static_cast<std::ptrdiff_t>(log_.size() / 2 + 1));
-        log_.push_back(entry);
-    }
-    changed_.notify_all();
-    if (observer_)
-        observer_(entry);
-}
-
-void VirtualProcessor::setLogLimit(std::size_t records)
-{
-    std::lock_guard lock(mutex_);
-    logLimit_ = records == 0 ? 1 : records;
-}
-
-std::string VirtualProcessor::terminalPath() const
-{
-    std::lock_guard lock(mutex_);
-    return path_;
-}
-
-std::uint16_t VirtualProcessor::listeningPort() const
-{
-    std::lock_guard lock(mutex_);
-    return listeningPort_;
-}
-
-bool VirtualProcessor::waitForComPortLine(const ComPortLine& expected, std::chrono::milliseconds timeout) const
-{
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [&] { return comPortLine_ == expected; });
-}
-
-ImageBytes VirtualProcessor::image() const
-{
-    std::lock_guard lock(mutex_);
-    return model_.image().bytes();
-}
-
-void VirtualProcessor::setImage(const ImageBytes& bytes)
-{
-    {
-        std::lock_guard lock(mutex_);
-        model_.setImage(bytes);
-    }
-    changed_.notify_all();
-}
-
-std::optional<ImageBytes> VirtualProcessor::storedImage() const
-{
-    std::lock_guard lock(mutex_);
-    return model_.storedImage();
-}
-
-std::vector<FrameRecord> VirtualProcessor::frameLog() const
-{
-    std::lock_guard lock(mutex_);
-    return log_;
-}
-
-std::vector<std::string> VirtualProcessor::receivedFrames() const
-{
-    std::lock_guard lock(mutex_);
-    std::vector<std::string> frames;
-    for (const FrameRecord& entry : log_) {
-        if (entry.direction == FrameRecord::Direction::Received)
-            frames.push_back(entry.text);
-    }
-    return frames;
-}
-
-bool VirtualProcessor::waitUntil(const Condition& condition, std::chrono::milliseconds timeout) const
-{
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [&] { return condition(model_.image(), log_); });
-}
-
-bool VirtualProcessor::waitForReceived(std::size_t count, std::chrono::milliseconds timeout) const
-{
-    return waitUntil(
-        [count](const ParameterImage&, const std::vector<FrameRecord>& log) {
-            return static_cast<std::size_t>(std::count_if(log.begin(), log.end(), [](const FrameRecord& e) {
-                       return e.direction == FrameRecord::Direction::Received;
-                   })) >= count;
-        },
-        timeout);
+    const std::string reason = "took no output for " + spoken(kStallLimit);
+    if (client_ >= 0)
+        dropClient("client " + reason + ": dropped");
+    else if (noticeObserver_)
+        noticeObserver_("line " + reason + ": the rest of the reply is lost");
 }
 
 }  // namespace tonel::emulator

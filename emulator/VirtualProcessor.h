@@ -34,6 +34,15 @@ public:
     // Called on the emulator's thread for every frame received and every reply sent.
     using Observer = std::function<void(const FrameRecord&)>;
     using Condition = std::function<bool(const ParameterImage& image, const std::vector<FrameRecord>& log)>;
+    // Called on the emulator's thread when it drops a TCP client, with the reason.
+    using NoticeObserver = std::function<void(const std::string&)>;
+
+    // The log keeps the newest frames only: a client can send without end.
+    static constexpr std::size_t kDefaultLogLimit = 10000;
+    // A client whose socket takes no byte for this long is dropped: it would hold the line for
+    // everyone else (a terminal nobody reads loses the rest of that reply instead).
+    static constexpr std::chrono::seconds kStallLimit{2};
+    static constexpr std::chrono::seconds kDefaultIdleTimeout{60};
 
     explicit VirtualProcessor(DeviceFaults faults = {}, const ImageBytes& initial = defaultImageBytes());
     ~VirtualProcessor();
@@ -41,8 +50,12 @@ public:
     VirtualProcessor& operator=(const VirtualProcessor&) = delete;
 
     void setObserver(Observer observer);  // before start() or attach()
-    // Keeps only the newest `records` frames in the log (a long burst must not grow it without end).
+    void setNoticeObserver(NoticeObserver observer);  // before listen()
+    // Keeps at most the newest `records` frames in the log (dropping the oldest half when full).
     void setLogLimit(std::size_t records);
+    // A TCP client that sends nothing for this long is dropped so that the next one is served.
+    // Before listen().
+    void setIdleTimeout(std::chrono::milliseconds timeout) { idleTimeout_ = timeout; }
 
     // Replies leave at the real line's pace (38400 8N1: 3,840 characters a second) instead of at
     // once. Before start(), attach() or listen().
@@ -80,7 +93,7 @@ private:
     bool run(bool opened);
     void loop();
     bool acceptNext();
-    void dropClient();
+    void dropClient(const std::string& reason = {});
     void handleInput(std::span<const char> bytes);
     void handleBytes(std::span<const char> bytes);
     void handleFrame(const std::string& frame);
@@ -89,6 +102,7 @@ private:
     bool sendPaced(const std::string& text);
     bool sendData(std::string_view text);
     bool writeLine(std::string_view bytes);
+    void stalled();
     int lineFd() const { return ends_.device >= 0 ? ends_.device : client_; }
     void record(FrameRecord::Direction direction, const std::string& text);
 
@@ -96,12 +110,14 @@ private:
     mutable std::condition_variable changed_;
     DeviceModel model_;
     std::vector<FrameRecord> log_;
-    std::size_t logLimit_ = SIZE_MAX;
+    std::size_t logLimit_ = kDefaultLogLimit;
     std::string path_;
     ComPortLine comPortLine_;
     std::uint16_t listeningPort_ = 0;
 
     Observer observer_;
+    NoticeObserver noticeObserver_;
+    std::chrono::milliseconds idleTimeout_ = kDefaultIdleTimeout;
     TerminalEnds ends_;          // used by the emulator's thread while it runs
     FrameAssembler assembler_;   // the emulator's thread only
     int listener_ = -1;          // a TCP port's listening socket

@@ -1,7 +1,7 @@
 // tonel-emulator: the virtual processor as a program. Without --device it makes a pseudo-terminal
 // and prints its path alone on the first line (with --listen: the port's name, "tcp://HOST:PORT"
-// or "rfc2217://HOST:PORT"); then "< FRAME" for every frame received and "> FRAME" for every
-// reply, until SIGINT or SIGTERM.
+// or "rfc2217://HOST:PORT"); then "< FRAME" for every frame received, "> FRAME" for every
+// reply and "! WHY" for every client it drops, until SIGINT or SIGTERM.
 
 #include "emulator/CommandLine.h"
 #include "emulator/VirtualProcessor.h"
@@ -37,6 +37,12 @@ void printFrame(const FrameRecord& entry)
     std::fflush(stdout);
 }
 
+void printNotice(const std::string& notice)
+{
+    std::printf("! %s\n", notice.c_str());
+    std::fflush(stdout);
+}
+
 int waitForSignal(sigset_t& signals)
 {
     int signal = 0;
@@ -55,7 +61,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!parsed.options) {
-        std::fprintf(stderr, "tonel-emulator: %s\n%s", parsed.error.c_str(), usageText().c_str());
+        std::fprintf(stderr, "tonel-emulator: %s\nRun with --help for the options.\n", parsed.error.c_str());
         return 2;
     }
     const EmulatorOptions& options = *parsed.options;
@@ -72,6 +78,8 @@ int main(int argc, char** argv)
 
     VirtualProcessor processor(options.faults, initial);
     processor.setObserver(printFrame);
+    processor.setNoticeObserver(printNotice);
+    processor.setIdleTimeout(options.idleTimeout);
     processor.setPaced(options.paced);
     const bool useDevice = !options.devicePath.empty();
     std::string error;

@@ -6,16 +6,15 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 #include <stdexcept>
-#include <vector>
 
 namespace tonel {
 namespace {
 
 namespace f = fields;
 using Show = std::string (*)(int);
+using K = ValueKind;
+using C = CommandForm;
 
 // ---- The panel's texts, with the blanks its fixed-width fields pad with left out.
 
@@ -26,130 +25,168 @@ std::string filterType(int byte) { return std::string(filterTypeName(byte)); }
 std::string effectFrequency(int byte) { return formatFrequency(byte); }
 std::string pageFrequency(int byte) { return formatFrequencyAs(byte, kTwoDecimalsKhz); }
 
+// ---- Commands
+
+constexpr WireCommand value(int group, int item) { return {C::Value, group, item}; }
+constexpr WireCommand effectValue(int item) { return value(4, item); }
+constexpr WireCommand band(int item) { return {C::Band, 8, item}; }
+constexpr WireCommand literal(CommandForm form) { return {form}; }
+
+// ---- Defaults shared by many bands
+
+constexpr EqBand kShelfLow{LoShelf, 32, 24, 46};
+constexpr EqBand kShelfHigh{HiShelf, 89, 24, 46};
+constexpr EqBand kPeak1k{Peaking, 69, 24, 46};
+
 // ---- Building the table
 
 struct Builder {
     std::vector<Parameter> list;
+    int program = -1;  // the effect program being declared
 
-    void add(std::string name, std::size_t offset, int min, int max, Show show,
-             ValueEntry entry = ValueEntry::ShownText, int program = -1)
+    void add(std::string name, std::size_t offset, int min, int max, int byte, Show show, ValueKind kind,
+             std::optional<WireCommand> command, std::size_t bandByte = 0)
     {
         if (offset != list.size())
             throw std::logic_error("parameter catalog out of order at " + name);
-        const std::string group = name.substr(0, name.find('.'));
-        const CommandField* command = commandFieldAt(offset);
-        list.push_back({std::move(name), group, offset, min, max, show, entry, command, program});
+        if (byte < min || byte > max)
+            throw std::logic_error("default outside the range of " + name);
+        std::string group = name.substr(0, name.find('.'));
+        list.push_back({std::move(name), std::move(group), offset, min, max, static_cast<std::uint8_t>(byte), show,
+                        kind, command, program, bandByte});
     }
-    void level(const std::string& name, std::size_t offset, int program = -1)
+    void count(std::string name, std::size_t offset, int max, int byte, WireCommand command)
     {
-        add(name, offset, 0, kLevelMax, number, ValueEntry::ShownText, program);
+        add(std::move(name), offset, 0, max, byte, number, K::Count, command);
     }
-    void onOff(const std::string& name, std::size_t offset, int program = -1)
+    void level(std::string name, std::size_t offset, int byte, WireCommand command)
     {
-        add(name, offset, 0, 1, switchName, ValueEntry::ShownText, program);
+        count(std::move(name), offset, kLevelMax, byte, command);
     }
-    void band(const std::string& prefix, std::size_t offset, int qMin, Show frequency, int program = -1)
+    void onOff(std::string name, std::size_t offset, int byte, WireCommand command)
     {
-        add(prefix + ".type", offset, ByPass, Notch, filterType, ValueEntry::ShownText, program);
-        add(prefix + ".freq", offset + 1, 1, kMaxFreqIndex, frequency, ValueEntry::Frequency, program);
-        add(prefix + ".gain", offset + 2, 0, 48, formatGain, ValueEntry::Gain, program);
-        add(prefix + ".q", offset + 3, qMin, kMaxQIndex, formatQ, ValueEntry::ShownText, program);
+        add(std::move(name), offset, 0, 1, byte, switchName, K::Choice, command);
+    }
+    void eq(const std::string& prefix, std::size_t offset, int qMin, Show frequency, const EqBand& byDefault,
+            WireCommand command)
+    {
+        add(prefix + ".type", offset, ByPass, Notch, byDefault.type, filterType, K::Choice, command, 0);
+        add(prefix + ".freq", offset + 1, 1, kMaxFreqIndex, byDefault.freqIndex, frequency, K::Frequency, command, 1);
+        add(prefix + ".gain", offset + 2, 0, 48, byDefault.gain, formatGain, K::Gain, command, 2);
+        add(prefix + ".q", offset + 3, qMin, kMaxQIndex, byDefault.qIndex, formatQ, K::Q, command, 3);
+    }
+    void pageEq(const std::string& prefix, std::size_t offset, const EqBand& byDefault, int item, int qMin = 0)
+    {
+        eq(prefix, offset, qMin, pageFrequency, byDefault, band(item));
     }
 };
 
 void addGlobal(Builder& b)
 {
-    b.add("global.reserved", f::global::reserved, 0, 255, number);
-    b.add("global.control_mode", f::global::controlMode, 0, 1, controlMode);
-    b.add("global.display_contrast", f::global::displayContrast, 0, 3, number);
-    b.add("global.panel_lock", f::global::panelLock, 0, 1, panelLockName);
-    b.add("global.effect_program", f::global::effectProgram, 0, 2, effectProgramName);
+    namespace g = f::global;
+    b.add("global.reserved", g::reserved, 0, 255, 1, number, K::Count, std::nullopt);
+    b.add("global.control_mode", g::controlMode, 0, 1, 0, controlMode, K::Choice, literal(C::ControlMode));
+    b.add("global.display_contrast", g::displayContrast, 0, 3, 1, number, K::Count, literal(C::DisplayContrast));
+    b.add("global.panel_lock", g::panelLock, 0, 1, 0, panelLockName, K::Choice, literal(C::PanelLock));
+    b.add("global.effect_program", g::effectProgram, 0, 2, 0, effectProgramName, K::Choice, value(1, 0));
 }
 
+// The three programs differ only in their level, time and balance defaults. Their commands carry
+// no program: they address the one global.effect_program selects.
 void addEffectProgram(Builder& b, int k)
 {
     namespace fx = f::effect;
+    constexpr int master[] = {39, 36, 33};
+    constexpr int delay[] = {59, 56, 53};
+    constexpr int repeat[] = {58, 55, 52};
+    constexpr int reverbTime[] = {56, 53, 51};
+    constexpr int reverbEchoMix[] = {20, 50, 80};
     const std::string p = "effect" + std::to_string(k + 1);
     const auto at = [k](std::size_t r) { return fx::at(k, r); };
-    const auto amount = [&](const char* name, std::size_t r) {
-        b.add(p + name, at(r), 0, kAmountMax, number, ValueEntry::ShownText, k);
-    };
-    b.level(p + ".master_level", at(fx::masterLevel), k);
-    b.onOff(p + ".extension", at(fx::extension), k);
-    amount(".delay", fx::delay);
-    amount(".repeat", fx::repeat);
-    amount(".reverb_time", fx::reverbTime);
-    amount(".reverb_echo_mix", fx::reverbEchoMix);
-    b.level(p + ".to_left_right", at(fx::toLeftRight), k);
-    b.level(p + ".to_centre", at(fx::toCentre), k);
-    b.level(p + ".to_aux1", at(fx::toAux1), k);
-    b.level(p + ".to_aux2", at(fx::toAux2), k);
-    b.band(p + ".eq1", at(fx::eq(0)), 1, effectFrequency, k);
-    b.band(p + ".eq2", at(fx::eq(1)), 1, effectFrequency, k);
+    b.program = k;
+    b.level(p + ".master_level", at(fx::masterLevel), master[k], effectValue(0));
+    b.onOff(p + ".extension", at(fx::extension), 0, effectValue(1));
+    b.count(p + ".delay", at(fx::delay), kAmountMax, delay[k], effectValue(2));
+    b.count(p + ".repeat", at(fx::repeat), kAmountMax, repeat[k], effectValue(3));
+    b.count(p + ".reverb_time", at(fx::reverbTime), kAmountMax, reverbTime[k], effectValue(4));
+    b.count(p + ".reverb_echo_mix", at(fx::reverbEchoMix), kAmountMax, reverbEchoMix[k], effectValue(5));
+    b.level(p + ".to_left_right", at(fx::toLeftRight), 50, effectValue(6));
+    b.level(p + ".to_centre", at(fx::toCentre), 0, effectValue(7));
+    b.level(p + ".to_aux1", at(fx::toAux1), 50, effectValue(8));
+    b.level(p + ".to_aux2", at(fx::toAux2), 50, effectValue(9));
+    b.eq(p + ".eq1", at(fx::eq(0)), 1, effectFrequency, kShelfLow, band(0));
+    b.eq(p + ".eq2", at(fx::eq(1)), 1, effectFrequency, kShelfHigh, band(1));
+    b.program = -1;
 }
+
+// The limiter's threshold: 0..24 is -18..+6 dBV, 25 switches it off.
+constexpr int kThresholdMax = 25;
 
 void addMic(Builder& b)
 {
     namespace m = f::mic;
-    b.level("mic.main_level", m::mainLevel);
-    b.level("mic.max_level", m::maxLevel);
-    b.level("mic.input_gain1", m::inputGain(0));
-    b.level("mic.input_gain2", m::inputGain(1));
-    b.onOff("mic.exciter", m::exciter);
-    b.onOff("mic.noise_gate", m::noiseGate);
-    b.onOff("mic.auto_gain", m::autoGain);
-    b.add("mic.limiter", m::limiter, 0, 25, formatThreshold);
-    b.add("mic.feedback", m::feedback, 0, 3, formatFeedbackMode);
-    b.level("mic.send_lr", m::sendLR);
-    b.level("mic.send_centre", m::sendCentre);
-    b.level("mic.send_aux1", m::sendAux1);
-    b.level("mic.send_aux2", m::sendAux2);
-    b.onOff("mic.link", m::link);
-    b.band("mic.mic1_eq", m::micEq(0), 1, pageFrequency);
-    b.band("mic.mic2_eq", m::micEq(1), 1, pageFrequency);
+    b.level("mic.main_level", m::mainLevel, 39, value(5, 0));
+    b.level("mic.max_level", m::maxLevel, 50, value(5, 1));
+    b.level("mic.input_gain1", m::inputGain(0), 50, value(5, 3));
+    b.level("mic.input_gain2", m::inputGain(1), 50, value(5, 4));
+    b.onOff("mic.exciter", m::exciter, 0, value(5, 5));
+    b.onOff("mic.noise_gate", m::noiseGate, 1, value(5, 6));
+    b.onOff("mic.auto_gain", m::autoGain, 0, value(5, 7));
+    b.add("mic.limiter", m::limiter, 0, kThresholdMax, 25, formatThreshold, K::Threshold, value(5, 8));
+    b.add("mic.feedback", m::feedback, 0, 3, 0, formatFeedbackMode, K::Choice, WireCommand{C::SpacePadded, 3, 0});
+    b.level("mic.send_lr", m::sendLR, 50, value(5, 9));
+    b.level("mic.send_centre", m::sendCentre, 50, value(5, 10));
+    b.level("mic.send_aux1", m::sendAux1, 50, value(5, 11));
+    b.level("mic.send_aux2", m::sendAux2, 50, value(5, 12));
+    b.onOff("mic.link", m::link, 1, value(5, 2));
+    b.pageEq("mic.mic1_eq", m::micEq(0), kPeak1k, 100, 1);
+    b.pageEq("mic.mic2_eq", m::micEq(1), kPeak1k, 101, 1);
+    const EqBand shared[] = {kShelfLow, kPeak1k, kPeak1k, kPeak1k, kShelfHigh};
     for (int i = 0; i < 5; ++i)
-        b.band("mic.eq" + std::to_string(i + 1), m::eq(i), 0, pageFrequency);
+        b.pageEq("mic.eq" + std::to_string(i + 1), m::eq(i), shared[i], 102 + i);
 }
 
 void addMusic(Builder& b)
 {
     namespace m = f::music;
-    b.level("music.main_level", m::mainLevel);
-    b.level("music.max_level", m::maxLevel);
-    b.level("music.input_gain", m::inputGain);
-    b.add("music.input_select", m::inputSelect, 0, 3, inputSourceName);
-    b.level("music.bgm_gain", m::bgmGain);
-    b.onOff("music.noise_gate", m::noiseGate);
-    b.onOff("music.auto_gain", m::autoGain);
-    b.add("music.limiter", m::limiter, 0, 25, formatThreshold);
-    b.level("music.send_lr", m::sendLR);
-    b.level("music.send_aux1", m::sendAux1);
-    b.level("music.send_aux2", m::sendAux2);
-    b.level("music.send_centre", m::sendCentre);
-    b.level("music.send_sub", m::sendSub);
+    b.level("music.main_level", m::mainLevel, 30, value(6, 0));
+    b.level("music.max_level", m::maxLevel, 50, value(6, 1));
+    b.level("music.input_gain", m::inputGain, 50, value(6, 2));
+    b.add("music.input_select", m::inputSelect, 0, 3, 2, inputSourceName, K::Choice, value(2, 0));
+    b.level("music.bgm_gain", m::bgmGain, 50, value(6, 3));
+    b.onOff("music.noise_gate", m::noiseGate, 1, value(6, 4));
+    b.onOff("music.auto_gain", m::autoGain, 0, value(6, 5));
+    b.add("music.limiter", m::limiter, 0, kThresholdMax, 25, formatThreshold, K::Threshold, value(6, 6));
+    b.level("music.send_lr", m::sendLR, 50, value(6, 7));
+    b.level("music.send_aux1", m::sendAux1, 50, value(6, 10));
+    b.level("music.send_aux2", m::sendAux2, 50, value(6, 11));
+    b.level("music.send_centre", m::sendCentre, 0, value(6, 8));
+    b.level("music.send_sub", m::sendSub, 50, value(6, 9));
+    const EqBand bands[] = {kShelfLow, {Peaking, 49, 24, 46}, {Peaking, 61, 24, 46}, kPeak1k, kShelfHigh};
     for (int i = 0; i < 5; ++i)
-        b.band("music.eq" + std::to_string(i + 1), m::eq(i), 0, pageFrequency);
+        b.pageEq("music.eq" + std::to_string(i + 1), m::eq(i), bands[i], 200 + i);
 }
 
 void addSystem(Builder& b)
 {
     namespace s = f::system;
     for (int i = 0; i < 7; ++i)
-        b.band("room.eq" + std::to_string(i + 1), s::roomEq(i), 0, pageFrequency);
-    b.level("centre.level", s::centreLevel);
-    b.band("centre.eq1", s::centreEq(0), 0, pageFrequency);
-    b.band("centre.eq2", s::centreEq(1), 0, pageFrequency);
-    b.level("aux1.level", s::aux1Level);
-    b.add("aux1.delay", s::aux1Delay, 0, 100, delay);
-    b.level("aux2.level", s::aux2Level);
-    b.add("aux2.delay", s::aux2Delay, 0, 100, delay);
-    b.level("sub.level", s::subLevel);
-    b.add("sub.high_pass", s::subHighPass, 0, 25, formatCrossoverLow, ValueEntry::Crossover);
-    b.add("sub.low_pass", s::subLowPass, 25, 50, formatCrossoverHigh, ValueEntry::Crossover);
-    b.add("sub.phase", s::subPhase, 0, 1, subPhaseName);
-    b.add("sub.auto_attenuation", s::subAutoAttenuation, 0, 5, formatAttenuation);
-    b.band("sub.eq1", s::subEq(0), 0, pageFrequency);
-    b.band("sub.eq2", s::subEq(1), 0, pageFrequency);
+        b.pageEq("room.eq" + std::to_string(i + 1), s::roomEq(i), kPeak1k, 300 + i);
+    b.level("centre.level", s::centreLevel, 50, value(7, 0));
+    b.pageEq("centre.eq1", s::centreEq(0), kPeak1k, 400);
+    b.pageEq("centre.eq2", s::centreEq(1), kPeak1k, 401);
+    b.level("aux1.level", s::aux1Level, 50, value(7, 22));
+    b.add("aux1.delay", s::aux1Delay, 0, 100, 0, delay, K::Delay, value(7, 23));
+    b.level("aux2.level", s::aux2Level, 50, value(7, 24));
+    b.add("aux2.delay", s::aux2Delay, 0, 100, 0, delay, K::Delay, value(7, 25));
+    b.level("sub.level", s::subLevel, 50, value(7, 9));
+    b.add("sub.high_pass", s::subHighPass, 0, 25, 0, formatCrossoverLow, K::Crossover, value(7, 10));
+    b.add("sub.low_pass", s::subLowPass, 25, 50, 25, formatCrossoverHigh, K::Crossover, value(7, 11));
+    b.add("sub.phase", s::subPhase, 0, 1, 0, subPhaseName, K::Choice, value(7, 12));
+    b.add("sub.auto_attenuation", s::subAutoAttenuation, 0, 5, 0, formatAttenuation, K::Choice, value(7, 13));
+    const EqBand sub{Peaking, 21, 24, 46};
+    b.pageEq("sub.eq1", s::subEq(0), sub, 500);
+    b.pageEq("sub.eq2", s::subEq(1), sub, 501);
 }
 
 std::vector<Parameter> buildCatalog()
@@ -166,90 +203,24 @@ std::vector<Parameter> buildCatalog()
     return std::move(b.list);
 }
 
-// ---- Reading values
-
-std::string_view trimmed(std::string_view s)
+// Levenshtein distance, ignoring case.
+std::size_t editDistance(std::string_view a, std::string_view b)
 {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-bool sameText(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::optional<long> plainNumber(std::string_view s)
-{
-    if (s.empty() || s.size() > 9 || !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return std::strtol(std::string(s).c_str(), nullptr, 10);
-}
-
-// A decimal number with an optional sign and fraction, then only `suffix` (any case) or nothing.
-std::optional<double> decimalWithSuffix(std::string_view s, std::string_view suffix)
-{
-    if (s.size() >= suffix.size() && sameText(s.substr(s.size() - suffix.size()), suffix))
-        s = trimmed(s.substr(0, s.size() - suffix.size()));
-    if (s.empty() || s.find_first_not_of("+-.0123456789") != std::string_view::npos)
-        return std::nullopt;
-    const std::string copy(s);
-    char* end = nullptr;
-    const double v = std::strtod(copy.c_str(), &end);
-    if (end != copy.c_str() + copy.size())
-        return std::nullopt;
-    return v;
-}
-
-std::string rangeText(const Parameter& p)
-{
-    std::string text = std::to_string(p.min) + ".." + std::to_string(p.max);
-    if (p.show != number)
-        text += " (" + p.show(p.min) + " .. " + p.show(p.max) + ")";
-    return text;
-}
-
-std::optional<int> byShownText(const Parameter& p, std::string_view text)
-{
-    for (int byte = p.min; byte <= p.max; ++byte)
-        if (const std::string shown = p.show(byte); !shown.empty() && sameText(trimmed(shown), text))
-            return byte;
-    return std::nullopt;
-}
-
-std::optional<int> byEntry(const Parameter& p, std::string_view text)
-{
-    switch (p.entry) {
-    case ValueEntry::Frequency:
-        // The field's own reading, once the text is seen to start with a number.
-        if (text.find_first_of("0123456789") == 0 || (text.size() > 1 && text[0] == '.')) {
-            // A comma is taken as the decimal point, as the panel's field takes a typed one:
-            // read as the end of the number it would turn 1,5k into 1 kHz.
-            std::string pointed(text);
-            std::replace(pointed.begin(), pointed.end(), ',', '.');
-            return parseFrequencyText(pointed);
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                              std::tolower(static_cast<unsigned char>(b[j - 1]));
+            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+            diagonal = above;
         }
-        return std::nullopt;
-    case ValueEntry::Gain: {
-        const auto db = decimalWithSuffix(text, "dB");
-        if (!db || std::abs(*db * 2 - std::round(*db * 2)) > 1e-9)
-            return std::nullopt;
-        return 24 + static_cast<int>(std::lround(*db * 2));
     }
-    case ValueEntry::Crossover:
-        if (const auto hz = decimalWithSuffix(text, "Hz"))
-            for (int byte = std::max(p.min, 1); byte <= p.max; ++byte)
-                if (frequencyAt(byte) == *hz)
-                    return byte;
-        break;
-    case ValueEntry::ShownText:
-        break;
-    }
-    return byShownText(p, text);
+    return row[b.size()];
 }
 
 }  // namespace
@@ -268,6 +239,25 @@ const Parameter* findParameter(std::string_view name)
     return nullptr;
 }
 
+std::vector<std::string> suggestNames(std::string_view name, std::size_t most)
+{
+    // Further than a third of the name away is no longer a slip of the keyboard.
+    const std::size_t limit = std::max<std::size_t>(2, name.size() / 3);
+    std::vector<std::pair<std::size_t, const std::string*>> near;
+    for (const Parameter& p : parameterCatalog()) {
+        std::size_t d = editDistance(name, p.name);
+        if (name.find('.') == std::string_view::npos)  // a name given without its group
+            d = std::min(d, editDistance(name, std::string_view(p.name).substr(p.group.size() + 1)));
+        if (d <= limit)
+            near.emplace_back(d, &p.name);
+    }
+    std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < near.size() && i < most; ++i)
+        names.push_back(*near[i].second);
+    return names;
+}
+
 std::string shownValue(const Parameter& parameter, const ParameterImage& image)
 {
     return parameter.show(image.get(parameter.offset));
@@ -275,35 +265,18 @@ std::string shownValue(const Parameter& parameter, const ParameterImage& image)
 
 std::string commandTemplate(const Parameter& parameter)
 {
-    const CommandField* c = parameter.command;
-    if (c == nullptr)
+    if (!parameter.command)
         return {};
-    switch (c->form) {
-    case CommandForm::Value: return formatString("(01$%03d%03d%%03d)", c->group, c->item);
-    case CommandForm::SpacePadded: return formatString("(01$%03d%03d%%3d)", c->group, c->item);
-    case CommandForm::Band: return formatString("(01$008%03d%%03d%%03d%%03d%%03d)", c->item);
+    const WireCommand& c = *parameter.command;
+    switch (c.form) {
+    case CommandForm::Value: return formatString("(01$%03d%03d%%03d)", c.group, c.item);
+    case CommandForm::SpacePadded: return formatString("(01$%03d%03d%%3d)", c.group, c.item);
+    case CommandForm::Band: return formatString("(01$008%03d%%03d%%03d%%03d%%03d)", c.item);
     case CommandForm::ControlMode: return "(01O0)/(01O1)";
     case CommandForm::DisplayContrast: return "(01T0)..(01T3)";
     case CommandForm::PanelLock: return "(01CE)/(01CD)";
     }
     return {};
-}
-
-ParsedValue parseParameterValue(const Parameter& parameter, std::string_view text)
-{
-    const std::string_view value = trimmed(text);
-    std::optional<long> byte = plainNumber(value);
-    if (!byte) {
-        if (auto fromText = byEntry(parameter, value))
-            byte = *fromText;
-        else
-            return {std::nullopt, parameter.name + ": cannot read \"" + std::string(text) + "\"; give a byte " +
-                                      rangeText(parameter) + " or a value as `tonelctl show` prints it"};
-    }
-    if (*byte < parameter.min || *byte > parameter.max)
-        return {std::nullopt, parameter.name + ": " + std::string(value) + " is out of range; the byte takes " +
-                                  rangeText(parameter)};
-    return {static_cast<std::uint8_t>(*byte), {}};
 }
 
 }  // namespace tonel

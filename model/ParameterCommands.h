@@ -1,5 +1,6 @@
 #pragma once
-// Which fields carry a command, and the command text each one sends with its current bytes.
+// Which fields carry a command, and the command text each one sends with its current bytes. The
+// table is read off the parameter catalog, where each byte declares its command.
 
 #include "model/ParameterImage.h"
 
@@ -20,7 +21,7 @@ enum class CommandForm {
 };
 
 struct CommandField {
-    std::string_view name;  // "mic.mainLevel", "system.roomEq[3]", "effect.eq[1]"
+    std::string name;       // the catalog's: "mic.main_level", a band "room.eq4", effect "effect.eq2"
     std::size_t offset;     // absolute; for effect fields the offset inside the program (0..17)
     bool effectRelative;    // true: the field lies in the selected effect program
     CommandForm form;
@@ -30,7 +31,7 @@ struct CommandField {
 
 // Every field that carries a command: the 73 parameter commands and the three literal commands
 // of global.controlMode, global.displayContrast and global.panelLock.
-std::span<const CommandField> commandFields();
+std::span<const CommandField> commandFields();  // in image order
 
 // The field whose bytes include `absoluteOffset` (a band's four bytes all map to the band).
 // Effect offsets of any program map to the effect field. Nothing for reserved or unknown bytes.

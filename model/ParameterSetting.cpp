@@ -33,7 +33,7 @@ std::optional<std::string> refusal(const ParameterImage& image, const Parameter&
                std::to_string(image.get(*bound)) + "; raise the maximum first";
     if (target == SettingTarget::File)
         return std::nullopt;
-    if (p.command == nullptr)
+    if (!p.command)
         return p.name + ": no command carries this byte; only a whole-image write changes it";
     if (p.effectProgram >= 0 && p.effectProgram != image.effectProgram())
         return p.name + ": " + effectName(p.effectProgram) + " is not the selected effect program (" +

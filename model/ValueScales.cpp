@@ -183,7 +183,7 @@ float delayMs(int byte) { return static_cast<float>(byte) * 0.5f; }
 
 std::string formatDelay(int byte) { return formatString("%.1fms", static_cast<double>(delayMs(byte))); }
 
-std::string formatDistance(int byte) { return formatString("%.1fm", static_cast<double>(delayMs(byte)) * 0.34); }
+std::string formatDistance(int byte) { return formatString("%.1fm", static_cast<double>(delayMs(byte)) * kMetresPerMs); }
 
 // A byte outside the control's range (from a file or the device) still shows its table entry,
 // as the graph's overlay draws it; only bytes beyond the table are clamped.

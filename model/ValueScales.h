@@ -63,6 +63,7 @@ int positionToLevel(int position, int max);
 
 // ---- Other scales
 std::string formatThreshold(int byte);      // 25 "OFF", any other byte "%ddBV" of byte - 18
+inline constexpr double kMetresPerMs = 0.34;  // sound's way in a millisecond, as the panel reckons a distance
 float delayMs(int byte);                    // byte x 0.5, single precision
 std::string formatDelay(int byte);          // "%.1fms"
 std::string formatDistance(int byte);       // "%.1fm" of the delay in ms x 0.34

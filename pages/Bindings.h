@@ -1,6 +1,8 @@
 #pragma once
-// The binding tables a page declares: which control edits which image byte, and how.
+// The binding tables a page declares: which control edits which catalog parameter, and how. The
+// byte and its range come from the parameter's catalog entry.
 
+#include "model/ParameterCatalog.h"
 #include "model/ParameterImage.h"
 #include "model/ValueScales.h"
 #include "res/BandColumn.h"
@@ -9,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tonel {
@@ -22,16 +25,21 @@ struct ByteRef {
         return inEffectProgram ? image.effectOffset(offset) : offset;
     }
 };
-inline ByteRef at(std::size_t offset) { return {offset, false}; }
-inline ByteRef inProgram(std::size_t offset) { return {offset, true}; }
+
+// The catalog entry of `name`; a name the catalog lacks is a programming error (throws).
+const Parameter& catalogEntry(std::string_view name);
+// The byte a control of `name` edits: an effect program's parameter ("effect1.delay") stands for
+// that byte of the program selected at the moment of use.
+ByteRef byteOf(const Parameter& parameter);
 
 // A vertical slider over a level (0..50) or amount (0..100) byte, with its value field.
 struct LevelBinding {
+    LevelBinding(int sliderId, int fieldId, std::string_view name, std::function<void()> afterMove = {});
     int sliderId;
     int fieldId;
     ByteRef byte;
-    int max = kLevelMax;
-    std::function<void()> afterMove = {};  // page rule after a move that changed the byte
+    int max;
+    std::function<void()> afterMove;  // page rule after a move that changed the byte
 };
 
 // The arrow a read-out's text follows: the spin's step direction, or None for the text of a refresh.
@@ -45,14 +53,16 @@ struct Readout {
 };
 
 struct SpinBinding {
+    SpinBinding(int spinId, std::string_view name, std::vector<Readout> readouts, bool reversed = false,
+                std::function<void(SpinArrow)> afterStep = {}, bool keepsStrayBytes = false);
     int spinId;
     ByteRef byte;
     int min;
     int max;
     std::vector<Readout> readouts;
-    bool reversed = false;                         // the down arrow raises the byte
-    std::function<void(SpinArrow)> afterStep = {}; // page rule, before the command is sent
-    bool keepsStrayBytes = false;                  // a byte outside min..max stays (a switch)
+    bool reversed;                            // the down arrow raises the byte
+    std::function<void(SpinArrow)> afterStep; // page rule, before the command is sent
+    bool keepsStrayBytes;                     // a byte outside min..max stays (a switch)
 };
 
 struct FrequencyTexts {
@@ -64,9 +74,11 @@ struct FrequencyTexts {
 
 // One equaliser band column: type button, gain slider + field, frequency field + spin, Q field + spin.
 struct BandBinding {
+    BandBinding(std::string_view name, const res::BandColumn& ids, const FrequencyTexts& frequencyTexts);  // "mic.eq1"
     ByteRef band;  // the band's type byte
     res::BandColumn ids;
-    int qMin;
+    int freqMin, freqMax;  // the ranges of the band's frequency and q bytes
+    int qMin, qMax;
     FrequencyTexts frequencyTexts;
 };
 

@@ -84,8 +84,8 @@ void BoundPage::bindBands(std::vector<BandBinding> bands)
         gain->setRange(0, 24);
         connect(gain, &QSlider::valueChanged, this, [this, i] { onGainMoved(bands_[i]); });
         connect(gain, &QSlider::sliderReleased, this, [this, i] { onGainMoved(bands_[i]); });
-        controls_.spin(b.ids.freqSpin)->setPageStep(pageStepFor(1, kMaxFreqIndex));
-        controls_.spin(b.ids.qSpin)->setPageStep(pageStepFor(b.qMin, kMaxQIndex));
+        controls_.spin(b.ids.freqSpin)->setPageStep(pageStepFor(b.freqMin, b.freqMax));
+        controls_.spin(b.ids.qSpin)->setPageStep(pageStepFor(b.qMin, b.qMax));
         connect(controls_.spin(b.ids.freqSpin), &SpinArrows::stepped, this,
                 [this, i](SpinDirection direction) { onFrequencySpin(bands_[i], direction); });
         connect(controls_.spin(b.ids.qSpin), &SpinArrows::stepped, this,
@@ -317,9 +317,9 @@ void BoundPage::onFrequencySpin(const BandBinding& b, SpinDirection direction)
     const std::size_t offset = b.band.resolve(image()) + 1;
     int index = image().get(offset);
     const bool up = direction == SpinDirection::Up;
-    if (up && index < kMaxFreqIndex)
+    if (up && index < b.freqMax)
         ++index;
-    else if (!up && index > 1)
+    else if (!up && index > b.freqMin)
         --index;
     image().set(offset, static_cast<std::uint8_t>(index));
     const FrequencyFormat& format = up ? b.frequencyTexts.up : b.frequencyTexts.down;
@@ -332,7 +332,7 @@ void BoundPage::onQSpin(const BandBinding& b, SpinDirection direction)
     const std::size_t offset = b.band.resolve(image()) + 3;
     int index = image().get(offset);
     const bool up = direction == SpinDirection::Up;
-    if (up && index < kMaxQIndex)
+    if (up && index < b.qMax)
         ++index;
     else if (!up && index > b.qMin)
         --index;

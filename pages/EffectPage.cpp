@@ -13,7 +13,11 @@ namespace id = res::effect;
 
 constexpr FrequencyTexts kFrequencyTexts{kTwoDecimalsKh, kTwoDecimalsKh, kTwoDecimalsKh, kOneDecimalKhzExact};
 
-BandBinding effectBand(int band) { return {inProgram(fx::eq(band)), id::kEqColumns[band], 1, kFrequencyTexts}; }
+// The first program's names stand for the selected program's bytes.
+BandBinding effectBand(int band)
+{
+    return {"effect1.eq" + std::to_string(band + 1), id::kEqColumns[band], kFrequencyTexts};
+}
 
 // The arrows write "ON" and "OFF" padded with a blank on the right; a refresh writes "OFF" bare.
 Readout extensionSwitch(int fieldId)
@@ -27,18 +31,18 @@ EffectPage::EffectPage(PageContext context, QWidget* parent)
     : BoundPage(context, res::effectTemplate(), parent)
 {
     bindLevels({
-        {id::MainLevelSlider, id::MainLevelField, inProgram(fx::masterLevel)},
-        {id::SendLeftRightSlider, id::SendLeftRightField, inProgram(fx::toLeftRight)},
-        {id::SendCentreSlider, id::SendCentreField, inProgram(fx::toCentre)},
-        {id::SendAux1Slider, id::SendAux1Field, inProgram(fx::toAux1)},
-        {id::SendAux2Slider, id::SendAux2Field, inProgram(fx::toAux2)},
-        {id::DelaySlider, id::DelayField, inProgram(fx::delay), kAmountMax},
-        {id::RepeatSlider, id::RepeatField, inProgram(fx::repeat), kAmountMax},
-        {id::ReverbTimeSlider, id::ReverbTimeField, inProgram(fx::reverbTime), kAmountMax},
-        {id::ReverbEchoMixSlider, id::ReverbEchoMixField, inProgram(fx::reverbEchoMix), kAmountMax},
+        {id::MainLevelSlider, id::MainLevelField, "effect1.master_level"},
+        {id::SendLeftRightSlider, id::SendLeftRightField, "effect1.to_left_right"},
+        {id::SendCentreSlider, id::SendCentreField, "effect1.to_centre"},
+        {id::SendAux1Slider, id::SendAux1Field, "effect1.to_aux1"},
+        {id::SendAux2Slider, id::SendAux2Field, "effect1.to_aux2"},
+        {id::DelaySlider, id::DelayField, "effect1.delay"},
+        {id::RepeatSlider, id::RepeatField, "effect1.repeat"},
+        {id::ReverbTimeSlider, id::ReverbTimeField, "effect1.reverb_time"},
+        {id::ReverbEchoMixSlider, id::ReverbEchoMixField, "effect1.reverb_echo_mix"},
     });
     bindSpins({
-        {id::ExtensionSpin, inProgram(fx::extension), 0, 1, {extensionSwitch(id::ExtensionField)}, false, {}, true},
+        {id::ExtensionSpin, "effect1.extension", {extensionSwitch(id::ExtensionField)}, false, {}, true},
     });
     bindBands({effectBand(0), effectBand(1)});
     redrawGraphOnEveryMouseMove();

@@ -24,7 +24,7 @@ constexpr FrequencyTexts kMic1Texts{kOneDecimal, kOneDecimal, kTwoDecimalsKhz, k
 constexpr FrequencyTexts kMic2Texts{kOneDecimalHzTwoDecimalsKhz, kOneDecimal, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
 constexpr FrequencyTexts kSharedTexts{kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
 
-BandBinding sharedBand(int k) { return {at(mic::eq(k)), kSharedBandColumns[k], 0, kSharedTexts}; }
+BandBinding sharedBand(int k) { return {"mic.eq" + std::to_string(k + 1), kSharedBandColumns[k], kSharedTexts}; }
 
 // "ON" stands right-aligned under "OFF".
 Readout onOff(int fieldId)
@@ -38,31 +38,28 @@ MicrophonePage::MicrophonePage(PageContext context, QWidget* parent)
     : BoundPage(context, res::microphoneTemplate(), parent)
 {
     bindLevels({
-        {MainLevelSlider, MainLevelField, at(mic::mainLevel)},
-        {SendLeftRightSlider, SendLeftRightField, at(mic::sendLR)},
-        {SendCentreSlider, SendCentreField, at(mic::sendCentre)},
-        {SendAux1Slider, SendAux1Field, at(mic::sendAux1)},
-        {SendAux2Slider, SendAux2Field, at(mic::sendAux2)},
-        {Mic1InputGainSlider, Mic1InputGainField, at(mic::inputGain(0)), kLevelMax,
-         [this] { inputGainMoved(mic::inputGain(0)); }},
-        {Mic2InputGainSlider, Mic2InputGainField, at(mic::inputGain(1)), kLevelMax,
-         [this] { inputGainMoved(mic::inputGain(1)); }},
+        {MainLevelSlider, MainLevelField, "mic.main_level"},
+        {SendLeftRightSlider, SendLeftRightField, "mic.send_lr"},
+        {SendCentreSlider, SendCentreField, "mic.send_centre"},
+        {SendAux1Slider, SendAux1Field, "mic.send_aux1"},
+        {SendAux2Slider, SendAux2Field, "mic.send_aux2"},
+        {Mic1InputGainSlider, Mic1InputGainField, "mic.input_gain1", [this] { inputGainMoved(mic::inputGain(0)); }},
+        {Mic2InputGainSlider, Mic2InputGainField, "mic.input_gain2", [this] { inputGainMoved(mic::inputGain(1)); }},
     });
     bindSpins({
-        {MaxLevelSpin, at(mic::maxLevel), 0, kLevelMax, {readout::number(MaxLevelField)}},
-        {ExciterSpin, at(mic::exciter), 0, 1, {onOff(ExciterField)}},
-        {NoiseGateSpin, at(mic::noiseGate), 0, 1, {onOff(NoiseGateField)}},
-        {LimiterSpin, at(mic::limiter), 0, 25, {readout::byByte(LimiterField, formatThreshold)}},
-        {AutoGainSpin, at(mic::autoGain), 0, 1, {onOff(AutoGainField)}},
-        {MicLinkSpin, at(mic::link), 0, 1, {onOff(MicLinkField)}, false,
+        {MaxLevelSpin, "mic.max_level", {readout::number(MaxLevelField)}},
+        {ExciterSpin, "mic.exciter", {onOff(ExciterField)}},
+        {NoiseGateSpin, "mic.noise_gate", {onOff(NoiseGateField)}},
+        {LimiterSpin, "mic.limiter", {readout::byByte(LimiterField, formatThreshold)}},
+        {AutoGainSpin, "mic.auto_gain", {onOff(AutoGainField)}},
+        {MicLinkSpin, "mic.link", {onOff(MicLinkField)}, false,
          [this](SpinArrow arrow) { linkStepped(arrow); }},
         // The device's modes are 0..3; a larger byte from a file keeps the same form.
-        {FeedbackSuppressionSpin, at(mic::feedback), 0, 3,
-         {readout::byByte(FeedbackSuppressionField, formatFeedbackMode)}},
+        {FeedbackSuppressionSpin, "mic.feedback", {readout::byByte(FeedbackSuppressionField, formatFeedbackMode)}},
     });
     bindBands({
-        {at(mic::micEq(0)), kMicBandColumns[0], 1, kMic1Texts},
-        {at(mic::micEq(1)), kMicBandColumns[1], 1, kMic2Texts},
+        {"mic.mic1_eq", kMicBandColumns[0], kMic1Texts},
+        {"mic.mic2_eq", kMicBandColumns[1], kMic2Texts},
         sharedBand(0), sharedBand(1), sharedBand(2), sharedBand(3), sharedBand(4),
     });
     fitBandFieldFonts();

@@ -18,7 +18,7 @@ constexpr FrequencyTexts kBand4Texts{kTwoDecimalsHzOneDecimalKhz, kTwoDecimalsKh
 
 BandBinding musicBand(int k, const FrequencyTexts& texts = kTexts)
 {
-    return {at(music::eq(k)), id::kEqColumns[k], 0, texts};
+    return {"music.eq" + std::to_string(k + 1), id::kEqColumns[k], texts};
 }
 
 // "ON" stands left-aligned over "OFF".
@@ -43,21 +43,21 @@ Readout inputSource(int fieldId)
 MusicPage::MusicPage(PageContext context, QWidget* parent) : BoundPage(context, res::musicTemplate(), parent)
 {
     bindLevels({
-        {id::MainLevelSlider, id::MainLevelField, at(music::mainLevel)},
-        {id::SendLeftRightSlider, id::SendLeftRightField, at(music::sendLR)},
-        {id::SendCentreSlider, id::SendCentreField, at(music::sendCentre)},
-        {id::SendSubSlider, id::SendSubField, at(music::sendSub)},
-        {id::SendAux1Slider, id::SendAux1Field, at(music::sendAux1)},
-        {id::SendAux2Slider, id::SendAux2Field, at(music::sendAux2)},
-        {id::InputGainSlider, id::InputGainField, at(music::inputGain)},
-        {id::BgmGainSlider, id::BgmGainField, at(music::bgmGain)},
+        {id::MainLevelSlider, id::MainLevelField, "music.main_level"},
+        {id::SendLeftRightSlider, id::SendLeftRightField, "music.send_lr"},
+        {id::SendCentreSlider, id::SendCentreField, "music.send_centre"},
+        {id::SendSubSlider, id::SendSubField, "music.send_sub"},
+        {id::SendAux1Slider, id::SendAux1Field, "music.send_aux1"},
+        {id::SendAux2Slider, id::SendAux2Field, "music.send_aux2"},
+        {id::InputGainSlider, id::InputGainField, "music.input_gain"},
+        {id::BgmGainSlider, id::BgmGainField, "music.bgm_gain"},
     });
     bindSpins({
-        {id::MaxLevelSpin, at(music::maxLevel), 0, kLevelMax, {readout::number(id::MaxLevelField)}},
-        {id::NoiseGateSpin, at(music::noiseGate), 0, 1, {onOff(id::NoiseGateField)}},
-        {id::LimiterSpin, at(music::limiter), 0, 25, {readout::byByte(id::LimiterField, formatThreshold)}},
-        {id::AutoGainSpin, at(music::autoGain), 0, 1, {onOff(id::AutoGainField)}},
-        {id::InputSourceSpin, at(music::inputSelect), 0, 3, {inputSource(id::InputSourceField)}},
+        {id::MaxLevelSpin, "music.max_level", {readout::number(id::MaxLevelField)}},
+        {id::NoiseGateSpin, "music.noise_gate", {onOff(id::NoiseGateField)}},
+        {id::LimiterSpin, "music.limiter", {readout::byByte(id::LimiterField, formatThreshold)}},
+        {id::AutoGainSpin, "music.auto_gain", {onOff(id::AutoGainField)}},
+        {id::InputSourceSpin, "music.input_select", {inputSource(id::InputSourceField)}},
     });
     bindBands({musicBand(0), musicBand(1), musicBand(2), musicBand(3, kBand4Texts), musicBand(4)});
     fitBandFieldFonts();

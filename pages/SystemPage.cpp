@@ -13,26 +13,24 @@ namespace tonel {
 namespace {
 
 namespace sys = fields::system;
-namespace glb = fields::global;
 namespace id = res::system;
 
 // Every frequency text on this page has two decimals and the unit "KHz" from index 69 on.
 constexpr FrequencyTexts kFrequencyTexts{kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhz, kTwoDecimalsKhzExact};
-constexpr int kQMin = 0;
 
 // The eleven band columns: room 1-7, centre 1-2, subwoofer 1-2.
 std::vector<BandBinding> bandBindings()
 {
     std::vector<BandBinding> bands;
-    auto add = [&bands](std::size_t offset, const res::BandColumn& ids) {
-        bands.push_back({at(offset), ids, kQMin, kFrequencyTexts});
+    auto add = [&bands](const std::string& group, int k, const res::BandColumn& ids) {
+        bands.push_back({group + ".eq" + std::to_string(k + 1), ids, kFrequencyTexts});
     };
     for (int k = 0; k < 7; ++k)
-        add(sys::roomEq(k), id::kRoomEqColumns[k]);
+        add("room", k, id::kRoomEqColumns[k]);
     for (int k = 0; k < 2; ++k)
-        add(sys::centreEq(k), id::kCentreEqColumns[k]);
+        add("centre", k, id::kCentreEqColumns[k]);
     for (int k = 0; k < 2; ++k)
-        add(sys::subEq(k), id::kSubwooferEqColumns[k]);
+        add("sub", k, id::kSubwooferEqColumns[k]);
     return bands;
 }
 
@@ -59,10 +57,10 @@ SystemPage::SystemPage(PageContext context, QWidget* parent)
     : BoundPage(context, res::systemTemplate(), parent)
 {
     bindLevels({
-        {id::CentreLevelSlider, id::CentreLevelField, at(sys::centreLevel)},
-        {id::SubwooferLevelSlider, id::SubwooferLevelField, at(sys::subLevel)},
-        {id::Aux1LevelSlider, id::Aux1LevelField, at(sys::aux1Level)},
-        {id::Aux2LevelSlider, id::Aux2LevelField, at(sys::aux2Level)},
+        {id::CentreLevelSlider, id::CentreLevelField, "centre.level"},
+        {id::SubwooferLevelSlider, id::SubwooferLevelField, "sub.level"},
+        {id::Aux1LevelSlider, id::Aux1LevelField, "aux1.level"},
+        {id::Aux2LevelSlider, id::Aux2LevelField, "aux2.level"},
     });
     bindBands(bandBindings());
     bindSettings();
@@ -76,21 +74,20 @@ void SystemPage::bindSettings()
 {
     const auto redraw = [this](SpinArrow) { redrawGraph(); };
     bindSpins({
-        {id::EffectProgramSpin, at(glb::effectProgram), 0, 2, {captions(id::EffectProgramField, effectProgramName)}},
-        {id::PanelLockSpin, at(glb::panelLock), 0, 1, {captions(id::PanelLockField, panelLockName, 3)}},
-        {id::DisplayContrastSpin, at(glb::displayContrast), 0, 3, {readout::number(id::DisplayContrastField)}},
-        {id::Aux1DelaySpin, at(sys::aux1Delay), 0, 100, delayTexts(id::Aux1DelayField, id::Aux1DistanceField)},
-        {id::Aux1DistanceSpin, at(sys::aux1Delay), 0, 100, delayTexts(id::Aux1DelayField, id::Aux1DistanceField)},
-        {id::Aux2DelaySpin, at(sys::aux2Delay), 0, 100, delayTexts(id::Aux2DelayField, id::Aux2DistanceField)},
-        {id::Aux2DistanceSpin, at(sys::aux2Delay), 0, 100, delayTexts(id::Aux2DelayField, id::Aux2DistanceField)},
-        {id::SubwooferPhaseSpin, at(sys::subPhase), 0, 1, {captions(id::SubwooferPhaseField, subPhaseName)}},
-        {id::SubwooferHighPassSpin, at(sys::subHighPass), 0, 25,
-         {readout::byByte(id::SubwooferHighPassField, formatCrossoverLow)}, false, redraw},
-        {id::SubwooferLowPassSpin, at(sys::subLowPass), 25, 50,
-         {readout::byByte(id::SubwooferLowPassField, formatCrossoverHigh)}, false, redraw},
+        {id::EffectProgramSpin, "global.effect_program", {captions(id::EffectProgramField, effectProgramName)}},
+        {id::PanelLockSpin, "global.panel_lock", {captions(id::PanelLockField, panelLockName, 3)}},
+        {id::DisplayContrastSpin, "global.display_contrast", {readout::number(id::DisplayContrastField)}},
+        {id::Aux1DelaySpin, "aux1.delay", delayTexts(id::Aux1DelayField, id::Aux1DistanceField)},
+        {id::Aux1DistanceSpin, "aux1.delay", delayTexts(id::Aux1DelayField, id::Aux1DistanceField)},
+        {id::Aux2DelaySpin, "aux2.delay", delayTexts(id::Aux2DelayField, id::Aux2DistanceField)},
+        {id::Aux2DistanceSpin, "aux2.delay", delayTexts(id::Aux2DelayField, id::Aux2DistanceField)},
+        {id::SubwooferPhaseSpin, "sub.phase", {captions(id::SubwooferPhaseField, subPhaseName)}},
+        {id::SubwooferHighPassSpin, "sub.high_pass", {readout::byByte(id::SubwooferHighPassField, formatCrossoverLow)},
+         false, redraw},
+        {id::SubwooferLowPassSpin, "sub.low_pass", {readout::byByte(id::SubwooferLowPassField, formatCrossoverHigh)},
+         false, redraw},
         // The down arrow leads towards "MUTE".
-        {id::SubwooferAutoAttenuationSpin, at(sys::subAutoAttenuation), 0, 5,
-         {readout::byByte(id::SubwooferAutoAttenuationField, formatAttenuation)}, true},
+        {id::SubwooferAutoAttenuationSpin, "sub.auto_attenuation", {readout::byByte(id::SubwooferAutoAttenuationField, formatAttenuation)}, true},
     });
 }
 

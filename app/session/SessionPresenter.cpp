@@ -1,27 +1,11 @@
 #include "app/session/SessionPresenter.h"
 
-#include <cerrno>
-
 namespace tonel {
 namespace {
 
 void inform(SessionControls& controls, const std::string& text, MessageIcon icon = MessageIcon::Information)
 {
     controls.showMessage(text, session_text::kCaption, icon);
-}
-
-std::string refusalReason(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM: return "permission denied (add your user to the dialout group)";
-    case EBUSY:
-    case EWOULDBLOCK: return "in use by another program";
-    case ENOENT:
-    case ENODEV:
-    case ENXIO: return "missing";
-    default: return systemErrorText(error);
-    }
 }
 
 std::string noPortOpenedText(const SessionReport& report)
@@ -34,13 +18,7 @@ std::string noPortOpenedText(const SessionReport& report)
 
 }  // namespace
 
-std::string refusalLine(const PortError& refusal)
-{
-    // A name that does not resolve is a typing error or a missing DNS entry, not a network fault.
-    if (refusal.operation == "getaddrinfo()" && refusal.error == EHOSTUNREACH)
-        return refusal.port + ": unknown host";
-    return refusal.port + ": " + refusalReason(refusal.error);
-}
+std::string refusalLine(const PortError& refusal) { return refusal.port + ": " + describeLineFault(refusal); }
 
 void presentSessionEvent(const SessionReport& report, SessionControls& controls)
 {

@@ -33,7 +33,7 @@ public:
 void presentSessionEvent(const SessionReport& report, SessionControls& controls);
 void presentPortFailure(const PortError& error, SessionControls& controls);
 
-// "/dev/ttyUSB0: permission denied (add your user to the dialout group)"
+// "/dev/ttyUSB0: permission denied — add your user to the dialout group"
 std::string refusalLine(const PortError& refusal);
 
 }  // namespace tonel

@@ -131,21 +131,26 @@ TEST_F(SessionThroughView, PortErrorsAreShownOnTheWindowThread)
 
 TEST_F(SessionThroughView, ReceivedCharactersReachTheReplyInOrder)
 {
+    port.setDevice(1, [](const std::string&) { return std::string(); });
+    click(res::view::ReadButton);
     for (const char* piece : {"(01hel", "lo1", "3)"})
         portListener.bytesArrived(piece);
-    EXPECT_EQ(view->session().reply().text(), "");
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(view->session().reply().text(), "(01hello13)");
+    ASSERT_TRUE(timers.fire(1));
+    EXPECT_EQ(port.sentTexts().back(), "(01Q)") << "the pieces made the greeting's answer";
 }
 
 TEST_F(SessionThroughView, NotificationsQueuedBeforeTheViewCloseAreDropped)
 {
-    portListener.bytesArrived("(");
+    portListener.bytesArrived("(01hello13)");
     view.reset();
     QCoreApplication::sendPostedEvents();  // must not reach the destroyed session
     makeView(loggingPages(pageLog));
+    port.setDevice(1, [](const std::string&) { return std::string(); });
+    click(res::view::ReadButton);
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(view->session().reply().text(), "");
+    ASSERT_TRUE(timers.fire(1));
+    EXPECT_EQ(port.sentTexts().back(), "(01hello)") << "no greeting reached the new session";
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include "tests/support/Pty.h"
 
+#include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fcntl.h>
@@ -59,6 +61,19 @@ public:
     {
         const std::string line = output_.readUntil("\n");
         return line.empty() ? line : line.substr(0, line.size() - 1);
+    }
+    // Waits for the program to end by itself (its output closes, the rest of it unread); true when
+    // it then exited with status 0. False, still running, when it did not end within `timeout`.
+    bool endedWithSuccess(std::chrono::milliseconds timeout = 5s)
+    {
+        output_.readCount(SIZE_MAX, timeout);
+        char c = 0;
+        if (pid_ <= 0 || ::read(output_.fd(), &c, 1) != 0)
+            return false;
+        int status = 0;
+        const bool reaped = ::waitpid(pid_, &status, 0) == pid_;
+        pid_ = -1;
+        return reaped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     // SIGTERM; true when the program then ended with status 0.
     bool stop()

@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace tonel::testing {
@@ -86,6 +87,15 @@ private:
     std::vector<std::string> gone_;
     std::vector<PortError> errors_;
 };
+
+// CPU time the whole process has used: a port's thread that spins shows here.
+inline std::chrono::microseconds processCpuTime()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    auto micros = [](const timeval& t) { return std::chrono::seconds(t.tv_sec) + std::chrono::microseconds(t.tv_usec); };
+    return micros(usage.ru_utime) + micros(usage.ru_stime);
+}
 
 // A port on a fresh pseudo-terminal, open with the session's settings.
 class PtyPortTest : public ::testing::Test {

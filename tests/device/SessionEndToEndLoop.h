@@ -33,6 +33,7 @@ public:
 
     // LineListener: the port's thread; never blocks for long.
     void bytesArrived(std::string_view bytes) override { post(std::string(bytes)); }
+    void lineConnected(const std::string& port) override { post(LineConnected{port}); }
     void lineGone(const std::string& port) override { post(LineGone{port}); }
     void portError(const PortError& error) override { post(error); }
 

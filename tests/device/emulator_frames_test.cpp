@@ -2,7 +2,6 @@
 
 #include "emulator/CommandLine.h"
 #include "emulator/FrameAssembler.h"
-#include "emulator/Listener.h"
 
 #include <gtest/gtest.h>
 
@@ -71,32 +70,13 @@ TEST(EmulatorCommandLine, ReadsEveryOption)
     EXPECT_TRUE(o.paced);
     EXPECT_FALSE(o.rfc2217);
 
-    const std::vector<std::string> network = {"--listen", "0.0.0.0:4001", "--rfc2217"};
+    const std::vector<std::string> network = {"--listen", "0.0.0.0:4001", "--rfc2217", "--idle-timeout", "5"};
     const CommandLineResult listening = parseCommandLine(network);
     ASSERT_TRUE(listening.options) << listening.error;
     EXPECT_EQ(listening.options->listenAddress, "0.0.0.0:4001");
     EXPECT_TRUE(listening.options->rfc2217);
     EXPECT_FALSE(listening.options->paced);
-}
-
-TEST(EmulatorCommandLine, ReadsListenAddresses)
-{
-    struct Case {
-        std::string text, host, port;
-    };
-    for (const Case& c : {Case{"4001", "127.0.0.1", "4001"}, Case{"0.0.0.0:0", "0.0.0.0", "0"},
-                          Case{"localhost:65535", "localhost", "65535"}, Case{"[::1]:4001", "::1", "4001"},
-                          Case{"4001x", "", ""}, Case{"host:65536", "", ""}, Case{":4001", "", ""},
-                          Case{"[::1]4001", "", ""}, Case{"host:", "", ""}}) {
-        const auto address = parseListenAddress(c.text);
-        EXPECT_EQ(address.has_value(), !c.port.empty()) << c.text;
-        if (address && !c.port.empty()) {
-            EXPECT_EQ(address->host, c.host);
-            EXPECT_EQ(address->port, c.port);
-        }
-    }
-    EXPECT_EQ(networkPortName({"0.0.0.0", "0"}, 4001, false), "tcp://127.0.0.1:4001");
-    EXPECT_EQ(networkPortName({"::1", "0"}, 4001, true), "rfc2217://[::1]:4001");
+    EXPECT_EQ(listening.options->idleTimeout, std::chrono::seconds(5));
 }
 
 TEST(EmulatorCommandLine, NoOptionsIsAWellBehavedDeviceOnAPseudoTerminal)
@@ -107,6 +87,7 @@ TEST(EmulatorCommandLine, NoOptionsIsAWellBehavedDeviceOnAPseudoTerminal)
     EXPECT_FALSE(result.options->faults.helloReply);
     EXPECT_FALSE(result.options->faults.silent);
     EXPECT_EQ(result.options->faults.trailing, "");
+    EXPECT_EQ(result.options->idleTimeout, std::chrono::seconds(60));
 
     for (const char* help : {"--help", "-h"}) {
         const std::vector<std::string> asked = {"--silent", help, "--bogus"};
@@ -121,7 +102,9 @@ TEST(EmulatorCommandLine, RejectsWrongLines)
 {
     const std::vector<std::vector<std::string>> wrong = {
         {"--bogus"}, {"--image"}, {"--q-count", "x"}, {"--q-count", "1000"}, {"--q-truncate", "-1"},
-        {"--reply-delay-ms", "5ms"}, {"FILE.cfg"}, {"--rfc2217"}, {"--listen", "4001", "--device", "/dev/ttyS0"}};
+        {"--reply-delay-ms", "5ms"}, {"FILE.cfg"}, {"--rfc2217"}, {"--listen", "4001", "--device", "/dev/ttyS0"},
+        {"--listen", "::1:4001"}, {"--listen", "host:65536"}, {"--idle-timeout", "5"},
+        {"--listen", "4001", "--idle-timeout", "0"}};
     for (const auto& args : wrong) {
         const CommandLineResult result = parseCommandLine(args);
         EXPECT_FALSE(result.options) << args[0];

@@ -112,6 +112,20 @@ TEST_F(EmulatorLineTest, StoppingDuringADelayedReplyIsPrompt)
     EXPECT_FALSE(processor_->running());
 }
 
+TEST_F(EmulatorLineTest, FrameLogKeepsOnlyTheNewestFrames)
+{
+    std::string flood;
+    for (std::size_t i = 0; i < 3 * VirtualProcessor::kDefaultLogLimit; ++i)
+        flood += "()";
+    ASSERT_TRUE(line_.writeAll(flood + "(01hello)"));
+    EXPECT_EQ(line_.readUntil(")"), "(01hello13)");
+    const std::vector<FrameRecord> log = processor_->frameLog();
+    EXPECT_LE(log.size(), VirtualProcessor::kDefaultLogLimit);
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log.back(), (FrameRecord{Direction::Replied, "(01hello13)"}));
+    EXPECT_EQ(log[log.size() - 2], (FrameRecord{Direction::Received, "(01hello)"}));
+}
+
 TEST(EmulatorAttach, ServesAnExistingDeviceSetToTheWholeLine)
 {
     PtyPair pty;

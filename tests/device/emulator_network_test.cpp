@@ -1,7 +1,7 @@
 // The virtual processor on the network: one TCP client at a time, the Telnet COM-PORT line set by
 // a client, replies at the real line's pace, and the processor behind a real ser2net.
 
-#include "device/TelnetComPort.h"
+#include "device/detail/TelnetComPort.h"
 #include "device/WireProtocol.h"
 #include "emulator/VirtualProcessor.h"
 #include "tests/device/EmulatorProgram.h"
@@ -11,6 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <mutex>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace tonel::testing {
 namespace {
@@ -36,6 +41,84 @@ bool driveComPort(telnet::ComPortClient& client, TerminalEnd& socket, std::strin
             return false;
     }
     return true;
+}
+
+// A loopback client with a small receive window, so that its unread replies soon fill the line.
+TerminalEnd connectNarrow(std::uint16_t port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    const int size = 4096;
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    pollfd connected{fd, POLLOUT, 0};
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+        (errno != EINPROGRESS || ::poll(&connected, 1, 5000) != 1)) {
+        ::close(fd);
+        return TerminalEnd();
+    }
+    return TerminalEnd(fd);
+}
+
+// The drop notices, as a program would log them.
+struct Notices {
+    void operator()(const std::string& notice)
+    {
+        std::lock_guard lock(mutex);
+        list.push_back(notice);
+    }
+    std::vector<std::string> taken()
+    {
+        std::lock_guard lock(mutex);
+        return list;
+    }
+    std::mutex mutex;
+    std::vector<std::string> list;
+};
+
+TEST(EmulatorNetwork, AClientThatTakesNoRepliesIsDroppedForTheNext)
+{
+    VirtualProcessor processor;
+    Notices notices;
+    processor.setNoticeObserver(std::ref(notices));
+    ASSERT_TRUE(processor.listen("127.0.0.1:0", false));
+    TerminalEnd hog = connectNarrow(processor.listeningPort());
+    ASSERT_TRUE(hog.valid());
+    // Queries until the emulator stops reading them: it is stuck sending replies nobody takes.
+    std::string queries;
+    for (int i = 0; i < 1000; ++i)
+        queries += "(01Q)";
+    const auto deadline = Clock::now() + 10s;
+    for (pollfd writable{hog.fd(), POLLOUT, 0}; Clock::now() < deadline;) {
+        if (::write(hog.fd(), queries.data(), queries.size()) < 0 && ::poll(&writable, 1, 500) == 0)
+            break;
+    }
+    ASSERT_LT(Clock::now(), deadline) << "the emulator kept reading";
+
+    TerminalEnd next = connectLoopback(processor.listeningPort());
+    ASSERT_TRUE(next.writeAll("(01hello)"));
+    EXPECT_EQ(next.readUntil(")", 10s), "(01hello13)");
+    EXPECT_EQ(notices.taken(), std::vector<std::string>{"client took no output for 2 s: dropped"});
+}
+
+TEST(EmulatorNetwork, AnIdleClientIsDroppedForTheNext)
+{
+    VirtualProcessor processor;
+    Notices notices;
+    processor.setNoticeObserver(std::ref(notices));
+    processor.setIdleTimeout(200ms);
+    ASSERT_TRUE(processor.listen("127.0.0.1:0", false));
+    TerminalEnd idle = connectLoopback(processor.listeningPort());
+    ASSERT_TRUE(idle.writeAll("(01hello)"));
+    EXPECT_EQ(idle.readUntil(")"), "(01hello13)");
+
+    TerminalEnd next = connectLoopback(processor.listeningPort());
+    ASSERT_TRUE(next.writeAll("(01hello)"));
+    EXPECT_EQ(next.readUntil(")"), "(01hello13)");
+    EXPECT_EQ(idle.readCount(1), "") << "its connection closed";
+    EXPECT_EQ(notices.taken(), std::vector<std::string>{"client sent nothing for 200 ms: dropped"});
 }
 
 TEST(EmulatorNetwork, ServesOneClientAtATimeAndComesBackOnItsPort)
@@ -119,6 +202,31 @@ TEST(EmulatorNetwork, TheProgramNamesItsPortFirst)
     EXPECT_EQ(data, "(01hello13)");
     EXPECT_EQ(program.output().readUntil("13)\n"), "< (01hello)\n> (01hello13)\n");
     EXPECT_TRUE(program.stop());
+}
+
+TEST(EmulatorNetwork, TheProgramLogsADroppedClient)
+{
+    EmulatorChild program({"--listen", "127.0.0.1:0", "--idle-timeout", "1"});
+    ASSERT_TRUE(program.started()) << emulatorProgram();
+    const std::string name = program.lineName();
+    ASSERT_TRUE(name.starts_with("tcp://127.0.0.1:")) << name;
+    TerminalEnd idle = connectLoopback(static_cast<std::uint16_t>(std::stoi(name.substr(name.rfind(':') + 1))));
+    ASSERT_TRUE(idle.valid());
+    EXPECT_EQ(program.output().readUntil("\n"), "! client sent nothing for 1 s: dropped\n");
+    EXPECT_EQ(idle.readCount(1), "");
+    EXPECT_TRUE(program.stop());
+}
+
+TEST(EmulatorProgram, HelpNamesEveryOptionAndEndsWell)
+{
+    EmulatorChild program({"--help"});
+    ASSERT_TRUE(program.started()) << emulatorProgram();
+    const std::string help = program.output().readUntil("after every reply\n");
+    for (const char* option : {"--image", "--device", "--listen", "--rfc2217", "--idle-timeout", "--pace",
+                               "--hello-reply", "--ack-reply", "--q-count", "--q-truncate", "--silent",
+                               "--reply-delay-ms", "--trailing", "! WHY"})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    EXPECT_TRUE(program.endedWithSuccess());
 }
 
 TEST(EmulatorBehindSer2net, GreetsThroughARawTcpPortAndAfterTheServerCameBack)

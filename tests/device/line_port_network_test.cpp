@@ -51,7 +51,10 @@ TEST_P(NetworkLine, GreetsTheDeviceAndNoticesTheServerGoing)
     ASSERT_TRUE(listener_.waitForGone());
     EXPECT_EQ(listener_.gone(), std::vector<std::string>{name});
     EXPECT_FALSE(port_.isOpen());
-    EXPECT_TRUE(port_.threadRunning()) << "the thread stays for the close";
+    ASSERT_EQ(listener_.errors().size(), 1u);
+    EXPECT_EQ(listener_.errors()[0].fault, LineFault::ClosedByServer);
+    EXPECT_EQ(listener_.reports()[0], "WARNING:  read() Failed with the following error: \n"
+                                      "the device server closed the connection\nPort: " + name + "\n");
     port_.close();
 }
 
@@ -71,6 +74,7 @@ TEST(NetworkConnect, RefusedIsAFailedOpenAndNeverBlocksTheCaller)
     const PortError error = listener.errors()[0];
     EXPECT_EQ(error.operation, "connect()");
     EXPECT_EQ(error.error, ECONNREFUSED);
+    EXPECT_EQ(error.fault, LineFault::Refused);
     EXPECT_EQ(error.port, name);
     EXPECT_TRUE(error.whileOpening);
     EXPECT_FALSE(port.isOpen());
@@ -132,6 +136,7 @@ TEST(NetworkConnect, UnansweredConnectEndsAtTheDeadline)
     ASSERT_TRUE(listener.waitForReports(1));
     const auto waited = Clock::now() - start;
     EXPECT_EQ(listener.errors()[0].error, ETIMEDOUT);
+    EXPECT_EQ(describeLineFault(listener.errors()[0]), "no connection (timed out)");
     EXPECT_GE(waited, 290ms);
     EXPECT_LT(waited, 2s);
 }

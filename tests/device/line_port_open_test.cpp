@@ -31,7 +31,6 @@ TEST(LinePortOpen, SetsTheLineUpRaw38400EightNoneOne)
     EXPECT_EQ(t.c_cc[VMIN], 1);
     EXPECT_EQ(t.c_cc[VTIME], 0);
     EXPECT_TRUE(listener.reports().empty()) << "a pseudo-terminal has no RTS line: skipped silently";
-    EXPECT_TRUE(port.threadRunning());
 }
 
 struct RefusalCase {
@@ -39,7 +38,11 @@ struct RefusalCase {
     std::string portName;
     std::string operation;
     int error;
+    LineFault fault;
+    const char* words;
 };
+
+constexpr const char* kNotAName = "not a port name (a tty path, tcp://HOST:PORT or rfc2217://HOST:PORT)";
 
 class LinePortRefusal : public ::testing::TestWithParam<RefusalCase> {};
 
@@ -52,17 +55,24 @@ TEST_P(LinePortRefusal, SaysWhyWithoutANotice)
     EXPECT_EQ(result.failure.operation, GetParam().operation);
     EXPECT_EQ(result.failure.error, GetParam().error);
     EXPECT_EQ(result.failure.port, GetParam().portName);
+    EXPECT_EQ(result.failure.fault, GetParam().fault);
+    EXPECT_EQ(describeLineFault(result.failure), GetParam().words);
     EXPECT_FALSE(port.isOpen());
-    EXPECT_FALSE(port.threadRunning());
     EXPECT_TRUE(listener.reports().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, LinePortRefusal,
-                         ::testing::Values(RefusalCase{"Missing", "/dev/null-does-not-exist", "open()", ENOENT},
-                                           RefusalCase{"Empty", "", "open()", EINVAL},
-                                           RefusalCase{"UnknownScheme", "udp://127.0.0.1:4000", "open()", EINVAL},
-                                           RefusalCase{"TcpWithoutPort", "tcp://127.0.0.1", "open()", EINVAL},
-                                           RefusalCase{"TcpPortZero", "tcp://127.0.0.1:0", "open()", EINVAL}),
+                         ::testing::Values(RefusalCase{"Missing", "/dev/null-does-not-exist", "open()", ENOENT,
+                                                       LineFault::NotFound, "no such port"},
+                                           RefusalCase{"Folder", "/dev", "open()", EISDIR, LineFault::Folder,
+                                                       "a folder, not a port"},
+                                           RefusalCase{"Empty", "", "open()", EINVAL, LineFault::NotAPortName, kNotAName},
+                                           RefusalCase{"UnknownScheme", "udp://127.0.0.1:4000", "open()", EINVAL,
+                                                       LineFault::NotAPortName, kNotAName},
+                                           RefusalCase{"TcpWithoutPort", "tcp://127.0.0.1", "open()", EINVAL,
+                                                       LineFault::NotAPortName, kNotAName},
+                                           RefusalCase{"TcpPortZero", "tcp://127.0.0.1:0", "open()", EINVAL,
+                                                       LineFault::NotAPortName, kNotAName}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(LinePortOpen, DeviceHeldByAnotherPortIsBusyUntilClosed)
@@ -73,10 +83,10 @@ TEST(LinePortOpen, DeviceHeldByAnotherPortIsBusyUntilClosed)
     ASSERT_TRUE(first.open(pty.terminalPath(), LineSettings{}, listener).started());
     const OpenResult busy = second.open(pty.terminalPath(), LineSettings{}, listener);
     EXPECT_EQ(busy.state, OpenResult::State::Failed);
-    EXPECT_EQ(busy.failure.error, EBUSY);
+    EXPECT_EQ(busy.failure.fault, LineFault::Busy);
+    EXPECT_EQ(describeLineFault(busy.failure), "in use by another program");
     first.close();
     EXPECT_FALSE(first.isOpen());
-    EXPECT_FALSE(first.threadRunning());
     EXPECT_TRUE(second.open(pty.terminalPath(), LineSettings{}, listener).started());
     EXPECT_TRUE(listener.reports().empty());
 }
@@ -155,6 +165,10 @@ TEST(LinePortClosed, TextLongerThanTheWriteBufferIsDropped)
 
 TEST(PortErrorText, HasTheFixedFormatInLinuxTerms)
 {
+    EXPECT_EQ(formatPortError({LineFault::ClosedByServer, "read()", 0, "tcp://10.0.0.5:4001", false}),
+              "WARNING:  read() Failed with the following error: \nthe device server closed the connection\n"
+              "Port: tcp://10.0.0.5:4001\n");
+    EXPECT_EQ(describeLineFault({"open()", EAGAIN}), "open(): " + systemErrorText(EAGAIN)) << "never \"in use\"";
     EXPECT_EQ(formatPortError({"read()", EIO, "/dev/ttyUSB0", false}),
               "WARNING:  read() Failed with the following error: \nInput/output error\nPort: /dev/ttyUSB0\n");
     EXPECT_EQ(formatPortError({"connect()", ECONNREFUSED, "tcp://10.0.0.5:4001", true}),

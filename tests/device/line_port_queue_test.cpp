@@ -1,6 +1,7 @@
 // The pending texts of the port: which texts replace each other, and that order is kept.
 
-#include "device/WriteQueue.h"
+#include "device/WireProtocol.h"
+#include "device/detail/WriteQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 namespace tonel::testing {
 namespace {
 
+using detail::WriteQueue;
+
 struct KeyCase {
     const char* text;
     const char* key;
@@ -22,7 +25,7 @@ class CommandKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(CommandKeyTest, NamesTheCommand)
 {
-    EXPECT_EQ(commandKey(GetParam().text), GetParam().key);
+    EXPECT_EQ(wire::commandKey(GetParam().text), GetParam().key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Frames, CommandKeyTest,

@@ -43,7 +43,6 @@ TEST_F(SessionTest, SecondPortIsGreetedWhenTheFirstCannotOpen)
 
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2}));
     EXPECT_EQ(port.openPort(), 2);
-    EXPECT_EQ(session.portCursor(), 1u);
     ASSERT_EQ(port.writes().size(), 1u);
     EXPECT_EQ(port.writes()[0].port, 2);
     EXPECT_EQ(port.writes()[0].text, "(01hello)");
@@ -89,10 +88,10 @@ TEST_F(SessionTest, EveryPortUnopenableGivesOneMessageSayingWhy)
     session.onReadButton();
 
     expectOneMessage(host, "Device Not Found...\n"
-                            "/dev/fake1: permission denied (add your user to the dialout group)\n"
+                            "/dev/fake1: permission denied — add your user to the dialout group\n"
                             "/dev/fake2: in use by another program\n"
-                            "/dev/fake3: missing\n"
-                            "/dev/fake4: Input/output error");
+                            "/dev/fake3: no such port\n"
+                            "/dev/fake4: open(): Input/output error");
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_TRUE(port.writes().empty());
     expectState(kIdle);
@@ -107,7 +106,6 @@ TEST_F(SessionTest, NoPortPresentIsReported)
 
     expectOneMessage(host, "SerialPort Not Found!....");
     EXPECT_TRUE(port.opens().empty());
-    EXPECT_TRUE(session.writeMode());
     expectState(kIdle);
 }
 
@@ -144,9 +142,31 @@ TEST_F(SessionTest, NetworkPortThatNeverConnectsMakesWayForTheNext)
     session.onReadButton();
     port.refuseConnect(ECONNREFUSED);
     port.deliverPending();
-    expectOneMessage(host, "Device Not Found...\n/dev/fake1: Connection refused");
+    expectOneMessage(host, "Device Not Found...\n/dev/fake1: connection refused");
     expectState(kIdleAfterClose);
     EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(SessionTest, NetworkPortGetsTheWholeHelloWaitOnceConnected)
+{
+    catalog.setPorts({1});
+    port.connectLater(1);
+    port.setDevice(1, deviceAnswering("", queryReply(distinctImage(1)), ""));  // the hello is answered below
+    session.onReadButton();
+    EXPECT_TRUE(port.sentTexts().empty());
+    EXPECT_FALSE(host.armed(timer::kHello)) << "the connect has its own deadline";
+
+    elapse(150ms);  // a device server 150 ms away
+    port.finishConnect();
+    port.deliverPending();
+    EXPECT_EQ(port.sentTexts(), std::vector<std::string>{"(01hello)"});
+    EXPECT_EQ(host.dueIn(timer::kHello), 280ms);
+    elapse(150ms);
+    port.deliver("(01hello13)");  // a round trip after the greeting
+    elapse(130ms);
+    EXPECT_EQ(port.sentTexts().back(), "(01Q)");
+    elapse(timer::kReadDelay);
+    expectState(kConnected);
 }
 
 struct HelloCase {
@@ -188,12 +208,10 @@ TEST_F(SessionTest, WriteDuringProbingRescansFromTheFirstPort)
     port.setDevice(3, writableDevice("(01P376)"));
     session.onReadButton();
     elapse(timer::kHelloDelay);
-    ASSERT_EQ(session.portCursor(), 1u);
+    ASSERT_EQ(port.openPort(), 2);
     elapse(100ms);
 
     session.onWriteButton();
-    EXPECT_TRUE(session.writeMode());
-    EXPECT_EQ(session.portCursor(), 0u);
     EXPECT_EQ(port.openedPortNumbers(), (std::vector<int>{1, 2, 1}));
     EXPECT_EQ(host.dueIn(timer::kHello), 280ms);  // the pending hello timer was replaced
     expectState(kProbing);

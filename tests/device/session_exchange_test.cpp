@@ -119,7 +119,6 @@ TEST_F(SessionTest, WriteWhileConnectedStoresOnly)
     session.onWriteButton();
     EXPECT_EQ(port.sentTexts().back(), "(01S)");
     EXPECT_EQ(port.opens().size(), opens);
-    EXPECT_FALSE(session.writeMode());
     expectState(kConnected);
 }
 
@@ -226,9 +225,12 @@ TEST_F(SessionTest, WindowDestroyedWhileConnectedSaysBye)
 
 TEST_F(SessionTest, CharactersInPiecesAreAssembled)
 {
+    catalog.setPorts({1});
+    session.onReadButton();
     session.bytesArrived("junk(01hel");
     session.bytesArrived("lo13)");
-    EXPECT_EQ(session.reply().text(), "(01hello13)");
+    elapse(timer::kHelloDelay);
+    EXPECT_EQ(port.sentTexts().back(), "(01Q)");
 }
 
 TEST_F(SessionTest, FailureOfAWorkingLineIsShownAndChangesNothingElse)
@@ -243,8 +245,9 @@ TEST_F(SessionTest, FailureOfAWorkingLineIsShownAndChangesNothingElse)
     expectState(kConnected);
 }
 
-// The write button while reading or writing leaves the earlier reply timer running; it still checks.
-TEST_F(SessionTest, PendingReadTimerStillChecksAfterWriteButton)
+// The write button while reading leaves the earlier reply timer running, but once the new
+// attempt gives up and nothing is open, that check goes too: it would connect to a closed port.
+TEST_F(SessionTest, PendingReadTimerEndsWhenTheNewAttemptLeavesNothingOpen)
 {
     auto hellos = std::make_shared<int>(0);
     catalog.setPorts({1});
@@ -261,9 +264,10 @@ TEST_F(SessionTest, PendingReadTimerStillChecksAfterWriteButton)
     elapse(timer::kHelloDelay);  // the hello check sees the image reply: no device here
     EXPECT_EQ(host.messages().size(), 1u);
     EXPECT_FALSE(port.isOpen());
-    elapse(timer::kReadDelay);  // the read check still runs on what the buffer holds
-    EXPECT_EQ(image, distinctImage(1));
-    EXPECT_TRUE(session.connected());
+    expectState(kIdle);
+    elapse(timer::kReadDelay);
+    EXPECT_EQ(image, ParameterImage());
+    EXPECT_FALSE(session.connected());
 }
 
 TEST_F(SessionTest, PendingUploadTimerStillChecksAfterWriteButton)

@@ -47,6 +47,9 @@ const auto kUnopenablePorts = [](SessionTest& t) {
     t.port.failOpen(1);
     t.port.failOpen(2);
 };
+// The ports went away, or cannot be opened any more, and a new attempt begins.
+const auto kWriteWithNoPort = [](SessionTest& t) { kNoPorts(t); t.session.onWriteButton(); };
+const auto kWriteWithNoPortOpening = [](SessionTest& t) { kUnopenablePorts(t); t.session.onWriteButton(); };
 const auto kHelloTimer = [](SessionTest& t) { t.elapse(timer::kHelloDelay); };
 const auto kReadTimer = [](SessionTest& t) { t.elapse(timer::kReadDelay); };
 const auto kUploadTimer = [](SessionTest& t) { t.elapse(timer::kUploadDelay); };
@@ -76,6 +79,10 @@ const std::vector<Transition> kTransitions = {
      kProbingReadPending, {"(01hello)"}},
     {"WritingWrite", [](SessionTest& t) { t.toWriting(); }, kWrite,
      kProbingUploadPending, {"(01hello)"}},
+    // Nothing is left open, so no earlier check may still act on it.
+    {"ProbingWriteNoPortPresent", [](SessionTest& t) { t.toProbing(false); }, kWriteWithNoPort, kIdle, {}},
+    {"ReadingWriteNoPortPresent", [](SessionTest& t) { t.toReading(); }, kWriteWithNoPort, kIdle, {}},
+    {"WritingWriteNoPortOpens", [](SessionTest& t) { t.toWriting(); }, kWriteWithNoPortOpening, kIdle, {}},
     {"ReadingGoodReply", [](SessionTest& t) { t.toReading(); }, kReadTimer, kConnected, {}},
     {"ReadingWrongCount", [](SessionTest& t) { readWithQueryReply(t, "(01Q375" + hexOf(distinctImage(1)) + ")"); },
      kReadTimer, kIdleReplyRefused, {}},

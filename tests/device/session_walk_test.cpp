@@ -28,6 +28,10 @@ struct World {
     FakeSessionHost host;
     ParameterImage image;
     DeviceSession session{image, port, catalog, host, host};
+    // What decides the session's next step without being shown: the kind of attempt the last
+    // scan began, and the characters it has heard.
+    bool uploading = false;
+    wire::ReplyBuffer heard;
 };
 
 struct Action {
@@ -37,14 +41,28 @@ struct Action {
 
 void reply(World& w, const std::string& text)
 {
+    if (w.port.openPort() == 0 || w.port.connecting())
+        return;  // nothing can arrive
+    for (char c : text)
+        w.heard.append(c);
     w.port.deliver(text);
     w.port.deliverPending();
 }
 
 void pressIfEnabled(World& w, int id, void (DeviceSession::*handler)())
 {
-    if (w.host.enabled(id))
-        (w.session.*handler)();
+    if (!w.host.enabled(id))
+        return;
+    if (id == res::view::ReadButton || (id == res::view::WriteButton && !w.session.connected()))
+        w.uploading = id == res::view::WriteButton;
+    (w.session.*handler)();
+}
+
+// The port's own connect deadline: a connect that has not finished fails.
+void connectTimesOut(World& w)
+{
+    w.port.refuseConnect(ETIMEDOUT);
+    w.port.deliverPending();
 }
 
 const std::vector<Action>& actions()
@@ -79,8 +97,14 @@ const std::vector<Action>& actions()
              }
          }},
         {"connect refused", [](World& w) {
-             if (w.port.openPort() == 2) {
+             if (w.port.connecting()) {
                  w.port.refuseConnect(ECONNREFUSED);
+                 w.port.deliverPending();
+             }
+         }},
+        {"connected", [](World& w) {
+             if (w.port.connecting()) {
+                 w.port.finishConnect();
                  w.port.deliverPending();
              }
          }},
@@ -100,13 +124,13 @@ bool pressedWrite(const Path& path)
 std::string signature(const World& w, bool wrote)
 {
     std::ostringstream s;
-    s << w.session.connected() << w.session.writeMode() << wrote << '|';
+    s << w.session.connected() << w.uploading << wrote << '|';
     for (int id : {res::view::OpenFileButton, res::view::ReadButton, res::view::WriteButton, res::view::DisconnectButton})
         s << w.host.enabled(id);
     for (int id : w.host.armedTimers())
         s << " t" << id << '@' << w.host.dueIn(id).count();
-    s << " port" << w.port.openPort() << ' ' << w.session.currentPort() << " [" << w.session.reply().text().substr(0, 12)
-      << "] mode" << int(w.image.get(1));
+    s << " port" << w.port.openPort() << (w.port.connecting() ? " connecting" : "") << " ["
+      << w.heard.text().substr(0, 12) << "] mode" << int(w.image.get(1));
     return s.str();
 }
 
@@ -125,7 +149,9 @@ bool userGetsOut(World& w)
     for (int step = 0; step < 8; ++step) {
         if (wayOnReached(w))
             return true;
-        if (!w.host.armedTimers().empty())
+        if (w.port.connecting())
+            connectTimesOut(w);
+        else if (!w.host.armedTimers().empty())
             actions()[kNextTimer].apply(w);
         else if (w.host.enabled(res::view::DisconnectButton))
             w.session.onDisconnectButton();

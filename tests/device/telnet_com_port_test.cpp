@@ -1,7 +1,7 @@
 // The Telnet COM-PORT codec: escaping, the streaming decoder (whole and byte by byte), the
 // message builders against their wire bytes, option negotiation and the client's line set-up.
 
-#include "device/TelnetComPort.h"
+#include "device/detail/TelnetComPort.h"
 
 #include <gtest/gtest.h>
 

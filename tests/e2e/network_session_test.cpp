@@ -114,7 +114,7 @@ TEST_P(NetworkSession, ReadEditStoreDisconnectAndOutliveTheServer)
     testing::processEventsUntil([] { return false; }, 300);  // whatever else would come, comes now
     ASSERT_EQ(messages_.boxes.size(), 1u);
     EXPECT_EQ(messages_.boxes[0].text, QString::fromStdString("WARNING:  read() Failed with the following error: \n"
-                                                              "Connection reset by peer\nPort: " + name_ + "\n"));
+                                                              "the device server closed the connection\nPort: " + name_ + "\n"));
     EXPECT_TRUE(button(res::view::DisconnectButton)->isEnabled());
 
     // With the server back, a new read succeeds.
@@ -146,7 +146,7 @@ TEST(NetworkSessionRefused, SaysWhyTheDeviceWasNotFound)
     ASSERT_TRUE(app.start(options, nullptr));
     QTest::mouseClick(app.mainWindow()->view().button(res::view::ReadButton), Qt::LeftButton);
     ASSERT_TRUE(testing::processEventsUntil([&] { return !messages.boxes.empty(); }, kLimitMs));
-    EXPECT_EQ(messages.boxes[0].text, QString::fromStdString("Device Not Found...\n" + name + ": Connection refused"));
+    EXPECT_EQ(messages.boxes[0].text, QString::fromStdString("Device Not Found...\n" + name + ": connection refused"));
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Message"));
     EXPECT_TRUE(app.mainWindow()->view().button(res::view::ReadButton)->isEnabled());
 }

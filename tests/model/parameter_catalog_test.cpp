@@ -1,6 +1,8 @@
 #include "model/Fields.h"
 #include "model/ParameterCatalog.h"
 #include "model/ParameterSetting.h"
+#include "model/ParameterValues.h"
+#include "model/ValueScales.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +30,7 @@ TEST(ParameterCatalog, NamesEveryByteOnceInOffsetOrderWithItsCommand)
         EXPECT_EQ(catalog[i].offset, i);
         EXPECT_TRUE(names.insert(catalog[i].name).second) << catalog[i].name;
         EXPECT_EQ(catalog[i].name.substr(0, catalog[i].group.size() + 1), catalog[i].group + ".");
-        EXPECT_EQ(catalog[i].command == nullptr, i == f::global::reserved) << catalog[i].name;
+        EXPECT_EQ(!catalog[i].command, i == f::global::reserved) << catalog[i].name;
         // The defaults lie in every range, so `set` can always put a default back.
         EXPECT_LE(catalog[i].min, defaultImageBytes()[i]) << catalog[i].name;
         EXPECT_GE(catalog[i].max, defaultImageBytes()[i]) << catalog[i].name;
@@ -73,34 +75,114 @@ TEST(ParameterCatalog, ShowsBytesAsThePanelDoes)
     }
 }
 
+TEST(ParameterValues, EveryByteOfEveryParameterReadsBackFromItsText)
+{
+    for (const Parameter& p : parameterCatalog())
+        for (int byte = p.min; byte <= p.max; ++byte) {
+            const std::string text = valueText(p, byte);
+            const ParsedValue back = parseValue(p, text);
+            EXPECT_EQ(back.byte, std::optional<std::uint8_t>(byte)) << p.name << " " << text << ": " << back.error;
+            EXPECT_EQ(back.stored, text) << p.name;
+            EXPECT_FALSE(back.snapped) << p.name << " " << text;
+        }
+}
+
+struct ValueCase {
+    const char* name;
+    int byte;
+    const char* value;  // the value's number or choice
+    const char* unit;
+    const char* text;
+};
+
+TEST(ParameterValues, GiveTheExactValueAndUnit)
+{
+    const ValueCase cases[] = {
+        {"room.eq1.gain", 3, "-10.5", "dB", "-10.5dB"},  {"room.eq1.gain", 30, "3", "dB", "+3dB"},
+        {"room.eq1.freq", 53, "400", "Hz", "400Hz"},     {"mic.eq2.freq", 89, "3150", "Hz", "3.15kHz"},
+        {"effect1.eq1.freq", 2, "21.2", "Hz", "21.2Hz"}, {"effect1.eq1.freq", 121, "20000", "Hz", "20kHz"},
+        {"room.eq1.q", 46, "4.33", "", "4.33"},          {"aux1.delay", 59, "29.5", "ms", "29.5ms"},
+        {"mic.limiter", 12, "-6", "dBV", "-6dBV"},       {"mic.limiter", 25, "OFF", "", "OFF"},
+        {"sub.high_pass", 0, "OFF", "", "OFF"},          {"sub.low_pass", 25, "80", "Hz", "80Hz"},
+        {"mic.main_level", 39, "39", "", "39"},          {"music.eq1.type", 3, "Hi-shelf", "", "Hi-shelf"},
+        {"sub.auto_attenuation", 2, "-6dB", "", "-6dB"}, {"mic.feedback", 2, "FB.EX2", "", "FB.EX2"},
+    };
+    for (const ValueCase& c : cases) {
+        const ExactValue v = exactValue(named(c.name), c.byte);
+        EXPECT_EQ(v.number ? formatString("%g", *v.number) : v.choice, c.value) << c.name;
+        EXPECT_EQ(v.unit, c.unit) << c.name;
+        EXPECT_EQ(valueText(named(c.name), c.byte), c.text) << c.name;
+    }
+}
+
 struct ParseCase {
     const char* name;
     const char* text;
-    int byte;  // -1: refused
+    int byte;            // -1: refused
+    const char* detail;  // in the error, or the stored text of a snapped value
+    bool decimalComma = false;
 };
 
-TEST(ParameterCatalog, ReadsRawBytesAndThePanelsTexts)
+TEST(ParameterValues, ReadTextStrictly)
 {
     const ParseCase cases[] = {
-        {"mic.main_level", "40", 40},      {"mic.main_level", " 7 ", 7},       {"mic.main_level", "51", -1},
-        {"mic.main_level", "-1", -1},      {"mic.main_level", "loud", -1},     {"mic.exciter", "on", 1},
-        {"mic.exciter", "OFF", 0},         {"mic.limiter", "-6dBV", 12},       {"mic.limiter", "off", 25},
-        {"global.effect_program", "激情", 2}, {"music.eq2.type", "hi-shelf", 3}, {"room.eq1.freq", "1.5k", 76}, {"room.eq1.freq", "1,5k", 76},
-        {"room.eq1.freq", "1000", -1},     {"room.eq1.freq", "1000Hz", 69},    {"room.eq1.freq", "k", -1},
-        {"room.eq1.gain", "-3", 18},       {"room.eq1.gain", "+4.5dB", 33},    {"room.eq1.gain", "+13", -1},
-        {"room.eq1.gain", "0.25", -1},     {"effect1.eq1.q", "0", -1},         {"room.eq1.q", "4.33", 46},
-        {"sub.low_pass", "24", -1},        {"sub.low_pass", "80Hz", 25},       {"sub.low_pass", "120Hz", -1},
-        {"sub.high_pass", "off", 0},       {"sub.high_pass", "31.5", 9},        {"global.reserved", "255", 255},    {"global.reserved", "256", -1},
+        {"mic.main_level", "40", 40, ""},            {"mic.main_level", " 7 ", 7, ""},
+        {"mic.main_level", "51", -1, "0..50"},       {"mic.main_level", "-1", -1, "out of range"},
+        {"mic.main_level", "40.5", -1, "40 or 41"},  {"mic.main_level", "loud", -1, "cannot read"},
+        {"mic.main_level", "raw:12", 12, ""},        {"mic.main_level", "raw:51", -1, "0..50"},
+        {"mic.exciter", "on", 1, ""},                {"mic.exciter", "1", 1, ""},
+        {"mic.exciter", "maybe", -1, "one of OFF, ON"}, {"mic.exciter", "2", -1, "one of OFF, ON"},
+        {"mic.limiter", "-6dBV", 12, ""},            {"mic.limiter", "-6", 12, ""},
+        {"mic.limiter", "off", 25, ""},              {"mic.limiter", "12", -1, "OFF or -18dBV..+6dBV"},
+        {"global.effect_program", "激情", 2, ""},     {"music.eq2.type", "hi-shelf", 3, ""},
+        {"room.eq1.freq", "1.5k", 76, ""},           {"room.eq1.freq", "1500Hz", 76, ""},
+        {"room.eq1.freq", "1000", 69, ""},           {"room.eq1.freq", "1.00KHz", 69, ""},
+        {"room.eq3.freq", "1.55k", 76, "1.5kHz"},    {"room.eq1.freq", "20k", 121, ""},
+        {"room.eq1.freq", "10Hz", -1, "20Hz..20kHz"}, {"room.eq1.freq", "30k", -1, "out of range"},
+        {"room.eq1.freq", "1k5", -1, "cannot read"}, {"room.eq1.freq", "15OO", -1, "cannot read"},
+        {"room.eq1.freq", "1..5k", -1, "cannot read"}, {"room.eq1.freq", "2x", -1, "cannot read"},
+        {"room.eq1.freq", "1 500Hz", -1, "cannot read"}, {"room.eq1.freq", "", -1, "no value"},
+        {"room.eq1.freq", "k", -1, "cannot read"},   {"room.eq1.freq", "nan", -1, "cannot read"},
+        {"room.eq1.freq", "1,5k", -1, "comma"},      {"room.eq1.freq", "1,5k", 76, "", true},
+        {"room.eq1.gain", "-3", 18, ""},             {"room.eq1.gain", "+4.5dB", 33, ""},
+        {"room.eq1.gain", "-3 dB", 18, ""},          {"room.eq1.gain", "+13", -1, "-12dB..+12dB"},
+        {"room.eq1.gain", "-10.2", -1, "-10.5dB or -10dB"}, {"room.eq1.gain", "0.25", -1, "0dB or +0.5dB"},
+        {"room.eq1.gain", "-0,5", -1, "comma"},      {"room.eq1.gain", "-0,5", 23, "", true},
+        {"room.eq1.gain", "raw:3", 3, ""},           {"effect1.eq1.q", "0.31", -1, "0.32..19.4"},
+        {"room.eq1.q", "4.33", 46, ""},              {"room.eq1.q", "4.3", -1, "4.09 or 4.33"},
+        {"aux1.delay", "29.5ms", 59, ""},            {"aux1.delay", "10.2", -1, "10ms or 10.5ms"},
+        {"aux1.delay", "51ms", -1, "0ms..50ms"},     {"aux1.delay", "1.7m", 10, ""},
+        {"aux1.delay", "3m", -1, "8.5ms or 9ms"},     {"sub.low_pass", "80Hz", 25, ""},
+        {"sub.low_pass", "120Hz", -1, "118Hz or 125Hz"}, {"sub.low_pass", "24", -1, "80Hz..335Hz"},
+        {"sub.high_pass", "off", 0, ""},             {"sub.high_pass", "31.5", 9, ""},
+        {"global.reserved", "255", 255, ""},         {"global.reserved", "256", -1, "0..255"},
     };
     for (const ParseCase& c : cases) {
-        const ParsedValue v = parseParameterValue(named(c.name), c.text);
+        const ParsedValue v = parseValue(named(c.name), c.text, {c.decimalComma});
+        const std::string what = std::string(c.name) + "=" + c.text;
         if (c.byte < 0) {
-            EXPECT_FALSE(v.byte) << c.name << " " << c.text;
-            EXPECT_NE(v.error.find(c.name), std::string::npos) << v.error;
+            EXPECT_FALSE(v.byte) << what;
+            EXPECT_EQ(v.error.find(c.name), 0u) << v.error;
+            EXPECT_NE(v.error.find(c.detail), std::string::npos) << what << ": " << v.error;
         } else {
-            EXPECT_EQ(v.byte, std::optional<std::uint8_t>(c.byte)) << c.name << " " << c.text << ": " << v.error;
+            EXPECT_EQ(v.byte, std::optional<std::uint8_t>(c.byte)) << what << ": " << v.error;
+            EXPECT_EQ(v.snapped, *c.detail != 0) << what;
+            if (*c.detail) {
+                EXPECT_EQ(v.stored, c.detail) << what;
+            }
         }
     }
+}
+
+TEST(ParameterCatalog, SuggestsTheNearestNames)
+{
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(suggestNames("mic.mainLevel"), (Names{"mic.main_level", "mic.max_level", "music.main_level"}));
+    EXPECT_EQ(suggestNames("room.eq8.freq"), (Names{"room.eq1.freq", "room.eq2.freq", "room.eq3.freq"}));
+    EXPECT_EQ(suggestNames("sub.lowpass"), (Names{"sub.low_pass"}));
+    EXPECT_EQ(suggestNames("SUB.PHASE"), (Names{"sub.phase"}));
+    EXPECT_EQ(suggestNames("main_level"), (Names{"mic.main_level", "music.main_level", "mic.max_level"}));
+    EXPECT_TRUE(suggestNames("volume").empty());
 }
 
 struct RuleCase {

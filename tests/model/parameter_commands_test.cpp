@@ -174,7 +174,7 @@ TEST(ParameterCommands, EveryByteOfABandMapsToTheBand)
             EXPECT_EQ(commandForOffset(image, start + i), commandForOffset(image, start)) << start + i;
         }
     }
-    EXPECT_EQ(commandFieldAt(f::mic::eq(4) + 3)->name, "mic.eq[4]");
+    EXPECT_EQ(commandFieldAt(f::mic::eq(4) + 3)->name, "mic.eq5");
 }
 
 TEST(ParameterCommands, EffectBytesOfEveryProgramMapToTheEffectField)
@@ -182,9 +182,9 @@ TEST(ParameterCommands, EffectBytesOfEveryProgramMapToTheEffectField)
     for (int program = 0; program < 3; ++program) {
         const CommandField* level = commandFieldAt(f::effect::at(program, f::effect::masterLevel));
         ASSERT_NE(level, nullptr);
-        EXPECT_EQ(level->name, "effect.masterLevel");
+        EXPECT_EQ(level->name, "effect.master_level");
         EXPECT_TRUE(level->effectRelative);
-        EXPECT_EQ(commandFieldAt(f::effect::at(program, 17))->name, "effect.eq[1]");
+        EXPECT_EQ(commandFieldAt(f::effect::at(program, 17))->name, "effect.eq2");
     }
 }
 

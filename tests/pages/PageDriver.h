@@ -63,11 +63,9 @@ public:
     int redraws() const { return find<EqGraphView>(res::GraphFrame)->redrawCount(); }
 
     // Mouse moves without a button over a grid across the page, shown for this, each delivered as
-    // Qt does: to the widget under the pointer. Every move redraws the graph once, and the moves
-    // met the page itself, its group boxes, captions and sliders.
-    void expectRedrawOnEveryMouseMove(const char* pageClass) const
+    // Qt does: to the widget under the pointer. Returns the class of each widget a move met.
+    QStringList moveMouseAcrossThePage() const
     {
-        const int before = redraws();
         page_.show();
         QStringList met;
         const int step = 48;
@@ -81,9 +79,7 @@ public:
                 QApplication::sendEvent(target, &move);
                 met << QString::fromLatin1(target->metaObject()->className());
             }
-        EXPECT_EQ(redraws(), before + met.size());
-        for (const char* kind : {"QGroupBox", "QLabel", "QSlider", pageClass})
-            EXPECT_TRUE(met.contains(QLatin1String(kind))) << kind;
+        return met;
     }
 
 private:

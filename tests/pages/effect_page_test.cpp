@@ -156,17 +156,6 @@ TEST_F(EffectPageTest, LeavingAFrequencyFieldUntouchedResendsTheBand)
     EXPECT_EQ(channel.last(), "(01$008000004069024046)");
 }
 
-TEST_F(EffectPageTest, QSpinStopsAtOneAndSeventyTwo)
-{
-    struct Case { int start; bool up; int expected; const char* text; };
-    for (const Case& c : {Case{1, false, 1, "0.32"}, Case{2, false, 1, "0.32"}, Case{72, true, 72, "19.40"}, Case{71, true, 72, "19.40"}}) {
-        image.set(fx::at(0, fx::eq(0)) + 3, static_cast<std::uint8_t>(c.start));
-        c.up ? ui.spinUp(id::Eq1QSpin) : ui.spinDown(id::Eq1QSpin);
-        EXPECT_EQ(image.get(fx::at(0, fx::eq(0)) + 3), c.expected) << c.start;
-        EXPECT_EQ(ui.text(id::Eq1QField), c.text) << c.start;
-    }
-}
-
 TEST_F(EffectPageTest, TypeButtonCyclesAndSetsTheEnabling)
 {
     struct Case { int from; const char* caption; bool gain, freq, q; };
@@ -226,18 +215,6 @@ TEST_F(EffectPageTest, EasySetDisablesBandFieldsButKeepsSpinsWorking)
     EXPECT_TRUE(ui.enabled(id::Eq1TypeButton));
     EXPECT_TRUE(ui.enabled(id::Eq1FreqField));
     EXPECT_FALSE(ui.enabled(id::Eq2GainSlider));  // Notch has no gain in the full set either
-}
-
-TEST_F(EffectPageTest, GraphRedrawsOnBandChangesAndMouseMovesOnly)
-{
-    const int before = ui.redraws();
-    ui.moveSlider(id::MainLevelSlider, 3);
-    ui.spinUp(id::ExtensionSpin);
-    EXPECT_EQ(ui.redraws(), before);
-    ui.spinUp(id::Eq1FreqSpin);
-    ui.moveSlider(id::Eq2GainSlider, 0);
-    EXPECT_EQ(ui.redraws(), before + 2);
-    ui.expectRedrawOnEveryMouseMove("tonel::EffectPage");
 }
 
 }  // namespace

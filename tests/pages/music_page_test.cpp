@@ -37,20 +37,6 @@ TEST_F(MusicPageTest, ShowsTheDefaultsWithTwoDecimalFrequencies)
     EXPECT_EQ(ui.caption(id::Eq5TypeButton), "Hi-shelf");
 }
 
-TEST_F(MusicPageTest, MainLevelNeverRisesAboveTheMaximum)
-{
-    load({{music::maxLevel, 30}});
-    ui.moveSlider(id::MainLevelSlider, 10);
-    EXPECT_EQ(image.get(music::mainLevel), 30);
-    EXPECT_EQ(ui.position(id::MainLevelSlider), 20);
-    EXPECT_TRUE(channel.sent.empty());
-    ui.spinDown(id::MaxLevelSpin);
-    EXPECT_EQ(image.get(music::mainLevel), 29);
-    EXPECT_EQ(ui.text(id::MainLevelField), "29");
-    EXPECT_EQ(ui.position(id::MainLevelSlider), 21);
-    EXPECT_EQ(channel.sent, Sent{"(01$006001029)"});
-}
-
 TEST_F(MusicPageTest, AMainLevelAboveTheMaximumFromAFileFollowsTheFirstDownClick)
 {
     load({{music::mainLevel, 30}, {music::maxLevel, 10}});
@@ -111,19 +97,6 @@ TEST_F(MusicPageTest, InputSelectWithoutANameShowsNothing)
     EXPECT_EQ(channel.sent, (Sent{"(01$002000006)", "(01$002000003)"}));
 }
 
-TEST_F(MusicPageTest, QSpinsStopAtZeroOnEveryBand)
-{
-    for (int k = 0; k < 5; ++k) {
-        const int qSpins[] = {id::Eq1QSpin, id::Eq2QSpin, id::Eq3QSpin, id::Eq4QSpin, id::Eq5QSpin};
-        load({{music::eq(k) + 3, 1}});
-        ui.spinDown(qSpins[k]);
-        EXPECT_EQ(image.get(music::eq(k) + 3), 0) << k;
-        ui.spinDown(qSpins[k]);
-        EXPECT_EQ(image.get(music::eq(k) + 3), 0) << k;
-    }
-    EXPECT_EQ(ui.text(id::Eq5QField), "0.31");
-}
-
 TEST_F(MusicPageTest, BandFourUpArrowShowsOneDecimalKilohertz)
 {
     struct Case { int spin, field; std::size_t byte; int start; bool up; const char* text; };
@@ -178,20 +151,6 @@ TEST_F(MusicPageTest, OneYellowCurveOfTheFiveBands)
     EXPECT_EQ(curves[0].handleLeftOffset, 3);
     EXPECT_TRUE(curves[0].handleFurtherLeftAtTopFrequency);
     EXPECT_DOUBLE_EQ(curves[0].xShift, -1.5);
-}
-
-TEST_F(MusicPageTest, GraphRedrawsOnBandChangesButNotOnMouseMoves)
-{
-    const int before = ui.redraws();
-    ui.moveSlider(id::MainLevelSlider, 25);
-    ui.moveSlider(id::BgmGainSlider, 3);
-    ui.spinUp(id::InputSourceSpin);
-    QMouseEvent move(QEvent::MouseMove, QPointF(700, 400), QPointF(700, 400), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&page, &move);
-    EXPECT_EQ(ui.redraws(), before);
-    ui.moveSlider(id::Eq5GainSlider, 0);
-    ui.typeFrequency(id::Eq2FreqField, "100");
-    EXPECT_EQ(ui.redraws(), before + 2);
 }
 
 }  // namespace

@@ -159,24 +159,6 @@ TEST_F(SystemPageTest, RoomBandSevenSendsBytes158To161InOrder)
     EXPECT_EQ(channel.last(), "(01$008306004100030008)");
 }
 
-TEST_F(SystemPageTest, QSpinsReachIndexZeroOnEveryBand)
-{
-    for (const Column& c : kColumns) {
-        image.set(c.offset + 3, 1);
-        ui.spinDown(c.ids.qSpin);
-        EXPECT_EQ(image.get(c.offset + 3), 0) << c.ids.qSpin;
-        EXPECT_EQ(ui.text(c.ids.qField), "0.31") << c.ids.qSpin;
-        const std::string first = channel.last();
-        ui.spinDown(c.ids.qSpin);
-        EXPECT_EQ(image.get(c.offset + 3), 0) << c.ids.qSpin;
-        EXPECT_EQ(channel.last(), first) << c.ids.qSpin;  // re-sent unchanged
-        image.set(c.offset + 3, 72);
-        ui.spinUp(c.ids.qSpin);
-        EXPECT_EQ(image.get(c.offset + 3), 72) << c.ids.qSpin;
-        EXPECT_EQ(ui.text(c.ids.qField), "19.40") << c.ids.qSpin;
-    }
-}
-
 TEST_F(SystemPageTest, LevelSlidersSendWithoutRedrawingTheGraph)
 {
     const int before = ui.redraws();
@@ -207,15 +189,6 @@ TEST_F(SystemPageTest, EveryBandChangeRedrawsTheGraphOnce)
     ui.typeFrequency(c.ids.freqField, "100");
     EXPECT_EQ(ui.redraws(), ++expected);
     EXPECT_EQ(image.band(sys::centreEq(0)), (EqBand{3, 29, 48, 45}));
-}
-
-TEST_F(SystemPageTest, MouseMovesDoNotRedraw)
-{
-    page.setMouseTracking(true);
-    const int before = ui.redraws();
-    QMouseEvent move(QEvent::MouseMove, QPointF(100, 100), QPointF(100, 100), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&page, &move);
-    EXPECT_EQ(ui.redraws(), before);
 }
 
 TEST_F(SystemPageTest, EasySetLeavesLevelsAndSettingsUsable)

@@ -50,13 +50,16 @@ OpenResult FakeSerialLine::open(const std::string& name, const LineSettings& set
         return {OpenResult::State::Failed, {"open()", error, name, true}};
     listener_ = &listener;
     openPort_ = port;
-    return {connectsLater_.count(port) > 0 ? OpenResult::State::Connecting : OpenResult::State::Open, {}};
+    connecting_ = connectsLater_.count(port) > 0;
+    return {connecting_ ? OpenResult::State::Connecting : OpenResult::State::Open, {}};
 }
 
 void FakeSerialLine::close()
 {
     ++closes_;
     openPort_ = 0;
+    connecting_ = false;
+    held_.clear();
 }
 
 void FakeSerialLine::write(const std::string& text)
@@ -64,16 +67,35 @@ void FakeSerialLine::write(const std::string& text)
     writes_.push_back({openPort_, text});
     if (openPort_ == 0)
         return;
+    if (connecting_)
+        held_.push_back(text);
+    else
+        answer(text);
+}
+
+void FakeSerialLine::answer(const std::string& text)
+{
     const auto it = devices_.find(openPort_);
     if (it != devices_.end())
         deliver(it->second(text));
+}
+
+void FakeSerialLine::finishConnect()
+{
+    if (!connecting_)
+        return;
+    connecting_ = false;
+    pending_.emplace_back(LineConnected{fakePortName(openPort_)});
+    for (const std::string& text : held_)
+        answer(text);
+    held_.clear();
 }
 
 void FakeSerialLine::setDevice(int port, Device device) { devices_[port] = std::move(device); }
 
 void FakeSerialLine::deliver(const std::string& text)
 {
-    if (!text.empty())
+    if (!text.empty() && !connecting_)
         pending_.emplace_back(text);
 }
 
@@ -81,6 +103,8 @@ void FakeSerialLine::hangUp() { pending_.emplace_back(LineGone{fakePortName(open
 
 void FakeSerialLine::refuseConnect(int error)
 {
+    connecting_ = false;
+    held_.clear();
     pending_.emplace_back(PortError{"connect()", error, fakePortName(openPort_), true});
 }
 

@@ -60,8 +60,10 @@ public:
 
     // Scripting
     void failOpen(int port, int error = EBUSY) { unopenable_[port] = error; }
-    // The port opens like a network port: connecting, then refuseConnect() or the first write.
+    // The port opens like a network port: connecting, then finishConnect() or refuseConnect().
+    // Until it connects nothing arrives, and what is written waits (its device answers after).
     void connectLater(int port) { connectsLater_.insert(port); }
+    void finishConnect();                     // the open port connects, queued
     void refuseConnect(int error);            // the connect of the open port fails, queued
     void setDevice(int port, Device device);  // replaces the port's earlier device
     void deliver(const std::string& text);    // characters from the open port, queued
@@ -71,6 +73,7 @@ public:
 
     // Recordings
     int openPort() const { return openPort_; }
+    bool connecting() const { return connecting_; }
     int closeCalls() const { return closes_; }
     const std::vector<OpenCall>& opens() const { return opens_; }
     std::vector<int> openedPortNumbers() const;  // every open() call's port, in order
@@ -79,12 +82,16 @@ public:
     void clearRecordings();
 
 private:
+    void answer(const std::string& text);  // the open port's device replies to a text that went out
+
     const PortCatalog* catalog_;
     std::map<int, int> unopenable_;
     std::set<int> connectsLater_;
     std::map<int, Device> devices_;
     LineListener* listener_ = nullptr;
     int openPort_ = 0;
+    bool connecting_ = false;
+    std::vector<std::string> held_;  // written while connecting
     int closes_ = 0;
     std::vector<OpenCall> opens_;
     std::vector<Written> writes_;

@@ -49,6 +49,12 @@ void FakeSessionHost::bytesArrived(std::string_view bytes)
         session_->bytesArrived(bytes);
 }
 
+void FakeSessionHost::lineConnected(const std::string& port)
+{
+    if (session_ != nullptr)
+        session_->lineConnected(port);
+}
+
 void FakeSessionHost::lineGone(const std::string& port)
 {
     if (session_ != nullptr)

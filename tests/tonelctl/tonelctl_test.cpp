@@ -1,16 +1,21 @@
 // tonelctl end to end: each command against virtual processors on pseudo-terminals.
 
+#include "device/WireProtocol.h"
 #include "emulator/VirtualProcessor.h"
 #include "model/ParameterCatalog.h"
 #include "model/ParameterFile.h"
+#include "tests/support/Pty.h"
 #include "tools/tonelctl/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 namespace tonel::testing {
 namespace {
@@ -234,6 +239,82 @@ TEST_F(TonelctlTest, NamesAndUsage)
     EXPECT_EQ(tonelctl({}).code, 2);
     EXPECT_EQ(tonelctl({"frobnicate"}).code, 2);
     EXPECT_EQ(tonelctl({"read", "--port", "/dev/null"}).code, 2);  // no -o
+}
+
+// A line whose far end greets properly and then answers the image request with `imageReply`.
+struct ScriptedProcessor {
+    explicit ScriptedProcessor(std::string imageReply)
+        : peer([this, reply = std::move(imageReply)] {
+              if (line.device().readUntil(")") == "(01hello)" && line.device().writeAll("(01hello13)") &&
+                  line.device().readUntil(")") == "(01Q)")
+                  line.device().writeAll(reply);
+          })
+    {
+    }
+    ~ScriptedProcessor() { peer.join(); }
+
+    PtyPair line;
+    std::thread peer;
+};
+
+TEST_F(TonelctlTest, ReadSavesOnlyAnExactImageReply)
+{
+    const std::string hex = wire::encodeImageHex(ParameterImage{});
+    std::string lower = hex;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    struct Case {
+        const char* name;
+        std::string reply;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"garbage", "(01Q376" + std::string(376, 'x') + ")", false},
+        {"overlong", "(01Q376" + hex + std::string(5383 - 384, '0') + ")", false},
+        {"lowercase", "(01Q376" + lower + ")", true},
+    };
+    for (const Case& c : cases) {
+        const std::string saved = path(std::string(c.name) + ".cfg");
+        Outcome r;
+        {
+            ScriptedProcessor device(c.reply);
+            ASSERT_TRUE(device.line.ok());
+            r = tonelctl({"read", "--port", device.line.terminalPath(), "-o", saved});
+        }
+        EXPECT_EQ(r.code, c.saved ? 0 : 1) << c.name << ": " << r.out;
+        EXPECT_EQ(fs::exists(saved), c.saved) << c.name;
+        if (!c.saved) {
+            EXPECT_NE(r.out.find("reply invalid (not an image of 188 bytes)"), std::string::npos) << r.out;
+        }
+    }
+}
+
+TEST_F(TonelctlTest, SetReadsRealUnitsAppliesOneChangeInAnyOrderAndSuggestsNames)
+{
+    const std::string port = processor();
+    const Outcome r = tonelctl({"set", "--port", port, "effect3.delay=11", "room.eq3.freq=1.55k", "global.effect_program=2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("room.eq3.freq 1.55k → 1.5kHz"), std::string::npos) << r.err;
+    ASSERT_TRUE(device(0).waitUntil([](auto&, auto& log) { return log.back().text == "(01bye)"; }, 2s));
+    const std::vector<std::string> expected{"(01hello)", "(01Q)", "(01$001000002)", "(01$004002011)",
+                                            "(01$008302001076024046)", "(01bye)"};
+    EXPECT_EQ(device(0).receivedFrames(), expected);
+
+    const Outcome bad = tonelctl({"set", "--port", port, "mic.mainLevel=3", "room.eq1.gain=-10.2", "room.eq1.freq=1,5k"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("did you mean mic.main_level"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("-10.5dB or -10dB"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("comma"), std::string::npos) << bad.err;
+    EXPECT_EQ(device(0).receivedFrames().size(), expected.size());
+
+    // A main level above the maximum it is raised past, given first; linked microphones told apart.
+    const std::string cfg = file("levels.cfg");
+    ASSERT_EQ(tonelctl({"set", "--file", cfg, "mic.max_level=20"}).code, 0);
+    EXPECT_EQ(tonelctl({"set", "--file", cfg, "mic.main_level=30", "mic.max_level=40"}).code, 0);
+    EXPECT_EQ(tonelctl({"set", "--file", cfg, "mic.mic1_eq.gain=+3", "mic.mic2_eq.gain=-3"}).code, 2);
+    ParameterImage image;
+    ASSERT_TRUE(loadParameterFile(cfg, image).ok());
+    EXPECT_EQ(image.get(findParameter("mic.main_level")->offset), 30);
+    EXPECT_EQ(image.get(findParameter("mic.mic1_eq.gain")->offset), 24);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "tools/tonelctl/Console.h"
 #include "tools/tonelctl/ProcessorExchange.h"
-#include "tools/tonelctl/Settings.h"
+#include "model/ParameterChange.h"
 
 #include <optional>
 #include <string>

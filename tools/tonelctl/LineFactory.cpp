@@ -8,6 +8,8 @@ namespace {
 
 class PortLine : public ProcessorLine {
 public:
+    explicit PortLine(const PortLimits& limits) : port_(limits) {}
+
     OpenResult open(const std::string& name, const LineSettings& settings, LineListener& listener) override
     {
         return port_.open(name, settings, listener);
@@ -23,7 +25,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ProcessorLine> makeLine() { return std::make_unique<PortLine>(); }
+std::unique_ptr<ProcessorLine> makeLine(std::chrono::milliseconds connectDeadline)
+{
+    PortLimits limits;
+    limits.connect = connectDeadline;
+    return std::make_unique<PortLine>(limits);
+}
 
 std::vector<std::string> localPortNames() { return SysfsPortCatalog().presentPorts(); }
 

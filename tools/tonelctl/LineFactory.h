@@ -4,6 +4,7 @@
 
 #include "device/SerialLine.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,7 +19,8 @@ public:
     virtual std::uint64_t textsSent() const = 0;
 };
 
-std::unique_ptr<ProcessorLine> makeLine();
+// The device layer's port; a network port gives up connecting after `connectDeadline`.
+std::unique_ptr<ProcessorLine> makeLine(std::chrono::milliseconds connectDeadline);
 
 // The machine's serial ports in the order the panel tries them.
 std::vector<std::string> localPortNames();

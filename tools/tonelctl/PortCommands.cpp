@@ -4,7 +4,7 @@
 #include "tools/tonelctl/ImageFiles.h"
 #include "tools/tonelctl/Listing.h"
 #include "tools/tonelctl/PortRunner.h"
-#include "tools/tonelctl/Settings.h"
+#include "model/ParameterChange.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -219,6 +219,8 @@ int setCommand(const std::optional<std::string>& file, const PortOptions& option
             console.err << "tonelctl: " << error << '\n';
         return kExitUsage;
     }
+    for (const std::string& note : parsed.notes)
+        console.err << "tonelctl: " << note << '\n';
     if (file)
         return setFileCommand(*file, parsed.list, console);
     int code = kExitOk;

@@ -10,44 +10,10 @@ constexpr milliseconds kDrainPoll{1};
 
 }  // namespace
 
-ExchangeTiming ExchangeTiming::atLeast(milliseconds floor)
-{
-    ExchangeTiming t;
-    for (milliseconds* d : {&t.hello, &t.image, &t.upload, &t.connect})
-        *d = std::max(*d, floor);
-    return t;
-}
-
-std::string describePortError(const PortError& error)
-{
-    if (error.operation == "getaddrinfo()" && error.error == EHOSTUNREACH)
-        return "unknown host (check the name)";
-    switch (error.error) {
-    case EACCES:
-    case EPERM: return "permission denied — add your user to the dialout group";
-    case EBUSY:
-    case EWOULDBLOCK: return "in use by another program";
-    case ENOENT:
-    case ENODEV:
-    case ENXIO: return "no such port";
-    case ENOTTY: return "not a serial port";
-    case EISDIR: return "a folder, not a port";
-    case ECONNREFUSED: return "connection refused";
-    case ETIMEDOUT: return "no connection (timed out)";
-    case EHOSTUNREACH:
-    case ENETUNREACH: return "host unreachable";
-    case EPROTONOSUPPORT: return "this kind of port is not supported";
-    case EINVAL:
-        if (error.whileOpening)
-            return "not a port name (a tty path, tcp://HOST:PORT or rfc2217://HOST:PORT)";
-        break;
-    default: break;
-    }
-    return error.operation + ": " + systemErrorText(error.error);
-}
 
 ProcessorExchange::ProcessorExchange(std::string port, ExchangeTiming timing, std::unique_ptr<ProcessorLine> line)
-    : port_(std::move(port)), timing_(timing), line_(std::move(line))
+    : port_(std::move(port)), line_(line ? std::move(line) : makeLine(timing.connect)),
+      exchange_(ReplyChecks::Strict, timing)
 {
 }
 
@@ -62,11 +28,16 @@ void ProcessorExchange::bytesArrived(std::string_view bytes)
 {
     {
         const std::lock_guard lock(mutex_);
-        for (char c : bytes) {
-            reply_.append(c);
-            if (c == ')')
-                replyClosed_ = true;
-        }
+        exchange_.received(bytes);
+    }
+    arrived_.notify_all();
+}
+
+void ProcessorExchange::lineConnected(const std::string&)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        lineConnected_ = true;
     }
     arrived_.notify_all();
 }
@@ -93,7 +64,7 @@ void ProcessorExchange::portError(const PortError& error)
 std::string ProcessorExchange::failureText() const
 {
     if (error_)
-        return describePortError(*error_);
+        return describeLineFault(*error_);
     return lineGone_ ? "the line went down" : "";
 }
 
@@ -103,75 +74,62 @@ void ProcessorExchange::send(const std::string& frame)
     ++written_;
 }
 
-ProcessorExchange::Wait ProcessorExchange::awaitReply(milliseconds deadline, std::string& reply)
+// A network port connects before the greeting goes out, within its own deadline.
+std::string ProcessorExchange::awaitConnect()
 {
     std::unique_lock lock(mutex_);
-    const bool done = arrived_.wait_for(lock, deadline, [this] { return replyClosed_ || lineGone_ || error_; });
-    reply = reply_.text();
-    if (replyClosed_)
-        return Wait::Complete;
-    return done ? Wait::Failed : Wait::TimedOut;
+    const bool ended = arrived_.wait_for(lock, exchange_.timing().connect,
+                                         [this] { return lineConnected_ || lineGone_ || error_; });
+    if (lineConnected_)
+        return {};
+    return ended ? failureText() : describeLineFault({"connect()", ETIMEDOUT, port_, true});
 }
 
-// Sends `frame` and waits for its reply. Empty once `reply` is complete; otherwise the line's
-// failure, `silent` when nothing came back or `partial` when the reply did not end in time.
-std::string ProcessorExchange::request(const std::string& frame, milliseconds deadline, std::string& reply,
-                                       const char* silent, const char* partial)
+template <typename Ask>
+std::string ProcessorExchange::request(Ask ask)
 {
+    std::string frame;
     {
-        // A fresh reply starts with "(": what is left of the previous one is of no use.
         const std::lock_guard lock(mutex_);
-        reply_.clear();
-        replyClosed_ = false;
+        frame = ask(exchange_);
     }
     send(frame);
-    switch (awaitReply(deadline, reply)) {
-    case Wait::Failed: return failureText();
-    case Wait::TimedOut: return reply.empty() ? silent : partial;
-    case Wait::Complete: break;
-    }
-    return {};
+    std::unique_lock lock(mutex_);
+    arrived_.wait_for(lock, exchange_.deadline(), [this] { return exchange_.complete() || lineGone_ || error_; });
+    if (!exchange_.complete() && (lineGone_ || error_))
+        return failureText();
+    return describeVerdict(exchange_.awaiting(), exchange_.verdict());
 }
 
 std::string ProcessorExchange::greet()
 {
     const OpenResult opened = line_->open(port_, LineSettings{}, *this);
     if (!opened.started())
-        return describePortError(opened.failure);
-    connecting_ = opened.state == OpenResult::State::Connecting;
-    std::string reply;
-    const milliseconds deadline = timing_.hello + (connecting_ ? timing_.connect : milliseconds{0});
-    if (std::string why = request(std::string(wire::kHello), deadline, reply, "no answer", "reply invalid (incomplete)");
+        return describeLineFault(opened.failure);
+    if (opened.state == OpenResult::State::Connecting) {
+        if (std::string why = awaitConnect(); !why.empty())
+            return why;
+    }
+    if (std::string why = request([](Exchange& e) { return e.greet(); });
         !why.empty())
         return why;
-    if (reply != wire::kHelloReply)
-        return "reply invalid (not a processor's greeting)";
     greeted_ = true;
     return {};
 }
 
 std::string ProcessorExchange::readImage(ParameterImage& image)
 {
-    std::string reply;
-    if (std::string why = request(std::string(wire::kQuery), timing_.image, reply, "no answer to the image request",
-                                  "reply invalid (image incomplete)");
+    if (std::string why = request([](Exchange& e) { return e.requestImage(); });
         !why.empty())
         return why;
-    ParameterImage received;
-    if (!wire::isQueryReplyPrefix(reply) || !wire::decodeImageHex(reply, received))
-        return "reply invalid (not an image of 188 bytes)";
-    image = received;
+    const std::lock_guard lock(mutex_);
+    exchange_.takeImage(image);  // good, as the request said: a complete reply takes no more characters
     return {};
 }
 
 std::string ProcessorExchange::upload(const ParameterImage& image)
 {
-    std::string reply;
-    if (std::string why = request(wire::uploadFrame(image), timing_.upload, reply, "no answer to the upload",
-                                  "reply invalid (upload not confirmed)");
-        !why.empty())
-        return why;
-    return reply == wire::kUploadAck ? std::string() : "reply invalid (upload not confirmed)";
+    return request([&image](Exchange& e) { return e.upload(image); });
 }
 
 std::string ProcessorExchange::finish()
@@ -181,7 +139,8 @@ std::string ProcessorExchange::finish()
     greeted_ = false;
     send(std::string(wire::kBye));
     // Every text has a write deadline of its own in the port; this bounds the wait the same way.
-    const auto deadline = std::chrono::steady_clock::now() + timing_.upload + timing_.connect;
+    const ExchangeTiming& timing = exchange_.timing();
+    const auto deadline = std::chrono::steady_clock::now() + timing.upload + timing.connect;
     while (line_->textsSent() < written_ && line_->isOpen() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(kDrainPoll);
     const bool out = line_->textsSent() >= written_;

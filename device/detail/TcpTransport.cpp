@@ -1,32 +1,22 @@
-#include "device/TcpTransport.h"
+#include "device/detail/TcpTransport.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tonel::detail {
 namespace {
 
 void setOption(int fd, int level, int name, int value) { ::setsockopt(fd, level, name, &value, sizeof value); }
-
-// getaddrinfo's own codes, in errno terms for the report.
-int resolveError(int code)
-{
-    switch (code) {
-    case EAI_SYSTEM: return errno;
-    case EAI_NONAME: return EHOSTUNREACH;
-    case EAI_AGAIN: return EAGAIN;
-    case EAI_MEMORY: return ENOMEM;
-    default: return EINVAL;
-    }
-}
 
 // The line settings as the server is asked to set them; false when the option has no words for them.
 bool comPortLine(const LineSettings& settings, telnet::LineRequest& line)
@@ -52,8 +42,8 @@ bool comPortLine(const LineSettings& settings, telnet::LineRequest& line)
 
 }  // namespace
 
-TcpTransport::TcpTransport(std::string host, std::string service, bool comPortOption)
-    : host_(std::move(host)), service_(std::move(service)), comPortOption_(comPortOption)
+TcpTransport::TcpTransport(std::string host, std::string service, bool comPortOption, Resolver resolver)
+    : host_(std::move(host)), service_(std::move(service)), comPortOption_(comPortOption), resolver_(std::move(resolver))
 {
 }
 
@@ -63,7 +53,7 @@ bool TcpTransport::openLine(const LineSettings& settings, std::vector<CallFailur
         return true;  // a raw line's settings are the server's business
     telnet::LineRequest line;
     if (!comPortLine(settings, line)) {
-        failure = {"open()", EINVAL};
+        failure = {LineFault::Unsupported, "open()", EINVAL};
         return false;
     }
     telnet_.emplace(line);
@@ -72,23 +62,13 @@ bool TcpTransport::openLine(const LineSettings& settings, std::vector<CallFailur
 
 bool TcpTransport::connectLine(Clock::time_point deadline, CallFailure& failure)
 {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV;
-    addrinfo* found = nullptr;
-    // The name lookup has no deadline of its own; it runs here, on the port's thread, never on the caller's.
-    if (const int code = ::getaddrinfo(host_.c_str(), service_.c_str(), &hints, &found); code != 0) {
-        failure = {"getaddrinfo()", resolveError(code)};
-        return false;
-    }
+    const Addresses found = lookUp(resolver_, host_, service_, deadline, shutdownFd_, failure);
     bool connected = false;
-    for (addrinfo* a = found; a != nullptr && !connected; a = a->ai_next) {
+    for (const addrinfo* a = found.get(); a != nullptr && !connected; a = a->ai_next) {
         connected = tryAddress(a->ai_addr, a->ai_addrlen, a->ai_family, deadline, failure);
         if (failure.operation.empty())
             break;  // shut down while connecting
     }
-    ::freeaddrinfo(found);
     return connected;
 }
 
@@ -108,16 +88,24 @@ bool TcpTransport::tryAddress(const void* address, unsigned length, int family, 
             int n = 0;
             while ((n = ::poll(fds, 2, remainingMs(deadline))) < 0 && errno == EINTR) {
             }
+            const int pollError = errno;
             socklen_t size = sizeof error;
-            if (fds[0].revents & POLLIN) {
+            if (n > 0 && (fds[0].revents & POLLIN)) {
                 ::close(fd);
                 failure = {};
+                return false;
+            }
+            if (n < 0) {  // the connect's outcome is unknown: SO_ERROR would read 0 for one still going
+                ::close(fd);
+                failure = {"poll()", pollError};
                 return false;
             }
             if (n == 0)
                 error = ETIMEDOUT;
             else if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0)
                 error = errno;
+            else if (error == 0 && !(fds[1].revents & POLLOUT))
+                error = ENOTCONN;
         }
     }
     if (error != 0) {
@@ -137,16 +125,28 @@ bool TcpTransport::tryAddress(const void* address, unsigned length, int family, 
     return true;
 }
 
-// Negotiation is a few dozen bytes: the socket's buffer takes them at once.
+// Answers go out without waiting; what the socket does not take now goes once it has room, ahead of
+// anything else, so a command is never cut in half.
 void TcpTransport::answerLocked(const std::string& reply)
 {
-    if (!reply.empty())
-        ::send(lineFd_, reply.data(), reply.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (pendingAnswers_.size() + reply.size() <= kMaxPendingAnswers)
+        pendingAnswers_ += reply;
+    while (!pendingAnswers_.empty()) {
+        const ssize_t n = ::send(lineFd_, pendingAnswers_.data(), pendingAnswers_.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;  // full, or failing: the next read or send meets the failure
+        pendingAnswers_.erase(0, static_cast<std::size_t>(n));
+    }
 }
 
+// Answers still waiting lead, ahead of the data.
 std::string TcpTransport::encodeLocked(std::string_view text)
 {
-    return telnet_ ? telnet::ComPortClient::encode(text) : std::string(text);
+    if (!telnet_)
+        return std::string(text);
+    return std::exchange(pendingAnswers_, {}) + telnet::ComPortClient::encode(text);
 }
 
 // Telnet commands are answered and taken out; what stays is the line's data, never longer.
@@ -160,12 +160,22 @@ std::size_t TcpTransport::decodeLocked(std::span<std::uint8_t> bytes)
     return data.size();
 }
 
-// What arrived and was not read yet is discarded, as a tty's input purge does.
+// What arrived and was not read yet is discarded, as a tty's input purge does: what is there now,
+// not what a streaming peer keeps sending meanwhile.
 void TcpTransport::purgeInputLocked()
 {
+    int queued = 0;
+    if (::ioctl(lineFd_, FIONREAD, &queued) != 0 || queued <= 0)
+        return;
+    std::size_t left = std::min(static_cast<std::size_t>(queued), kMaxPurge);
     std::uint8_t scrap[512];
-    for (ssize_t n; (n = ::recv(lineFd_, scrap, sizeof scrap, MSG_DONTWAIT)) > 0;)
+    while (left > 0) {
+        const ssize_t n = ::recv(lineFd_, scrap, std::min(left, sizeof scrap), MSG_DONTWAIT);
+        if (n <= 0)
+            return;
+        left -= static_cast<std::size_t>(n);
         decodeLocked(std::span(scrap, static_cast<std::size_t>(n)));  // negotiation still answered
+    }
 }
 
 // send() instead of write(): a peer that went away must not raise SIGPIPE.

@@ -1,7 +1,7 @@
 #pragma once
 // A local serial device: opened exclusively, raw, with the line settings asked for.
 
-#include "device/LineTransport.h"
+#include "device/detail/LineTransport.h"
 
 namespace tonel::detail {
 

@@ -8,15 +8,10 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <string_view>
 
-namespace tonel {
+namespace tonel::detail {
 
-// What makes two texts the same command: "(01$" + group + item for a parameter command, the
-// command letter or word for the others ("(01O", "(01hello"). Empty for texts that are not frames:
-// those never replace anything.
-std::string_view commandKey(std::string_view text);
-
+// Texts are the same command when wire::commandKey says so; texts without a key never replace anything.
 class WriteQueue {
 public:
     // A device that stops taking bytes must not let the queue grow without end. A full queue first
@@ -36,4 +31,4 @@ private:
     std::size_t dropped_ = 0;
 };
 
-}  // namespace tonel
+}  // namespace tonel::detail

@@ -2,7 +2,7 @@
 // The operating-system side of a LinePort: the line's descriptor, the two wake-up handles and the
 // lock around the descriptor. A tty and a TCP connection differ only in how they open, drain and
 // purge; reading, writing and waiting are shared here. Every POSIX call of the port layer lives in
-// this file's .cpp and in the transports' files.
+// this file's .cpp, the transports' files and NameLookup.
 
 #include "device/SerialLine.h"
 
@@ -26,27 +26,25 @@ struct Wake {
     bool shutdown = false;
     bool lineReadable = false;
     bool lineGone = false;      // hang-up or error on the line
+    bool lineWritable = false;  // only watched while the transport holds bytes of its own to send
     bool writeRequest = false;  // the request was consumed: later requests wake the thread again
 };
+
+// A failed call as the transport knows it, classified here; the port adds its name.
+using CallFailure = PortError;
 
 enum class ReadStatus { Data, Empty, Gone, Failed };
 struct ReadResult {
     ReadStatus status = ReadStatus::Empty;
-    std::size_t count = 0;
-    int error = 0;
+    std::size_t count = 0;  // data bytes for the listener, once the transport took its own out
+    std::size_t raw = 0;    // bytes taken off the line
+    CallFailure failure;    // for Gone and Failed
 };
 
 enum class SendStatus { Sent, Failed, Gone, Abandoned };
 struct SendResult {
     SendStatus status = SendStatus::Sent;
-    std::string operation;  // for Failed and Gone
-    int error = 0;
-};
-
-// A failed call as the transport knows it; the port adds its name.
-struct CallFailure {
-    std::string operation;
-    int error = 0;
+    CallFailure failure;  // for Failed and Gone
 };
 
 class LineTransport {
@@ -71,6 +69,8 @@ public:
     void signalWriteRequest();
     // Blocks until shutdown, the line (only when watchLine) or a write request needs attention.
     Wake wait(bool watchLine);
+    // Sends what the transport holds of its own (protocol answers) as far as the line takes it.
+    void flushOwnBytes();
     bool shutdownPending();
 
     ReadResult read(std::span<std::uint8_t> buffer);
@@ -80,12 +80,14 @@ public:
 protected:
     // All called with lineMutex_ held.
     virtual void purgeInputLocked() {}
+    virtual bool holdsOwnBytesLocked() const { return false; }
+    virtual void flushOwnBytesLocked() {}
     virtual std::string encodeLocked(std::string_view text) { return std::string(text); }
     // Turns what was read into data in place (a protocol may strip its own bytes); the new count.
     virtual std::size_t decodeLocked(std::span<std::uint8_t> bytes) { return bytes.size(); }
     virtual long writeSomeLocked(const char* data, std::size_t size);
     // What reading end-of-file means: a terminal's line hung up, a connection closed by the peer.
-    virtual int endOfFileError() const { return EIO; }
+    virtual CallFailure endOfFile() const { return {LineFault::LineLost, "read()", EIO}; }
     virtual bool drainLocked(Clock::time_point deadline, SendResult& result);
     virtual void closeLocked();
     // Waits until the line takes bytes again, for shutdown or the deadline; false fills `result`.

@@ -1,4 +1,4 @@
-#include "device/TtyTransport.h"
+#include "device/detail/TtyTransport.h"
 
 #include <cctype>
 #include <cerrno>
@@ -104,7 +104,7 @@ bool configureLine(int fd, const LineSettings& settings, std::vector<CallFailure
     // Flow control is off, so the XON/XOFF thresholds have nothing to do; reads wait in poll() and
     // the write time limit is enforced by send().
     if (!buildLineSettings(settings, t)) {
-        reports.push_back({"cfsetspeed()", EINVAL});
+        reports.push_back({LineFault::Unsupported, "cfsetspeed()", EINVAL});
         return true;
     }
     termios applied{};
@@ -113,7 +113,7 @@ bool configureLine(int fd, const LineSettings& settings, std::vector<CallFailure
         return false;
     }
     if (!framingApplied(t, applied)) {
-        failure = {"tcsetattr()", EINVAL};
+        failure = {LineFault::Unsupported, "tcsetattr()", EINVAL};
         return false;
     }
     if (settings.rts)
@@ -128,16 +128,17 @@ int openExclusive(const std::string& path, CallFailure& failure)
         failure = {"open()", errno};
         return -1;
     }
-    // flock is what really keeps a second program off the device (root bypasses TIOCEXCL).
-    bool busy = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
-    if (!busy && ::ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL)
-        busy = true;
-    if (busy) {
-        ::close(fd);
-        failure = {"open()", EBUSY};
-        return -1;
+    // flock is what really keeps a second program off the device (root bypasses TIOCEXCL). Its
+    // refusal reads EWOULDBLOCK, which means busy only here.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        failure = errno == EWOULDBLOCK ? CallFailure{LineFault::Busy, "flock()", errno} : CallFailure{"flock()", errno};
+    } else if (::ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL) {
+        failure = {LineFault::Busy, "ioctl(TIOCEXCL)", errno};
+    } else {
+        return fd;
     }
-    return fd;
+    ::close(fd);
+    return -1;
 }
 
 // Bytes still waiting in the driver's output queue; 0 when the driver cannot say.
@@ -174,11 +175,11 @@ bool TtyTransport::drainLocked(Clock::time_point deadline, SendResult& result)
 {
     while (pendingOutput(lineFd_) > 0) {
         if (Clock::now() >= deadline) {
-            result = {SendStatus::Failed, "tcdrain()", ETIME};
+            result = {SendStatus::Failed, {"tcdrain()", ETIME}};
             return false;
         }
         if (pauseOrShutdown(kDrainPoll)) {
-            result = {SendStatus::Abandoned, {}, 0};
+            result = {SendStatus::Abandoned, {}};
             return false;
         }
     }

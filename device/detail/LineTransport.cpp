@@ -1,40 +1,17 @@
-#include "device/LineTransport.h"
+#include "device/detail/LineTransport.h"
 
 #include "device/PortName.h"
-#include "device/TcpTransport.h"
-#include "device/TtyTransport.h"
+#include "device/detail/TcpTransport.h"
+#include "device/detail/TtyTransport.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-namespace tonel {
-
-namespace {
-
-// strerror_r returns the text (GNU) or a status (XSI), depending on the C library.
-[[maybe_unused]] const char* pickErrorText(int rc, const char* buffer) { return rc == 0 ? buffer : "Unknown error"; }
-[[maybe_unused]] const char* pickErrorText(const char* text, const char*) { return text; }
-
-}  // namespace
-
-std::string systemErrorText(int error)
-{
-    char buffer[256] = {};
-    return pickErrorText(::strerror_r(error, buffer, sizeof buffer), buffer);
-}
-
-std::string formatPortError(const PortError& error)
-{
-    return "WARNING:  " + error.operation + " Failed with the following error: \n" + systemErrorText(error.error) +
-           "\nPort: " + error.port + "\n";
-}
-
-namespace detail {
+namespace tonel::detail {
 namespace {
 
 void signalEvent(int fd)
@@ -103,23 +80,34 @@ void LineTransport::signalWriteRequest() { signalEvent(writeRequestFd_); }
 Wake LineTransport::wait(bool watchLine)
 {
     int lineFd = -1;
+    short lineEvents = POLLIN;
     if (watchLine) {
         std::lock_guard lock(lineMutex_);
         lineFd = lineFd_;
+        if (lineFd >= 0 && holdsOwnBytesLocked())
+            lineEvents |= POLLOUT;
     }
     // Poll order is the priority order: shutdown, line, write request.
-    pollfd fds[3] = {{shutdownFd_, POLLIN, 0}, {lineFd, POLLIN, 0}, {writeRequestFd_, POLLIN, 0}};
+    pollfd fds[3] = {{shutdownFd_, POLLIN, 0}, {lineFd, lineEvents, 0}, {writeRequestFd_, POLLIN, 0}};
     while (::poll(fds, 3, -1) < 0 && errno == EINTR) {
     }
     Wake wake;
     wake.shutdown = (fds[0].revents & POLLIN) != 0;
     wake.lineReadable = (fds[1].revents & POLLIN) != 0;
     wake.lineGone = (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    wake.lineWritable = (fds[1].revents & POLLOUT) != 0;
     if (fds[2].revents & POLLIN) {
         drainEvent(writeRequestFd_);
         wake.writeRequest = true;
     }
     return wake;
+}
+
+void LineTransport::flushOwnBytes()
+{
+    std::lock_guard lock(lineMutex_);
+    if (lineFd_ >= 0)
+        flushOwnBytesLocked();
 }
 
 bool LineTransport::shutdownPending()
@@ -138,15 +126,19 @@ ReadResult LineTransport::read(std::span<std::uint8_t> buffer)
 {
     std::lock_guard lock(lineMutex_);
     if (lineFd_ < 0)
-        return {ReadStatus::Failed, 0, EBADF};
+        return {ReadStatus::Failed, 0, 0, {"read()", EBADF}};
     const ssize_t n = ::read(lineFd_, buffer.data(), buffer.size());
-    if (n > 0)
-        return {ReadStatus::Data, decodeLocked(buffer.first(static_cast<std::size_t>(n))), 0};
+    if (n > 0) {
+        const auto raw = static_cast<std::size_t>(n);
+        return {ReadStatus::Data, decodeLocked(buffer.first(raw)), raw, {}};
+    }
     if (n == 0)  // a terminal reads end-of-file only once its line is gone; a socket once closed
-        return {ReadStatus::Gone, 0, endOfFileError()};
-    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
-        return {ReadStatus::Empty, 0, 0};
-    return {meansGone(errno) ? ReadStatus::Gone : ReadStatus::Failed, 0, errno};
+        return {ReadStatus::Gone, 0, 0, endOfFile()};
+    const int error = errno;
+    if (error == EAGAIN || error == EWOULDBLOCK || error == EINTR)
+        return {ReadStatus::Empty, 0, 0, {}};
+    return meansGone(error) ? ReadResult{ReadStatus::Gone, 0, 0, {LineFault::LineLost, "read()", error}}
+                           : ReadResult{ReadStatus::Failed, 0, 0, {"read()", error}};
 }
 
 long LineTransport::writeSomeLocked(const char* data, std::size_t size) { return ::write(lineFd_, data, size); }
@@ -157,7 +149,7 @@ SendResult LineTransport::send(std::string_view text, Clock::time_point deadline
 {
     std::lock_guard lock(lineMutex_);
     if (lineFd_ < 0)
-        return {SendStatus::Failed, "write()", EBADF};
+        return {SendStatus::Failed, {"write()", EBADF}};
     purgeInputLocked();
     const std::string bytes = encodeLocked(text);
     SendResult result;
@@ -172,7 +164,8 @@ SendResult LineTransport::send(std::string_view text, Clock::time_point deadline
                 return result;
         } else {
             const int error = n < 0 ? errno : EIO;
-            return {meansGone(error) ? SendStatus::Gone : SendStatus::Failed, "write()", error};
+            return meansGone(error) ? SendResult{SendStatus::Gone, {LineFault::LineLost, "write()", error}}
+                                   : SendResult{SendStatus::Failed, {"write()", error}};
         }
     }
     drainLocked(deadline, result);
@@ -186,13 +179,13 @@ bool LineTransport::waitWritableLocked(Clock::time_point deadline, SendResult& r
     while ((n = ::poll(fds, 2, remainingMs(deadline))) < 0 && errno == EINTR) {
     }
     if (n < 0) {
-        result = {SendStatus::Failed, "poll()", errno};
+        result = {SendStatus::Failed, {"poll()", errno}};
     } else if (fds[0].revents & POLLIN) {
-        result = {SendStatus::Abandoned, {}, 0};
+        result = {SendStatus::Abandoned, {}};
     } else if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) {
-        result = {SendStatus::Gone, "write()", EIO};
+        result = {SendStatus::Gone, {LineFault::LineLost, "write()", EIO}};
     } else if (n == 0) {
-        result = {SendStatus::Failed, "write()", ETIME};  // the line took no byte before the deadline
+        result = {SendStatus::Failed, {"write()", ETIME}};  // the line took no byte before the deadline
     } else {
         return true;
     }
@@ -209,7 +202,7 @@ std::unique_ptr<LineTransport> makeTransport(const std::string& name, CallFailur
     case PortName::Kind::Rfc2217:
         transport = std::make_unique<TcpTransport>(parsed.host, parsed.service, true);
         break;
-    case PortName::Kind::Invalid: failure = {"open()", EINVAL}; return nullptr;
+    case PortName::Kind::Invalid: failure = {LineFault::NotAPortName, "open()", EINVAL}; return nullptr;
     }
     if (!transport->ready()) {
         failure = {"eventfd()", errno};
@@ -218,5 +211,4 @@ std::unique_ptr<LineTransport> makeTransport(const std::string& name, CallFailur
     return transport;
 }
 
-}  // namespace detail
-}  // namespace tonel
+}  // namespace tonel::detail

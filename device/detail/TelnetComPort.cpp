@@ -1,4 +1,4 @@
-#include "device/TelnetComPort.h"
+#include "device/detail/TelnetComPort.h"
 
 #include <algorithm>
 
