@@ -2,6 +2,9 @@
 
 #include "model/ParameterValues.h"
 
+#include <cmath>
+#include <cstdint>
+
 namespace tonel::web {
 namespace {
 
@@ -24,7 +27,13 @@ const char* kindName(ValueKind kind)
 
 json valueJson(const ExactValue& value)
 {
-    return value.number ? json(*value.number) : json(value.choice);
+    if (!value.number)
+        return value.choice;
+    // Whole values read as integers (30, not 30.0), as a script compares them.
+    const double number = *value.number;
+    if (number == std::floor(number) && std::fabs(number) < 1e15)
+        return static_cast<std::int64_t>(number);
+    return number;
 }
 
 json unitJson(const ExactValue& value) { return value.unit.empty() ? json(nullptr) : json(value.unit); }

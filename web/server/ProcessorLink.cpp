@@ -3,6 +3,8 @@
 #include "device/LineFailure.h"
 #include "device/WireProtocol.h"
 
+#include <utility>
+
 namespace tonel::web {
 
 const char* stateName(LinkState state)
