@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <fcntl.h>
 #include <grp.h>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -65,21 +67,54 @@ ParameterImage distinctImage()
     return image;
 }
 
-TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoads)
+// A named pipe that a writer fills with `bytes` once a reader opens it, then closes.
+std::jthread feedPipe(const std::string& pipe, std::vector<std::uint8_t> bytes)
+{
+    EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0) << std::strerror(errno);
+    return std::jthread([pipe, bytes] {
+        const int fd = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);  // waits for the reader
+        if (fd < 0)
+            return;
+        for (std::size_t at = 0; at < bytes.size();) {  // the reader stops after one byte past an image
+            const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
+            if (n <= 0)
+                break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+    });
+}
+
+TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoadsFromAFileOrAPipe)
 {
     struct Case {
         std::size_t length;
         FileStatus status;
+        std::uint64_t fileLength, pipeLength;  // what an invalid result says
+        bool pipeLonger;
     };
     ImageBytes sevens;
     sevens.fill(7);
-    for (const Case c : {Case{0, FileStatus::Invalid}, Case{187, FileStatus::Invalid}, Case{188, FileStatus::Ok},
-                         Case{189, FileStatus::Invalid}, Case{376, FileStatus::Invalid}}) {
-        writeBytes(path("p.cfg"), std::vector<std::uint8_t>(c.length, 7));
-        ParameterImage image;
-        const FileResult result = loadParameterFile(path("p.cfg"), image);
-        EXPECT_EQ(result.status, c.status) << c.length;
-        EXPECT_EQ(image.bytes(), c.status == FileStatus::Ok ? sevens : defaultImageBytes()) << c.length;
+    const std::vector<Case> cases{{0, FileStatus::Invalid, 0, 0, false},     {187, FileStatus::Invalid, 187, 187, false},
+                                  {188, FileStatus::Ok, 0, 0, false},        {189, FileStatus::Invalid, 189, 189, true},
+                                  {376, FileStatus::Invalid, 376, 189, true}};
+    for (const Case c : cases) {
+        for (const bool pipe : {false, true}) {
+            const std::string name = path(pipe ? "pipe.cfg" : "p.cfg");
+            std::jthread writer;
+            if (pipe)
+                writer = feedPipe(name, std::vector<std::uint8_t>(c.length, 7));
+            else
+                writeBytes(name, std::vector<std::uint8_t>(c.length, 7));
+            ParameterImage image;
+            const FileResult result = loadParameterFile(name, image);
+            EXPECT_EQ(result.status, c.status) << c.length << (pipe ? " pipe" : "");
+            EXPECT_EQ(image.bytes(), c.status == FileStatus::Ok ? sevens : defaultImageBytes()) << c.length;
+            EXPECT_EQ(result.length, pipe ? c.pipeLength : c.fileLength) << c.length << (pipe ? " pipe" : "");
+            EXPECT_EQ(result.longer, pipe && c.pipeLonger) << c.length << (pipe ? " pipe" : "");
+            writer = {};
+            fs::remove(name);
+        }
     }
 }
 

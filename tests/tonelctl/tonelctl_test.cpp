@@ -4,13 +4,18 @@
 #include "model/ParameterCatalog.h"
 #include "model/ParameterFile.h"
 #include "tools/tonelctl/CommandLine.h"
+#include "tools/tonelctl/ProcessorExchange.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace tonel::testing {
 namespace {
@@ -234,6 +239,56 @@ TEST_F(TonelctlTest, NamesAndUsage)
     EXPECT_EQ(tonelctl({}).code, 2);
     EXPECT_EQ(tonelctl({"frobnicate"}).code, 2);
     EXPECT_EQ(tonelctl({"read", "--port", "/dev/null"}).code, 2);  // no -o
+}
+
+// A named pipe filled with `size` bytes of an image by a writer once tonelctl opens it.
+std::jthread pipeWithImage(const std::string& pipe, std::size_t size)
+{
+    EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    return std::jthread([pipe, size] {
+        const ImageBytes image = defaultImageBytes();
+        std::vector<char> bytes(size, 0);
+        std::copy_n(image.begin(), std::min(size, image.size()), bytes.begin());
+        const int fd = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd >= 0 && ::write(fd, bytes.data(), bytes.size()) >= 0)
+            ::close(fd);
+    });
+}
+
+TEST_F(TonelctlTest, PipesAreReadNotSized)
+{
+    {
+        auto writer = pipeWithImage(path("whole"), kImageSize);
+        const Outcome whole = tonelctl({"show", path("whole")});
+        EXPECT_EQ(whole.code, 0) << whole.err;
+        EXPECT_EQ(lines(whole.out), kImageSize);
+    }
+    auto shortWriter = pipeWithImage(path("short"), 10);
+    EXPECT_NE(tonelctl({"show", path("short")}).err.find("file is 10 bytes, not 188"), std::string::npos);
+    auto longWriter = pipeWithImage(path("long"), 300);
+    EXPECT_NE(tonelctl({"show", path("long")}).err.find("file is more than 188 bytes, not 188"), std::string::npos);
+}
+
+TEST_F(TonelctlTest, ANameCannotForgeAnOutcomeLine)
+{
+    const std::string forged = path("x\tok\tprocessor answered\n/dev/ttyS0");
+    const Outcome r = tonelctl({"probe", "--port", forged});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(lines(r.out), 1u) << r.out;
+    EXPECT_NE(r.out.find("x\\tok\\tprocessor answered\\n/dev/ttyS0\tfailed\t"), std::string::npos) << r.out;
+    EXPECT_EQ(lines(r.err), 1u) << r.err;
+}
+
+TEST_F(TonelctlTest, ExclusiveOptionsAndTheHelpsDeadlines)
+{
+    const std::string cfg = file("a.cfg");
+    EXPECT_EQ(tonelctl({"show"}).code, 2);
+    EXPECT_EQ(tonelctl({"show", cfg, "--port", "/dev/null"}).code, 2);
+    EXPECT_EQ(tonelctl({"set", "--file", cfg, "--port", "/dev/null", "mic.link=0"}).code, 2);
+    const ctl::ExchangeTiming timing;
+    const std::string help = tonelctl({"--help"}).out;
+    for (const auto deadline : {timing.hello, timing.image, timing.upload})
+        EXPECT_NE(help.find(std::to_string(deadline.count()) + " ms"), std::string::npos) << deadline.count();
 }
 
 }  // namespace
