@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/NativeNames.h"
 #include "device/LinePort.h"
 #include "device/PortCatalog.h"
 #include "emulator/VirtualProcessor.h"
@@ -40,7 +41,7 @@ bool Application::start(const TonelOptions& options, QString* error)
     qtFiles_.setParent(window_.get());
     window_->showCentred();
     if (!options.file.empty())
-        window_->view().loadFile(QString::fromLocal8Bit(options.file.c_str()));
+        window_->view().loadFile(nativeNameText(options.file));
     return true;
 }
 

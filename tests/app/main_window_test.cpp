@@ -5,12 +5,16 @@
 #include "emulator/VirtualProcessor.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMenuBar>
 #include <QStyle>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace tonel::testing {
 namespace {
@@ -101,16 +105,30 @@ TEST_F(DemoApp, ClosingWithoutSessionSendsNothing)
 
 TEST(ApplicationStart, FileGivenAtStartIsLoadedAsTheOpenButtonWould)
 {
-    RecordingMessageBoxes messages;
-    ScriptedFileDialogs files;
-    Application app{&messages, &files};
-    TonelOptions options;
-    options.ports = {"/nonexistent/tty"};
-    options.file = "/nonexistent/start.cfg";
-    ASSERT_TRUE(app.start(options, nullptr));
-    ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("start.cfg")));
-    EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
+    QTemporaryDir folder;
+    const std::string present = QFile::encodeName(folder.path()).toStdString() + "/r\xE9glage.cfg";  // not UTF-8
+    {
+        ImageBytes sevens;
+        sevens.fill(7);
+        std::ofstream(present, std::ios::binary).write(reinterpret_cast<const char*>(sevens.data()), kImageSize);
+    }
+    for (const std::string& file : {std::string("/nonexistent/start.cfg"), present}) {
+        RecordingMessageBoxes messages;
+        ScriptedFileDialogs files;
+        Application app{&messages, &files};
+        TonelOptions options;
+        options.ports = {"/nonexistent/tty"};
+        options.file = file;
+        ASSERT_TRUE(app.start(options, nullptr));
+        if (file == present) {
+            EXPECT_TRUE(messages.boxes.empty()) << messages.boxes.at(0).text.toStdString();
+            EXPECT_EQ(app.image().get(0), 7);
+            continue;
+        }
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("start.cfg")));
+        EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
+    }
 }
 
 }  // namespace
