@@ -1,5 +1,9 @@
 #include "app/NativeNames.h"
 
+#include <QFile>
+
+#include <dirent.h>
+
 namespace tonel {
 
 namespace {
@@ -79,6 +83,28 @@ QString nativeNameShown(const QString& text)
             shown[at] = QChar::ReplacementCharacter;
     }
     return shown;
+}
+
+QString dialogPathToNative(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (!path.contains(QChar::ReplacementCharacter) || slash < 0)
+        return path;
+    const std::string folder = nativeNameBytes(path.left(slash + 1));
+    const QString name = path.mid(slash + 1);
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr)
+        return path;
+    std::string match;
+    int matches = 0;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (QFile::decodeName(entry->d_name) == name) {
+            match = entry->d_name;
+            ++matches;
+        }
+    }
+    ::closedir(entries);
+    return matches == 1 ? nativeNameText(folder + match) : path;
 }
 
 }  // namespace tonel

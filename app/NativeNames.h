@@ -14,5 +14,8 @@ QString nativeNameText(std::string_view bytes);
 std::string nativeNameBytes(const QString& text);
 // For messages: stray bytes shown as U+FFFD.
 QString nativeNameShown(const QString& text);
+// A path from Qt's file dialog, which shows a byte that is not UTF-8 as U+FFFD: the entry of its
+// folder that it stands for when exactly one matches, otherwise the path unchanged.
+QString dialogPathToNative(const QString& path);
 
 }  // namespace tonel

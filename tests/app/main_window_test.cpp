@@ -14,6 +14,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 namespace tonel::testing {
@@ -129,6 +130,7 @@ TEST(ApplicationStart, FileGivenAtStartIsLoadedAsTheOpenButtonWould)
         EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("start.cfg")));
         EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
     }
+    std::remove(present.c_str());  // QTemporaryDir cannot remove a name that is not UTF-8
 }
 
 }  // namespace
