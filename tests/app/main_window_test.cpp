@@ -3,10 +3,12 @@
 #include "app/Application.h"
 #include "app/ViewLayout.h"
 #include "emulator/VirtualProcessor.h"
+#include "res/MusicControls.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStyle>
 #include <QPushButton>
@@ -96,6 +98,24 @@ TEST_F(DemoApp, ReadsTheVirtualProcessorAndSaysGoodbyeWhenClosedAnyway)
     // greeting, query, the mode command, then the goodbye
     ASSERT_TRUE(device->waitForReceived(4, std::chrono::milliseconds(2000)));
     EXPECT_EQ(device->receivedFrames().back(), "(01bye)");
+}
+
+TEST_F(DemoApp, AFocusedFrequencyFieldSendsItsBandAgainAndTheGoodbyeStillFollows)
+{
+    readFromDevice();
+    switchToFullSet();
+    showPage(res::view::MusicPageButton, kMusicPage);
+    app.mainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.mainWindow()));
+    auto* field = page(kMusicPage)->findChild<QLineEdit*>(QString::number(res::music::Eq1FreqField));
+    field->setFocus(Qt::MouseFocusReason);
+    messages.closeAnswers = {CloseChoice::CloseAnyway};  // the full set was an edit
+    EXPECT_TRUE(app.mainWindow()->close());
+    app.shutDown();
+    ASSERT_TRUE(device().waitUntil([](auto&, auto& log) { return !log.empty() && log.back().text == "(01bye)"; },
+                                   std::chrono::milliseconds(2000)));
+    const std::vector<std::string> frames = device().receivedFrames();
+    EXPECT_EQ(frames.at(frames.size() - 2).rfind("(01$008200", 0), 0u) << "the band, as it was";
 }
 
 TEST_F(DemoApp, ClosingWithoutSessionSendsNothing)
