@@ -42,25 +42,24 @@ private:
     int fd_;
 };
 
-// Reads up to `size` bytes, retrying interrupted and partial reads; -1 on error. A pipe or a
-// device is waited on until it has data or ends, but not past kQuietLimitMs of silence (ETIME).
-ssize_t readUpTo(int fd, std::uint8_t* data, std::size_t size, bool waitForData)
+// Reads up to `size` bytes, retrying interrupted and partial reads; -1 on error. A pipe with a
+// writer that has nothing yet is waited on, but not past kQuietLimitMs of silence (ETIME); a pipe
+// without one ends at once, as a writer that may come is not waited for.
+ssize_t readUpTo(int fd, std::uint8_t* data, std::size_t size)
 {
     std::size_t total = 0;
     while (total < size) {
-        if (waitForData) {
+        const ssize_t n = ::read(fd, data + total, size - total);
+        if (n < 0 && errno == EAGAIN) {
             pollfd watch{fd, POLLIN, 0};
             const int ready = ::poll(&watch, 1, kQuietLimitMs);
-            if (ready < 0 && errno == EINTR)
-                continue;
-            if (ready <= 0) {
-                if (ready == 0)
-                    errno = ETIME;
+            if (ready == 0)
+                errno = ETIME;
+            if (ready <= 0 && errno != EINTR)
                 return -1;
-            }
+            continue;
         }
-        const ssize_t n = ::read(fd, data + total, size - total);
-        if (n < 0 && (errno == EINTR || (waitForData && errno == EAGAIN)))
+        if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return -1;
@@ -218,7 +217,7 @@ FileResult loadParameterFile(const std::string& path, ParameterImage& image)
     // gives is not trusted: a /proc file says 0, a pipe has none.
     const bool regular = S_ISREG(info.st_mode);
     std::array<std::uint8_t, kImageSize + 1> buffer{};
-    const ssize_t n = readUpTo(file.get(), buffer.data(), buffer.size(), !regular);
+    const ssize_t n = readUpTo(file.get(), buffer.data(), buffer.size());
     if (n < 0 && errno == ETIME)
         return {FileStatus::ReadFailed, "nothing arrived for " + std::to_string(kQuietLimitMs / 1000) + " s"};
     if (n < 0)

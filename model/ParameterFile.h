@@ -40,8 +40,9 @@ struct FileOperations {
 };
 
 // Replaces the whole image on success; leaves it unchanged on any failure. A file is read, not
-// sized: a pipe, /dev/stdin or a /proc file loads as a plain file does. A pipe or a device that
-// stays silent for kQuietLimitMs fails to read.
+// sized: a pipe, /dev/stdin or a /proc file loads as a plain file does. A pipe with no writer
+// reads as empty (no writer is waited for); one whose writer stays silent for kQuietLimitMs, or
+// a device that does, fails to read.
 inline constexpr int kQuietLimitMs = 3000;
 FileResult loadParameterFile(const std::string& path, ParameterImage& image);
 

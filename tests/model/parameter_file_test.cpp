@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -67,22 +66,16 @@ ParameterImage distinctImage()
     return image;
 }
 
-// A named pipe that a writer fills with `bytes` once a reader opens it, then closes.
-std::jthread feedPipe(const std::string& pipe, std::vector<std::uint8_t> bytes)
+// A named pipe holding `bytes` from a writer that has finished; the returned read end keeps
+// them in the pipe until the test is done.
+int filledPipe(const std::string& pipe, const std::vector<std::uint8_t>& bytes)
 {
     EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0) << std::strerror(errno);
-    return std::jthread([pipe, bytes] {
-        const int fd = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);  // waits for the reader
-        if (fd < 0)
-            return;
-        for (std::size_t at = 0; at < bytes.size();) {  // the reader stops after one byte past an image
-            const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
-            if (n <= 0)
-                break;
-            at += static_cast<std::size_t>(n);
-        }
-        ::close(fd);
-    });
+    const int keeper = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int writer = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+    EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(writer);
+    return keeper;
 }
 
 TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoadsFromAFileOrAPipe)
@@ -101,9 +94,9 @@ TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoadsFromAFileOrAPipe)
     for (const Case c : cases) {
         for (const bool pipe : {false, true}) {
             const std::string name = path(pipe ? "pipe.cfg" : "p.cfg");
-            std::jthread writer;
+            int keeper = -1;
             if (pipe)
-                writer = feedPipe(name, std::vector<std::uint8_t>(c.length, 7));
+                keeper = filledPipe(name, std::vector<std::uint8_t>(c.length, 7));
             else
                 writeBytes(name, std::vector<std::uint8_t>(c.length, 7));
             ParameterImage image;
@@ -112,7 +105,7 @@ TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoadsFromAFileOrAPipe)
             EXPECT_EQ(image.bytes(), c.status == FileStatus::Ok ? sevens : defaultImageBytes()) << c.length;
             EXPECT_EQ(result.length, pipe ? c.pipeLength : c.fileLength) << c.length << (pipe ? " pipe" : "");
             EXPECT_EQ(result.longer, pipe && c.pipeLonger) << c.length << (pipe ? " pipe" : "");
-            writer = {};
+            ::close(keeper);
             fs::remove(name);
         }
     }
