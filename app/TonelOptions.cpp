@@ -42,7 +42,10 @@ std::string parseError(const QCommandLineParser& parser)
     }
     if (parser.errorText().contains(QStringLiteral("'--port'")))
         return "--port needs a device";
-    return parser.errorText().toStdString();
+    QString text = parser.errorText();  // "Unexpected value after '--demo'."
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text.left(1).toLower().toStdString() + text.mid(1).toStdString();
 }
 }  // namespace
 

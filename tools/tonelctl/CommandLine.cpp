@@ -28,8 +28,23 @@ Examples:
   tonelctl diff backup/tcp-room3-4001.cfg backup/tcp-room7-4001.cfg
   tonelctl set --port /dev/ttyUSB0 mic.main_level=30 room.eq3.freq=1.5k)";
 
-// What the parse leaves behind: the chosen subcommand's run, called once parsing succeeded.
-using Run = std::function<int(const Console&)>;
+// What the parse leaves behind: the chosen subcommand's run, called once parsing succeeded, and
+// its ports, which --timeout-ms applies to.
+struct Chosen {
+    std::function<int(const Console&)> run;
+    PortOptions* ports = nullptr;
+};
+
+// Once `command` is parsed, `runner` is what runs, with the options it filled in.
+template <class Options>
+void runs(CLI::App* command, const std::shared_ptr<Options>& o, int (*runner)(const Options&, const Console&),
+          Chosen& chosen, PortOptions* ports = nullptr)
+{
+    command->callback([o, runner, ports, &chosen] {
+        chosen.ports = ports;
+        chosen.run = [o, runner](const Console& console) { return runner(*o, console); };
+    });
+}
 
 // The deadlines --timeout-ms raises, as the exchange has them by default.
 std::string timeoutHelp()
@@ -54,15 +69,12 @@ struct ProbeOptions {
 
 int run_probe(const ProbeOptions& o, const Console& console) { return probeCommand(o.ports, console); }
 
-void setup_probe(CLI::App& app, PortOptions*& timed, Run& run)
+void setup_probe(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<ProbeOptions>();
     auto* probe = app.add_subcommand("probe", "which ports have a processor (and why not)");
     addPorts(probe, o->ports, "a port to try (repeatable)");
-    probe->callback([o, &timed, &run] {
-        timed = &o->ports;
-        run = [o](const Console& console) { return run_probe(*o, console); };
-    });
+    runs(probe, o, run_probe, chosen, &o->ports);
 }
 
 struct ReadOptions {
@@ -72,17 +84,14 @@ struct ReadOptions {
 
 int run_read(const ReadOptions& o, const Console& console) { return readCommand(o.ports, o.output, console); }
 
-void setup_read(CLI::App& app, PortOptions*& timed, Run& run)
+void setup_read(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<ReadOptions>();
     auto* read = app.add_subcommand(
         "read", "read the image of each processor into PATH (one port: a file; several, or PATH/: a folder)");
     addPorts(read, o->ports, "a port to read (repeatable)");
     read->add_option("-o,--output", o->output, "the file, or the folder for several ports")->required()->type_name("PATH");
-    read->callback([o, &timed, &run] {
-        timed = &o->ports;
-        run = [o](const Console& console) { return run_read(*o, console); };
-    });
+    runs(read, o, run_read, chosen, &o->ports);
 }
 
 struct WriteOptions {
@@ -96,17 +105,14 @@ int run_write(const WriteOptions& o, const Console& console)
     return writeCommand(o.ports, o.file, o.store, console);
 }
 
-void setup_write(CLI::App& app, PortOptions*& timed, Run& run)
+void setup_write(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<WriteOptions>();
     auto* write = app.add_subcommand("write", "upload FILE to each processor");
     write->add_option("file", o->file, "a parameter file of 188 bytes")->required()->type_name("FILE.cfg");
     addPorts(write, o->ports, "a port to write (repeatable)");
     write->add_flag("--store", o->store, "also make the processor keep it (\"(01S)\")");
-    write->callback([o, &timed, &run] {
-        timed = &o->ports;
-        run = [o](const Console& console) { return run_write(*o, console); };
-    });
+    runs(write, o, run_write, chosen, &o->ports);
 }
 
 struct ShowOptions {
@@ -120,7 +126,7 @@ int run_show(const ShowOptions& o, const Console& console)
     return showCommand(o.file.empty() ? std::nullopt : std::optional(o.file), o.ports, o.json, console);
 }
 
-void setup_show(CLI::App& app, PortOptions*& timed, Run& run)
+void setup_show(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<ShowOptions>();
     auto* show = app.add_subcommand("show", "every parameter of a file or a processor: name, raw byte, shown value");
@@ -130,10 +136,7 @@ void setup_show(CLI::App& app, PortOptions*& timed, Run& run)
     file->excludes(addPorts(source, o->ports, "the processor's port"));
     source->require_option(1);
     show->add_flag("--json", o->json, "one JSON array of {name, offset, raw, text}");
-    show->callback([o, &timed, &run] {
-        timed = &o->ports;
-        run = [o](const Console& console) { return run_show(*o, console); };
-    });
+    runs(show, o, run_show, chosen, &o->ports);
 }
 
 struct DiffOptions {
@@ -144,14 +147,14 @@ struct DiffOptions {
 
 int run_diff(const DiffOptions& o, const Console& console) { return diffCommand(o.a, o.b, o.json, console); }
 
-void setup_diff(CLI::App& app, Run& run)
+void setup_diff(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<DiffOptions>();
     auto* diff = app.add_subcommand("diff", "the parameters in which two files differ, with both values");
     diff->add_option("a", o->a, "first file")->required()->type_name("A.cfg");
     diff->add_option("b", o->b, "second file")->required()->type_name("B.cfg");
     diff->add_flag("--json", o->json, "one JSON array of {name, offset, a: {raw, text}, b: {raw, text}}");
-    diff->callback([o, &run] { run = [o](const Console& console) { return run_diff(*o, console); }; });
+    runs(diff, o, run_diff, chosen);
 }
 
 struct SetOptions {
@@ -165,17 +168,14 @@ int run_set(const SetOptions& o, const Console& console)
     return setCommand(o.file.empty() ? std::nullopt : std::optional(o.file), o.ports, o.assignments, console);
 }
 
-void setup_set(CLI::App& app, PortOptions*& timed, Run& run)
+void setup_set(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<SetOptions>();
     auto* set = app.add_subcommand("set", "change parameters live on processors, or in a file");
     auto* ports = addPorts(set, o->ports, "a processor to change (repeatable)");
     set->add_option("--file,-f", o->file, "change this parameter file instead")->type_name("FILE.cfg")->excludes(ports);
     set->add_option("settings", o->assignments, "what to change")->required()->type_name("NAME=VALUE");
-    set->callback([o, &timed, &run] {
-        timed = &o->ports;
-        run = [o](const Console& console) { return run_set(*o, console); };
-    });
+    runs(set, o, run_set, chosen, &o->ports);
 }
 
 struct NamesOptions {
@@ -184,12 +184,12 @@ struct NamesOptions {
 
 int run_names(const NamesOptions& o, const Console& console) { return namesCommand(o.json, console); }
 
-void setup_names(CLI::App& app, Run& run)
+void setup_names(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<NamesOptions>();
     auto* names = app.add_subcommand("names", "the parameter catalog: name, offset, range, command");
     names->add_flag("--json", o->json, "one JSON array with group, range, command and default");
-    names->callback([o, &run] { run = [o](const Console& console) { return run_names(*o, console); }; });
+    runs(names, o, run_names, chosen);
 }
 
 int usageError(const Console& console, const std::string& what)
@@ -210,15 +210,9 @@ int runTonelctl(const std::vector<std::string>& args, std::ostream& out, std::os
     int timeoutMs = 0;
     app.add_option("--timeout-ms", timeoutMs, timeoutHelp())->check(CLI::Range(1, 600000));
 
-    Run run;
-    PortOptions* timed = nullptr;  // the chosen subcommand's ports, which --timeout-ms applies to
-    setup_probe(app, timed, run);
-    setup_read(app, timed, run);
-    setup_write(app, timed, run);
-    setup_show(app, timed, run);
-    setup_diff(app, run);
-    setup_set(app, timed, run);
-    setup_names(app, run);
+    Chosen chosen;
+    for (const auto setup : {setup_probe, setup_read, setup_write, setup_show, setup_diff, setup_set, setup_names})
+        setup(app, chosen);
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
@@ -232,9 +226,9 @@ int runTonelctl(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const CLI::ParseError& e) {
         return usageError(console, e.what());
     }
-    if (timed != nullptr && timeoutMs > 0)
-        timed->timing = ExchangeTiming::atLeast(std::chrono::milliseconds(timeoutMs));
-    return run ? run(console) : usageError(console, "no command");
+    if (chosen.ports != nullptr && timeoutMs > 0)
+        chosen.ports->timing = ExchangeTiming::atLeast(std::chrono::milliseconds(timeoutMs));
+    return chosen.run ? chosen.run(console) : usageError(console, "no command");
 }
 
 }  // namespace tonel::ctl
