@@ -43,7 +43,7 @@ class FilterEditTyping : public ::testing::TestWithParam<Typed> {};
 TEST_P(FilterEditTyping, KeepsOnlyFrequencyCharacters)
 {
     const QLocale desktop;
-    for (const QLocale locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
         QLocale::setDefault(locale);
         const std::string expected = locale.decimalPoint() == QStringLiteral(",") ? GetParam().commaText : GetParam().text;
         FrequencyEdit edit;
