@@ -238,8 +238,9 @@ TEST_F(SignalToTheProgram, WithoutADisplaySaysSoAndExitsOneUnlessNoneIsNeeded)
         EXPECT_EQ(WEXITSTATUS(*status), run.code) << run.args[0];
         const std::string text = logText();
         EXPECT_NE(text.find(run.starts), std::string::npos) << text;  // Qt may warn first
-        if (run.code == 1)
+        if (run.code == 1) {
             EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        }
     }
 }
 
