@@ -1,7 +1,9 @@
 #include "app/Application.h"
 
+#include "app/NativeNames.h"
 #include "device/LinePort.h"
 #include "device/PortCatalog.h"
+#include "device/WireProtocol.h"
 #include "emulator/VirtualProcessor.h"
 
 #include <QApplication>
@@ -12,8 +14,6 @@
 namespace tonel {
 
 namespace {
-// How long the end of the run waits for the port to send the goodbye.
-constexpr std::chrono::milliseconds kGoodbyeDeadline{1000};
 constexpr std::chrono::milliseconds kGoodbyePoll{5};
 }  // namespace
 
@@ -34,13 +34,14 @@ bool Application::start(const TonelOptions& options, QString* error)
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     QApplication::setWindowIcon(applicationIcon());
     port_ = std::make_unique<LinePort>();
-    window_ = std::make_unique<MainWindow>(ViewContext{image_, *port_, *catalog_, portListener_, messages_, files_, timers_},
+    countedPort_ = std::make_unique<CountedLine>(*port_, [port = port_.get()] { return port->textsSent(); });
+    window_ = std::make_unique<MainWindow>(ViewContext{image_, *countedPort_, *catalog_, portListener_, messages_, files_, timers_},
                                           availableArea_);
     qtMessages_.setParent(window_.get());
     qtFiles_.setParent(window_.get());
     window_->showCentred();
     if (!options.file.empty())
-        window_->view().loadFile(QString::fromLocal8Bit(options.file.c_str()));
+        window_->view().loadFile(nativeNameText(options.file));
     return true;
 }
 
@@ -68,19 +69,22 @@ void Application::closeMainWindow()
         window_->closeWithoutQuestion();
 }
 
-// Destroying the view writes "(01bye)" to a connected device; the port's thread sends it unless
-// the port is shut down first, so give it a moment before the port goes.
+// Destroying the view writes "(01bye)" to a connected device, after whatever the closing window
+// sent (a focused frequency field sends its band again); the port's thread sends them in order
+// unless the port is shut down first. So wait until all have left, up to the port's deadline for
+// the goodbye, or until the line is gone.
 void Application::shutDown()
 {
     if (!window_)
         return;
     const bool connected = window_->view().session().connected();
-    const std::uint64_t sentBefore = port_->textsSent();
     window_.reset();
     if (!connected)
         return;
-    const auto deadline = std::chrono::steady_clock::now() + kGoodbyeDeadline;
-    while (port_->isOpen() && port_->textsSent() == sentBefore && std::chrono::steady_clock::now() < deadline)
+    const PortLimits limits;
+    const auto deadline = std::chrono::steady_clock::now() + limits.writeConstant +
+                          limits.writePerChar * static_cast<long>(wire::kBye.size());
+    while (port_->isOpen() && !countedPort_->allSent() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(kGoodbyePoll);
 }
 

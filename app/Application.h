@@ -2,6 +2,7 @@
 // The application: creates the run's one image, port, port catalog and main window, and tears
 // them down in an order that lets a connected device hear "(01bye)".
 
+#include "app/CountedLine.h"
 #include "app/MainWindow.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
@@ -57,6 +58,7 @@ private:
     QueuedLineListener portListener_;  // the port's thread posts to it until the port is gone
     ParameterImage image_;
     std::unique_ptr<LinePort> port_;
+    std::unique_ptr<CountedLine> countedPort_;  // the port as the view writes to it
     QtMessageBoxes qtMessages_;
     QtFileDialogs qtFiles_;
     MessageBoxes& messages_;

@@ -5,8 +5,8 @@
 
 namespace tonel {
 
-// Empty when a display (X11 or Wayland) or an explicit Qt platform is named in the environment;
-// otherwise the one line to print, starting "no display: ".
-std::string missingDisplayMessage();
+// Empty when a display (X11 or Wayland) or an explicit Qt platform is named in the environment
+// or on the command line (-platform); otherwise the one line to print, starting "no display: ".
+std::string missingDisplayMessage(int argc = 0, const char* const* argv = nullptr);
 
 }  // namespace tonel

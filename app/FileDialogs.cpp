@@ -1,5 +1,7 @@
 #include "app/FileDialogs.h"
 
+#include "app/NativeNames.h"
+
 #include <QFileDialog>
 
 namespace tonel {
@@ -16,7 +18,7 @@ QString run(QWidget* parent, QFileDialog::AcceptMode mode)
     dialog.setDefaultSuffix(QtFileDialogs::kSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return dialogPathToNative(dialog.selectedFiles().constFirst());
 }
 }  // namespace
 

@@ -10,7 +10,8 @@ namespace tonel {
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // The chosen *.cfg path, or an empty text when the user cancels.
+    // The chosen *.cfg path, or an empty text when the user cancels; a name that is not UTF-8 comes
+    // as app/NativeNames makes it.
     virtual QString openParameterFile() = 0;
     virtual QString saveParameterFile() = 0;  // an existing file is overwritten only once confirmed
 };

@@ -48,6 +48,7 @@ public:
     ~MainView() override;  // says goodbye to a connected device
 
     // Loads a parameter file as the open button does once a path is chosen, messages included.
+    // A name that is not UTF-8 comes as app/NativeNames makes it.
     void loadFile(const QString& path);
 
     // Whether the image holds edits that are neither saved to a file nor stored on the device

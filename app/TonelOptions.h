@@ -1,6 +1,6 @@
 #pragma once
 // The command line: tonel [--demo] [--port PORT]... [FILE.cfg], a port being a tty path,
-// tcp://HOST:PORT or rfc2217://HOST:PORT
+// tcp://HOST:PORT or rfc2217://HOST:PORT; and Qt's own options, which QApplication takes first.
 
 #include <optional>
 #include <string>
@@ -11,8 +11,9 @@ namespace tonel {
 struct TonelOptions {
     bool demo = false;               // attach the built-in virtual processor, the only port scanned
     std::vector<std::string> ports;  // the ports to try, in order; empty: the machine's serial devices
-    std::string file;                // a parameter file to load at start; empty: none
+    std::string file;                // a parameter file to load at start, its name's bytes; empty: none
     bool help = false;
+    bool version = false;
 };
 
 struct TonelOptionsResult {
@@ -22,7 +23,11 @@ struct TonelOptionsResult {
 
 inline constexpr const char* kTonelUsage = "usage: tonel [--demo] [--port TTY|tcp://HOST:PORT|rfc2217://HOST:PORT]... [FILE.cfg]";
 
-// `args` excludes the program name.
+// `args` excludes the program name and Qt's own options. Names keep their bytes as given.
 TonelOptionsResult parseTonelOptions(const std::vector<std::string>& args);
+
+// What --help and --version print.
+std::string tonelHelpText();
+std::string tonelVersionText();
 
 }  // namespace tonel

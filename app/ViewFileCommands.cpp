@@ -3,9 +3,8 @@
 
 #include "app/MainView.h"
 
+#include "app/NativeNames.h"
 #include "model/ParameterFile.h"
-
-#include <QFile>
 
 namespace tonel {
 
@@ -15,10 +14,9 @@ const QString kSaveCaption = QStringLiteral("Warnning");
 const QString kInvalidFile = QStringLiteral("The File is invalid...!");
 const QString kSaveFailed = QStringLiteral("File Save Failed...!");
 
-std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString loadFailure(const FileResult& result, const QString& path)
+QString loadFailure(const FileResult& result, const QString& name)
 {
+    const QString path = nativeNameShown(name);
     const QString reason = QString::fromStdString(result.reason);
     switch (result.status) {
     case FileStatus::Invalid: return kInvalidFile;
@@ -42,7 +40,7 @@ void MainView::onOpenFile()
 
 void MainView::loadFile(const QString& path)
 {
-    const FileResult result = loadParameterFile(nativePath(path), context_.image);
+    const FileResult result = loadParameterFile(nativeNameBytes(path), context_.image);
     if (result.ok())
         markEditsKept();
     else
@@ -55,7 +53,7 @@ bool MainView::onSaveFile()
     const QString path = context_.files.saveParameterFile();
     if (path.isEmpty())
         return false;
-    const FileResult result = saveParameterFile(nativePath(path), context_.image);
+    const FileResult result = saveParameterFile(nativeNameBytes(path), context_.image);
     if (result.ok()) {
         markEditsKept();
         return true;

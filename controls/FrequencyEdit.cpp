@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -53,7 +54,7 @@ void FrequencyEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (!isShortcut(*event) && event->text().contains(QLatin1Char(','))) {
+    if (!isShortcut(*event) && typedCommaIsDecimalPoint() && event->text().contains(QLatin1Char(','))) {
         QKeyEvent point(event->type(), event->key(), event->modifiers(), withoutRejected(event->text()),
                         event->isAutoRepeat(), static_cast<ushort>(event->count()));
         QLineEdit::keyPressEvent(&point);
@@ -67,13 +68,16 @@ void FrequencyEdit::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
+bool FrequencyEdit::typedCommaIsDecimalPoint() { return QLocale().decimalPoint() == QStringLiteral(","); }
+
 QString FrequencyEdit::withoutRejected(const QString& text)
 {
+    const bool decimalComma = typedCommaIsDecimalPoint();
     QString kept;
     for (char32_t c : text.toUcs4()) {
-        // A comma is the decimal point of many keyboards (the keypad's on a German one): swallowing
-        // it would turn 1,5k into 15k.
-        if (c == U',')
+        // Where the desktop writes decimals with a comma (its keypad types one), swallowing it would
+        // turn 1,5k into 15k; elsewhere it separates thousands and goes, as any rejected character.
+        if (c == U',' && decimalComma)
             c = U'.';
         if (!isRejected(c))
             kept += QString::fromUcs4(&c, 1);

@@ -1,7 +1,8 @@
 #pragma once
 // The frequency field: swallows typed characters that cannot belong to a frequency (from keys
-// or committed by an input method) and reads a typed comma as the decimal point, hands the
-// focus to the main view when Enter or Escape is released, selects all when clicked.
+// or committed by an input method), a typed comma too unless the desktop's locale writes decimals
+// with one (then it is the decimal point), hands the focus to the main view when Enter or Escape
+// is released, selects all when clicked.
 
 #include <QLineEdit>
 
@@ -16,8 +17,11 @@ public:
     static bool isRejected(char32_t character);
     // Whether typed text holds a rejected character (the key is then swallowed).
     static bool rejectsText(const QString& text);
-    // The text as typed into the field: a comma becomes the full stop, rejected characters go.
+    // The text as typed into the field: rejected characters go, a comma becomes the full stop
+    // where it is the decimal point.
     static QString withoutRejected(const QString& text);
+    // Whether the desktop's locale (QLocale()) writes decimals with a comma.
+    static bool typedCommaIsDecimalPoint();
 
 signals:
     // The field lost the keyboard focus, whatever the reason (the page then reads the entry).

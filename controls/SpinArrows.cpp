@@ -31,8 +31,9 @@ void drawArrow(QPainter& painter, const QRect& half, bool up, const QColor& colo
 SpinArrows::SpinArrows(QWidget* parent) : QWidget(parent)
 {
     setFixedWidth(kWidth);
-    // Tab reaches it; a click does not take the focus from the field being typed in.
-    setFocusPolicy(Qt::TabFocus);
+    // Tab and a click give it the keyboard, as Qt's own spin boxes take it: the next Up or Down
+    // steps it. A field being typed in loses the focus first, so its entry is read before the step.
+    setFocusPolicy(Qt::WheelFocus);
     repeat_.setSingleShot(false);
     connect(&repeat_, &QTimer::timeout, this, [this] {
         repeat_.setInterval(kRepeatMs);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,12 +42,23 @@ private:
     int fd_;
 };
 
-// Reads up to `size` bytes, retrying interrupted and partial reads; -1 on error.
+// Reads up to `size` bytes, retrying interrupted and partial reads; -1 on error. A pipe with a
+// writer that has nothing yet is waited on, but not past kQuietLimitMs of silence (ETIME); a pipe
+// without one ends at once, as a writer that may come is not waited for.
 ssize_t readUpTo(int fd, std::uint8_t* data, std::size_t size)
 {
     std::size_t total = 0;
     while (total < size) {
         const ssize_t n = ::read(fd, data + total, size - total);
+        if (n < 0 && errno == EAGAIN) {
+            pollfd watch{fd, POLLIN, 0};
+            const int ready = ::poll(&watch, 1, kQuietLimitMs);
+            if (ready == 0)
+                errno = ETIME;
+            if (ready <= 0 && errno != EINTR)
+                return -1;
+            continue;
+        }
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -200,16 +212,22 @@ FileResult loadParameterFile(const std::string& path, ParameterImage& image)
         return failure(FileStatus::OpenFailed, errno);
     if (S_ISDIR(info.st_mode))
         return failure(FileStatus::OpenFailed, EISDIR);
-    if (!S_ISREG(info.st_mode))
-        return {FileStatus::Invalid, {}};  // a pipe or a device has no length of 188 bytes
 
-    // One byte more than an image tells a long file from a parameter file.
+    // One byte more than an image tells a long file from a parameter file. The size the system
+    // gives is not trusted: a /proc file says 0, a pipe has none.
+    const bool regular = S_ISREG(info.st_mode);
     std::array<std::uint8_t, kImageSize + 1> buffer{};
     const ssize_t n = readUpTo(file.get(), buffer.data(), buffer.size());
+    if (n < 0 && errno == ETIME)
+        return {FileStatus::ReadFailed, "nothing arrived for " + std::to_string(kQuietLimitMs / 1000) + " s"};
     if (n < 0)
         return failure(FileStatus::ReadFailed, errno);
-    if (static_cast<std::size_t>(n) != kImageSize)
-        return {FileStatus::Invalid, {}};
+    const auto length = static_cast<std::uint64_t>(n);
+    if (length != kImageSize) {
+        const auto size = static_cast<std::uint64_t>(info.st_size);
+        const bool sized = regular && size >= length;  // the system's size covers what was read
+        return {FileStatus::Invalid, {}, sized ? size : length, !sized && length > kImageSize};
+    }
     image.replaceAll(std::span<const std::uint8_t, kImageSize>(buffer.data(), kImageSize));
     return {};
 }

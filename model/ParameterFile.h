@@ -4,6 +4,7 @@
 #include "model/ParameterImage.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -21,6 +22,10 @@ enum class FileStatus {
 struct FileResult {
     FileStatus status = FileStatus::Ok;
     std::string reason;  // the system's text for the failure (strerror), empty on success
+    // Invalid: the bytes the file held. A pipe or a device is read one byte past an image at most:
+    // `longer` then says it held at least `length`, and maybe more.
+    std::uint64_t length = 0;
+    bool longer = false;
     bool ok() const { return status == FileStatus::Ok; }
 };
 
@@ -34,7 +39,11 @@ struct FileOperations {
     static FileOperations posix();
 };
 
-// Replaces the whole image on success; leaves it unchanged on any failure.
+// Replaces the whole image on success; leaves it unchanged on any failure. A file is read, not
+// sized: a pipe, /dev/stdin or a /proc file loads as a plain file does. A pipe with no writer
+// reads as empty (no writer is waited for); one whose writer stays silent for kQuietLimitMs, or
+// a device that does, fails to read.
+inline constexpr int kQuietLimitMs = 3000;
 FileResult loadParameterFile(const std::string& path, ParameterImage& image);
 
 // The file ends as exactly the image's bytes, flushed to disk, or the result says it failed.

@@ -1,6 +1,10 @@
 #include "ViewFixture.h"
 
+#include "app/NativeNames.h"
 #include "model/Fields.h"
+
+#include <filesystem>
+#include <fstream>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -89,6 +93,29 @@ TEST_F(FileCommands, MissingFileIsReportedWithTheSystemsReason)
     EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
     EXPECT_EQ(messages.boxes[0].icon, MessageIcon::Stop);
     EXPECT_EQ(image.bytes(), defaultImageBytes());
+}
+
+TEST_F(FileCommands, NamesThatAreNotUtf8LoadAndSaveTheFileTheyName)
+{
+    const std::string folderBytes = QFile::encodeName(folder.path()).toStdString() + "/";
+    const QString latin1 = nativeNameText(folderBytes + "r\xE9glage.cfg");
+    image.set(5, 42);
+    files.saveAnswers.push_back(latin1);
+    click(res::view::SaveFileButton);
+    image.resetToDefaults();
+    files.openAnswers.push_back(latin1);
+    click(res::view::OpenFileButton);
+    EXPECT_EQ(image.get(5), 42);
+    EXPECT_TRUE(messages.boxes.empty());
+    const std::filesystem::path inside(folderBytes);  // QDir lists no name that is not UTF-8
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(inside), {}), 1);
+
+    // Qt's dialog shows the stray byte as U+FFFD: it stands for the one entry that matches.
+    const QString shown = QFile::decodeName(QByteArray::fromStdString(folderBytes + "r\xE9glage.cfg"));
+    EXPECT_EQ(dialogPathToNative(shown), latin1);
+    std::ofstream(folderBytes + "r\xE8glage.cfg").put('x');  // now two match
+    EXPECT_EQ(dialogPathToNative(shown), shown);
+    std::filesystem::remove_all(inside);  // QTemporaryDir cannot remove such names
 }
 
 TEST_F(FileCommands, SaveWritesTheImageWithoutRefreshing)

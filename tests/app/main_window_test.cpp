@@ -3,14 +3,21 @@
 #include "app/Application.h"
 #include "app/ViewLayout.h"
 #include "emulator/VirtualProcessor.h"
+#include "res/MusicControls.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStyle>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
 
 namespace tonel::testing {
 namespace {
@@ -93,6 +100,24 @@ TEST_F(DemoApp, ReadsTheVirtualProcessorAndSaysGoodbyeWhenClosedAnyway)
     EXPECT_EQ(device->receivedFrames().back(), "(01bye)");
 }
 
+TEST_F(DemoApp, AFocusedFrequencyFieldSendsItsBandAgainAndTheGoodbyeStillFollows)
+{
+    readFromDevice();
+    switchToFullSet();
+    showPage(res::view::MusicPageButton, kMusicPage);
+    app.mainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.mainWindow()));
+    auto* field = page(kMusicPage)->findChild<QLineEdit*>(QString::number(res::music::Eq1FreqField));
+    field->setFocus(Qt::MouseFocusReason);
+    messages.closeAnswers = {CloseChoice::CloseAnyway};  // the full set was an edit
+    EXPECT_TRUE(app.mainWindow()->close());
+    app.shutDown();
+    ASSERT_TRUE(device().waitUntil([](auto&, auto& log) { return !log.empty() && log.back().text == "(01bye)"; },
+                                   std::chrono::milliseconds(2000)));
+    const std::vector<std::string> frames = device().receivedFrames();
+    EXPECT_EQ(frames.at(frames.size() - 2).rfind("(01$008200", 0), 0u) << "the band, as it was";
+}
+
 TEST_F(DemoApp, ClosingWithoutSessionSendsNothing)
 {
     app.shutDown();
@@ -101,16 +126,31 @@ TEST_F(DemoApp, ClosingWithoutSessionSendsNothing)
 
 TEST(ApplicationStart, FileGivenAtStartIsLoadedAsTheOpenButtonWould)
 {
-    RecordingMessageBoxes messages;
-    ScriptedFileDialogs files;
-    Application app{&messages, &files};
-    TonelOptions options;
-    options.ports = {"/nonexistent/tty"};
-    options.file = "/nonexistent/start.cfg";
-    ASSERT_TRUE(app.start(options, nullptr));
-    ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("start.cfg")));
-    EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
+    QTemporaryDir folder;
+    const std::string present = QFile::encodeName(folder.path()).toStdString() + "/r\xE9glage.cfg";  // not UTF-8
+    {
+        ImageBytes sevens;
+        sevens.fill(7);
+        std::ofstream(present, std::ios::binary).write(reinterpret_cast<const char*>(sevens.data()), kImageSize);
+    }
+    for (const std::string& file : {std::string("/nonexistent/start.cfg"), present}) {
+        RecordingMessageBoxes messages;
+        ScriptedFileDialogs files;
+        Application app{&messages, &files};
+        TonelOptions options;
+        options.ports = {"/nonexistent/tty"};
+        options.file = file;
+        ASSERT_TRUE(app.start(options, nullptr));
+        if (file == present) {
+            EXPECT_TRUE(messages.boxes.empty()) << messages.boxes.at(0).text.toStdString();
+            EXPECT_EQ(app.image().get(0), 7);
+            continue;
+        }
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_TRUE(messages.boxes[0].text.contains(QStringLiteral("start.cfg")));
+        EXPECT_EQ(messages.boxes[0].caption, QStringLiteral("Warning"));
+    }
+    std::remove(present.c_str());  // QTemporaryDir cannot remove a name that is not UTF-8
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ViewFixture.h"
 
+#include "app/CountedLine.h"
+
 #include "device/WireProtocol.h"
 #include "model/Fields.h"
 
@@ -97,6 +99,23 @@ TEST_F(SessionThroughView, ClosingTheWindowWhileConnectedSaysGoodbye)
     const std::size_t before = port.sentTexts().size();
     view.reset();
     ASSERT_EQ(port.sentTexts().size(), before + 1);
+    EXPECT_EQ(port.sentTexts().back(), "(01bye)");
+}
+
+// The end of the run waits until the goodbye has left, not the first text queued ahead of it.
+TEST_F(SessionThroughView, TheGoodbyeIsCountedBehindWhatWasQueuedAhead)
+{
+    std::uint64_t sent = 5;  // what the line sent in earlier sessions
+    CountedLine counted(port, [&sent] { return sent; });
+    counted.write("(01hello)");  // nothing open: dropped, not waited for
+    ASSERT_TRUE(counted.open(fakePortName(1), LineSettings{}, portListener).started());
+    EXPECT_TRUE(counted.allSent());
+    counted.write("(01$008301001076024046)");  // the focused band, sent again as the window closes
+    counted.write(std::string(wire::kBye));
+    ++sent;
+    EXPECT_FALSE(counted.allSent()) << "only the band has left";
+    ++sent;
+    EXPECT_TRUE(counted.allSent());
     EXPECT_EQ(port.sentTexts().back(), "(01bye)");
 }
 

@@ -34,6 +34,30 @@ TEST(TonelOptions, DoubleDashEndsTheOptions)
     EXPECT_EQ(r.options->file, "--demo");
 }
 
+TEST(TonelOptions, NamesKeepTheirBytes)
+{
+    const std::string latin1 = "/tmp/r\xE9sum\xE9.cfg", cut = "/dev/tty\xC3", wide = "\xF0\x9F\x8E\xA4.cfg";
+    for (const std::string& file : {latin1, wide}) {
+        const TonelOptionsResult r = parseTonelOptions({"--port", cut, "--port=" + latin1, file});
+        ASSERT_TRUE(r.options) << r.error;
+        EXPECT_EQ(r.options->file, file);
+        EXPECT_EQ(r.options->ports, (std::vector<std::string>{cut, latin1}));
+    }
+}
+
+TEST(TonelOptions, HelpAndVersionSayWhatTheyShould)
+{
+    for (const char* help : {"--help", "-h"})
+        EXPECT_TRUE(parseTonelOptions({help}).options.value_or(TonelOptions{}).help) << help;
+    for (const char* version : {"--version", "-v"})
+        EXPECT_TRUE(parseTonelOptions({version}).options.value_or(TonelOptions{}).version) << version;
+    const std::string help = tonelHelpText();
+    EXPECT_EQ(help.rfind("Usage: tonel [options] [FILE.cfg]\n", 0), 0u) << help;
+    for (const char* option : {"--demo", "--port <PORT>", "--version", "-platform"})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    EXPECT_EQ(tonelVersionText(), "tonel 1.0\n");
+}
+
 struct Wrong {
     std::vector<std::string> args;
     const char* says;
@@ -61,7 +85,9 @@ INSTANTIATE_TEST_SUITE_P(Table, TonelOptionsWrong,
                                            Wrong{{"-x", "a.cfg"}, "unknown option '-x'"},
                                            Wrong{{"--port"}, "--port needs a device"},
                                            Wrong{{"--port", ""}, "--port needs a device"},
-                                           Wrong{{"--port="}, "unknown option '--port='"},
+                                           Wrong{{"--port="}, "--port needs a device"},
+                                           Wrong{{"--demo=yes"}, "--demo"},
+                                           Wrong{{""}, "file name is empty"},
                                            Wrong{{"a.cfg", "b.cfg"}, "more than one file"}));
 
 }  // namespace

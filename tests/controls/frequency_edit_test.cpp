@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -31,7 +32,8 @@ TEST(FilterEditCharacters, KeepsWhatAFrequencyNeeds)
 
 struct Typed {
     const char* keys;
-    const char* text;
+    const char* text;       // on a desktop that writes decimals with a point
+    const char* commaText;  // where the comma is the decimal point
 };
 
 void PrintTo(const Typed& typed, std::ostream* out) { *out << typed.keys; }
@@ -40,21 +42,28 @@ class FilterEditTyping : public ::testing::TestWithParam<Typed> {};
 
 TEST_P(FilterEditTyping, KeepsOnlyFrequencyCharacters)
 {
-    FrequencyEdit edit;
-    QTest::keyClicks(&edit, GetParam().keys);
-    EXPECT_EQ(edit.text().toStdString(), GetParam().text);
+    const QLocale desktop;
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
+        const std::string expected = locale.decimalPoint() == QStringLiteral(",") ? GetParam().commaText : GetParam().text;
+        FrequencyEdit edit;
+        QTest::keyClicks(&edit, GetParam().keys);
+        EXPECT_EQ(edit.text().toStdString(), expected) << locale.name().toStdString();
 
-    FrequencyEdit composed;  // the same text committed at once by an input method
-    QInputMethodEvent commit;
-    commit.setCommitString(QString::fromUtf8(GetParam().keys));
-    QApplication::sendEvent(&composed, &commit);
-    EXPECT_EQ(composed.text().toStdString(), GetParam().text);
+        FrequencyEdit composed;  // the same text committed at once by an input method
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8(GetParam().keys));
+        QApplication::sendEvent(&composed, &commit);
+        EXPECT_EQ(composed.text().toStdString(), expected) << locale.name().toStdString();
+    }
+    QLocale::setDefault(desktop);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FilterEditTyping,
-                         ::testing::Values(Typed{"1.5k", "1.5k"}, Typed{"1,5k", "1.5k"}, Typed{"2kHz", "2k"},
-                                           Typed{"-100", "100"}, Typed{"1 k", "1 k"}, Typed{"20OFF", "20OFF"},
-                                           Typed{"+3dB", "3"}));
+                         ::testing::Values(Typed{"1.5k", "1.5k", "1.5k"}, Typed{"1,5k", "15k", "1.5k"},
+                                           Typed{"1,500", "1500", "1.500"}, Typed{"2kHz", "2k", "2k"},
+                                           Typed{"-100", "100", "100"}, Typed{"1 k", "1 k", "1 k"},
+                                           Typed{"20OFF", "20OFF", "20OFF"}, Typed{"+3dB", "3", "3"}));
 
 TEST(FilterEdit, EditingKeysStillWork)
 {

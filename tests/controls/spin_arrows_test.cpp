@@ -1,5 +1,6 @@
 #include "controls/SpinArrows.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -100,6 +101,23 @@ TEST_F(Spin, KeysOnTheSpinOrItsFieldAreClicksAndOtherKeysPassOn)
     steps.clear();
     QTest::keyClick(&field, Qt::Key_PageDown);
     EXPECT_EQ(steps.count(), 3);
+}
+
+TEST(SpinFocus, AClickGivesTheArrowsTheKeyboard)
+{
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    auto* spin = new SpinArrows(&window);
+    spin->setGeometry(100, 0, SpinArrows::kWidth, 24);
+    QSignalSpy steps(spin, &SpinArrows::stepped);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(8, 2));
+    EXPECT_TRUE(spin->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(steps.count(), 2);
 }
 
 }  // namespace

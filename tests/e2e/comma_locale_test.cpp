@@ -1,5 +1,6 @@
-// Frequency texts on a desktop whose locale writes decimals with a comma: the CTest entry that
-// runs this under a generated de_DE locale makes it bite (anywhere else it still must pass).
+// Frequency texts on a desktop whose locale writes decimals with a comma, and on one that writes
+// them with a point: the CTest entry that runs this under a generated de_DE locale makes the
+// first bite, a plain run the second.
 #include "tests/app/DemoFixture.h"
 #include "controls/FrequencyEdit.h"
 #include "model/Fields.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 namespace tonel::testing {
@@ -50,8 +52,15 @@ TEST_F(CommaLocale, ReadWalkTheFrequencyFieldsEditAndSave)
     EXPECT_GE(walked, 2 + 7 + 5 + 11);  // at least one field per band
     EXPECT_EQ(app.image().bytes(), before);
 
+    // 1.5 kHz as the desktop writes it: the comma is the decimal point there, a thousands
+    // separator elsewhere.
+    const bool decimalComma = QLocale().decimalPoint() == QStringLiteral(",");
     const PageDriver music = showPage(res::view::MusicPageButton, kMusicPage);
-    music.typeFrequency(res::music::Eq1FreqField, QStringLiteral("1.5K"));  // music band 1
+    auto* band1 = page(kMusicPage)->findChild<FrequencyEdit*>(QString::number(res::music::Eq1FreqField));
+    band1->setFocus(Qt::MouseFocusReason);
+    band1->selectAll();
+    QTest::keyClicks(band1, decimalComma ? "1,5K" : "1,500");  // typed, as the field filters keys
+    view().setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(music.text(res::music::Eq1FreqField), QStringLiteral("1.50KHz"));
     ASSERT_TRUE(deviceCatchesUp());
     EXPECT_EQ(device().image()[f::music::eq(0) + 1], 76);

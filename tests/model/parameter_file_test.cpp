@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <fcntl.h>
 #include <grp.h>
 #include <string>
 #include <tuple>
@@ -65,21 +66,48 @@ ParameterImage distinctImage()
     return image;
 }
 
-TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoads)
+// A named pipe holding `bytes` from a writer that has finished; the returned read end keeps
+// them in the pipe until the test is done.
+int filledPipe(const std::string& pipe, const std::vector<std::uint8_t>& bytes)
+{
+    EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0) << std::strerror(errno);
+    const int keeper = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int writer = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+    EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(writer);
+    return keeper;
+}
+
+TEST_F(ParameterFileTest, OnlyExactlyOneImageLengthLoadsFromAFileOrAPipe)
 {
     struct Case {
         std::size_t length;
         FileStatus status;
+        std::uint64_t fileLength, pipeLength;  // what an invalid result says
+        bool pipeLonger;
     };
     ImageBytes sevens;
     sevens.fill(7);
-    for (const Case c : {Case{0, FileStatus::Invalid}, Case{187, FileStatus::Invalid}, Case{188, FileStatus::Ok},
-                         Case{189, FileStatus::Invalid}, Case{376, FileStatus::Invalid}}) {
-        writeBytes(path("p.cfg"), std::vector<std::uint8_t>(c.length, 7));
-        ParameterImage image;
-        const FileResult result = loadParameterFile(path("p.cfg"), image);
-        EXPECT_EQ(result.status, c.status) << c.length;
-        EXPECT_EQ(image.bytes(), c.status == FileStatus::Ok ? sevens : defaultImageBytes()) << c.length;
+    const std::vector<Case> cases{{0, FileStatus::Invalid, 0, 0, false},     {187, FileStatus::Invalid, 187, 187, false},
+                                  {188, FileStatus::Ok, 0, 0, false},        {189, FileStatus::Invalid, 189, 189, true},
+                                  {376, FileStatus::Invalid, 376, 189, true}};
+    for (const Case c : cases) {
+        for (const bool pipe : {false, true}) {
+            const std::string name = path(pipe ? "pipe.cfg" : "p.cfg");
+            int keeper = -1;
+            if (pipe)
+                keeper = filledPipe(name, std::vector<std::uint8_t>(c.length, 7));
+            else
+                writeBytes(name, std::vector<std::uint8_t>(c.length, 7));
+            ParameterImage image;
+            const FileResult result = loadParameterFile(name, image);
+            EXPECT_EQ(result.status, c.status) << c.length << (pipe ? " pipe" : "");
+            EXPECT_EQ(image.bytes(), c.status == FileStatus::Ok ? sevens : defaultImageBytes()) << c.length;
+            EXPECT_EQ(result.length, pipe ? c.pipeLength : c.fileLength) << c.length << (pipe ? " pipe" : "");
+            EXPECT_EQ(result.longer, pipe && c.pipeLonger) << c.length << (pipe ? " pipe" : "");
+            ::close(keeper);
+            fs::remove(name);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include "model/ParameterFile.h"
 #include "tests/support/Pty.h"
 #include "tools/tonelctl/CommandLine.h"
+#include "tools/tonelctl/ProcessorExchange.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -16,6 +17,9 @@
 #include <memory>
 #include <sstream>
 #include <thread>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tonel::testing {
 namespace {
@@ -315,6 +319,57 @@ TEST_F(TonelctlTest, SetReadsRealUnitsAppliesOneChangeInAnyOrderAndSuggestsNames
     ASSERT_TRUE(loadParameterFile(cfg, image).ok());
     EXPECT_EQ(image.get(findParameter("mic.main_level")->offset), 30);
     EXPECT_EQ(image.get(findParameter("mic.mic1_eq.gain")->offset), 24);
+}
+
+// A named pipe holding `size` bytes of an image from a writer that has finished; the returned
+// read end keeps them there until it is closed.
+int pipeWithImage(const std::string& pipe, std::size_t size)
+{
+    EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const ImageBytes image = defaultImageBytes();
+    std::vector<char> bytes(size, 0);
+    std::copy_n(image.begin(), std::min(size, image.size()), bytes.begin());
+    const int keeper = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int writer = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+    EXPECT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(size));
+    ::close(writer);
+    return keeper;
+}
+
+TEST_F(TonelctlTest, PipesAreReadNotSized)
+{
+    for (const auto& [size, says] : std::vector<std::pair<std::size_t, std::string>>{
+             {kImageSize, ""}, {10, "file is 10 bytes, not 188"}, {300, "file is more than 188 bytes, not 188"}}) {
+        const std::string pipe = path("pipe" + std::to_string(size));
+        const int keeper = pipeWithImage(pipe, size);
+        const Outcome r = tonelctl({"show", pipe});
+        ::close(keeper);
+        EXPECT_EQ(r.code, says.empty() ? 0 : 1) << r.err;
+        EXPECT_EQ(lines(r.out), says.empty() ? kImageSize : 0u);
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(TonelctlTest, ANameCannotForgeAnOutcomeLine)
+{
+    const std::string forged = path("x\tok\tprocessor answered\n/dev/ttyS0");
+    const Outcome r = tonelctl({"probe", "--port", forged});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(lines(r.out), 1u) << r.out;
+    EXPECT_NE(r.out.find("x\\tok\\tprocessor answered\\n/dev/ttyS0\tfailed\t"), std::string::npos) << r.out;
+    EXPECT_EQ(lines(r.err), 1u) << r.err;
+}
+
+TEST_F(TonelctlTest, ExclusiveOptionsAndTheHelpsDeadlines)
+{
+    const std::string cfg = file("a.cfg");
+    EXPECT_EQ(tonelctl({"show"}).code, 2);
+    EXPECT_EQ(tonelctl({"show", cfg, "--port", "/dev/null"}).code, 2);
+    EXPECT_EQ(tonelctl({"set", "--file", cfg, "--port", "/dev/null", "mic.link=0"}).code, 2);
+    const ctl::ExchangeTiming timing;
+    const std::string help = tonelctl({"--help"}).out;
+    for (const auto deadline : {timing.hello, timing.image, timing.upload})
+        EXPECT_NE(help.find(std::to_string(deadline.count()) + " ms"), std::string::npos) << deadline.count();
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include "tools/tonelctl/Commands.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace tonel::ctl {
 namespace {
@@ -28,21 +28,168 @@ Examples:
   tonelctl diff backup/tcp-room3-4001.cfg backup/tcp-room7-4001.cfg
   tonelctl set --port /dev/ttyUSB0 mic.main_level=30 room.eq3.freq=1.5k)";
 
-struct Choices {
+// What the parse leaves behind: the chosen subcommand's run, called once parsing succeeded, and
+// its ports, which --timeout-ms applies to.
+struct Chosen {
+    std::function<int(const Console&)> run;
+    PortOptions* ports = nullptr;
+};
+
+// Once `command` is parsed, `runner` is what runs, with the options it filled in.
+template <class Options>
+void runs(CLI::App* command, const std::shared_ptr<Options>& o, int (*runner)(const Options&, const Console&),
+          Chosen& chosen, PortOptions* ports = nullptr)
+{
+    command->callback([o, runner, ports, &chosen] {
+        chosen.ports = ports;
+        chosen.run = [o, runner](const Console& console) { return runner(*o, console); };
+    });
+}
+
+// The deadlines --timeout-ms raises, as the exchange has them by default.
+std::string timeoutHelp()
+{
+    const ExchangeTiming timing;
+    const auto ms = [](std::chrono::milliseconds d) { return std::to_string(d.count()) + " ms"; };
+    return "raise every reply deadline (hello " + ms(timing.hello) + ", image " + ms(timing.image) + ", upload " +
+           ms(timing.upload) + ") to at least this";
+}
+
+CLI::Option* addPorts(CLI::App* command, PortOptions& ports, const char* help)
+{
+    // One name per --port, so settings after it stay settings.
+    return command->add_option("--port,-p", ports.ports, help)->type_name("PORT")->allow_extra_args(false);
+}
+
+// Every subcommand's options struct, setup_… (declares it) and run_… (does it).
+
+struct ProbeOptions {
     PortOptions ports;
-    int timeoutMs = 0;
-    std::string file;
-    std::string secondFile;
+};
+
+int run_probe(const ProbeOptions& o, const Console& console) { return probeCommand(o.ports, console); }
+
+void setup_probe(CLI::App& app, Chosen& chosen)
+{
+    auto o = std::make_shared<ProbeOptions>();
+    auto* probe = app.add_subcommand("probe", "which ports have a processor (and why not)");
+    addPorts(probe, o->ports, "a port to try (repeatable)");
+    runs(probe, o, run_probe, chosen, &o->ports);
+}
+
+struct ReadOptions {
+    PortOptions ports;
     std::string output;
-    std::vector<std::string> assignments;
-    bool json = false;
+};
+
+int run_read(const ReadOptions& o, const Console& console) { return readCommand(o.ports, o.output, console); }
+
+void setup_read(CLI::App& app, Chosen& chosen)
+{
+    auto o = std::make_shared<ReadOptions>();
+    auto* read = app.add_subcommand(
+        "read", "read the image of each processor into PATH (one port: a file; several, or PATH/: a folder)");
+    addPorts(read, o->ports, "a port to read (repeatable)");
+    read->add_option("-o,--output", o->output, "the file, or the folder for several ports")->required()->type_name("PATH");
+    runs(read, o, run_read, chosen, &o->ports);
+}
+
+struct WriteOptions {
+    PortOptions ports;
+    std::string file;
     bool store = false;
 };
 
-void addPorts(CLI::App* command, Choices& c, const char* help)
+int run_write(const WriteOptions& o, const Console& console)
 {
-    // One name per --port, so settings after it stay settings.
-    command->add_option("--port,-p", c.ports.ports, help)->type_name("PORT")->allow_extra_args(false);
+    return writeCommand(o.ports, o.file, o.store, console);
+}
+
+void setup_write(CLI::App& app, Chosen& chosen)
+{
+    auto o = std::make_shared<WriteOptions>();
+    auto* write = app.add_subcommand("write", "upload FILE to each processor");
+    write->add_option("file", o->file, "a parameter file of 188 bytes")->required()->type_name("FILE.cfg");
+    addPorts(write, o->ports, "a port to write (repeatable)");
+    write->add_flag("--store", o->store, "also make the processor keep it (\"(01S)\")");
+    runs(write, o, run_write, chosen, &o->ports);
+}
+
+struct ShowOptions {
+    PortOptions ports;
+    std::string file;
+    bool json = false;
+};
+
+int run_show(const ShowOptions& o, const Console& console)
+{
+    return showCommand(o.file.empty() ? std::nullopt : std::optional(o.file), o.ports, o.json, console);
+}
+
+void setup_show(CLI::App& app, Chosen& chosen)
+{
+    auto o = std::make_shared<ShowOptions>();
+    auto* show = app.add_subcommand("show", "every parameter of a file or a processor: name, raw byte, shown value");
+    // Exactly one source: the file or the processor.
+    auto* source = show->add_option_group("source", "a FILE or one --port");
+    auto* file = source->add_option("file", o->file, "a parameter file")->type_name("FILE.cfg");
+    file->excludes(addPorts(source, o->ports, "the processor's port"));
+    source->require_option(1);
+    show->add_flag("--json", o->json, "one JSON array of {name, offset, raw, text}");
+    runs(show, o, run_show, chosen, &o->ports);
+}
+
+struct DiffOptions {
+    std::string a;
+    std::string b;
+    bool json = false;
+};
+
+int run_diff(const DiffOptions& o, const Console& console) { return diffCommand(o.a, o.b, o.json, console); }
+
+void setup_diff(CLI::App& app, Chosen& chosen)
+{
+    auto o = std::make_shared<DiffOptions>();
+    auto* diff = app.add_subcommand("diff", "the parameters in which two files differ, with both values");
+    diff->add_option("a", o->a, "first file")->required()->type_name("A.cfg");
+    diff->add_option("b", o->b, "second file")->required()->type_name("B.cfg");
+    diff->add_flag("--json", o->json, "one JSON array of {name, offset, a: {raw, text}, b: {raw, text}}");
+    runs(diff, o, run_diff, chosen);
+}
+
+struct SetOptions {
+    PortOptions ports;
+    std::string file;
+    std::vector<std::string> assignments;
+};
+
+int run_set(const SetOptions& o, const Console& console)
+{
+    return setCommand(o.file.empty() ? std::nullopt : std::optional(o.file), o.ports, o.assignments, console);
+}
+
+void setup_set(CLI::App& app, Chosen& chosen)
+{
+    auto o = std::make_shared<SetOptions>();
+    auto* set = app.add_subcommand("set", "change parameters live on processors, or in a file");
+    auto* ports = addPorts(set, o->ports, "a processor to change (repeatable)");
+    set->add_option("--file,-f", o->file, "change this parameter file instead")->type_name("FILE.cfg")->excludes(ports);
+    set->add_option("settings", o->assignments, "what to change")->required()->type_name("NAME=VALUE");
+    runs(set, o, run_set, chosen, &o->ports);
+}
+
+struct NamesOptions {
+    bool json = false;
+};
+
+int run_names(const NamesOptions& o, const Console& console) { return namesCommand(o.json, console); }
+
+void setup_names(CLI::App& app, Chosen& chosen)
+{
+    auto o = std::make_shared<NamesOptions>();
+    auto* names = app.add_subcommand("names", "the parameter catalog: name, offset, range, command");
+    names->add_flag("--json", o->json, "one JSON array with group, range, command and default");
+    runs(names, o, run_names, chosen);
 }
 
 int usageError(const Console& console, const std::string& what)
@@ -56,64 +203,16 @@ int usageError(const Console& console, const std::string& what)
 int runTonelctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const Console console{out, err};
-    Choices c;
     CLI::App app{"tonelctl — read, write, compare and set Tonel processors from the command line", "tonelctl"};
     app.footer(kFooter);
     app.require_subcommand(1);
     app.fallthrough();
-    app.add_option("--timeout-ms", c.timeoutMs,
-                   "raise every reply deadline (hello 280 ms, image 400 ms, upload 800 ms) to at least this")
-        ->check(CLI::Range(1, 600000));
-    std::function<int()> run;
+    int timeoutMs = 0;
+    app.add_option("--timeout-ms", timeoutMs, timeoutHelp())->check(CLI::Range(1, 600000));
 
-    auto* probe = app.add_subcommand("probe", "which ports have a processor (and why not)");
-    addPorts(probe, c, "a port to try (repeatable)");
-    probe->callback([&] { run = [&] { return probeCommand(c.ports, console); }; });
-
-    auto* read = app.add_subcommand("read", "read the image of each processor into PATH (one port: a file; several, or PATH/: a folder)");
-    addPorts(read, c, "a port to read (repeatable)");
-    read->add_option("-o,--output", c.output, "the file, or the folder for several ports")->required()->type_name("PATH");
-    read->callback([&] { run = [&] { return readCommand(c.ports, c.output, console); }; });
-
-    auto* write = app.add_subcommand("write", "upload FILE to each processor");
-    write->add_option("file", c.file, "a parameter file of 188 bytes")->required()->type_name("FILE.cfg");
-    addPorts(write, c, "a port to write (repeatable)");
-    write->add_flag("--store", c.store, "also make the processor keep it (\"(01S)\")");
-    write->callback([&] { run = [&] { return writeCommand(c.ports, c.file, c.store, console); }; });
-
-    auto* show = app.add_subcommand("show", "every parameter of a file or a processor: name, raw byte, shown value");
-    show->add_option("file", c.file, "a parameter file")->type_name("FILE.cfg");
-    addPorts(show, c, "the processor's port");
-    show->add_flag("--json", c.json, "one JSON array of {name, offset, raw, text}");
-    show->callback([&] {
-        run = [&] {
-            if (c.file.empty() == c.ports.ports.empty())
-                return usageError(console, "show takes either a FILE or one --port");
-            return showCommand(c.file.empty() ? std::nullopt : std::optional(c.file), c.ports, c.json, console);
-        };
-    });
-
-    auto* diff = app.add_subcommand("diff", "the parameters in which two files differ, with both values");
-    diff->add_option("a", c.file, "first file")->required()->type_name("A.cfg");
-    diff->add_option("b", c.secondFile, "second file")->required()->type_name("B.cfg");
-    diff->add_flag("--json", c.json, "one JSON array of {name, offset, a: {raw, text}, b: {raw, text}}");
-    diff->callback([&] { run = [&] { return diffCommand(c.file, c.secondFile, c.json, console); }; });
-
-    auto* set = app.add_subcommand("set", "change parameters live on processors, or in a file");
-    addPorts(set, c, "a processor to change (repeatable)");
-    set->add_option("--file,-f", c.file, "change this parameter file instead")->type_name("FILE.cfg");
-    set->add_option("settings", c.assignments, "what to change")->required()->type_name("NAME=VALUE");
-    set->callback([&] {
-        run = [&] {
-            if (!c.file.empty() && !c.ports.ports.empty())
-                return usageError(console, "set changes a --file or --port processors, not both");
-            return setCommand(c.file.empty() ? std::nullopt : std::optional(c.file), c.ports, c.assignments, console);
-        };
-    });
-
-    auto* names = app.add_subcommand("names", "the parameter catalog: name, offset, range, command");
-    names->add_flag("--json", c.json, "one JSON array with group, range, command and default");
-    names->callback([&] { run = [&] { return namesCommand(c.json, console); }; });
+    Chosen chosen;
+    for (const auto setup : {setup_probe, setup_read, setup_write, setup_show, setup_diff, setup_set, setup_names})
+        setup(app, chosen);
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
@@ -127,9 +226,9 @@ int runTonelctl(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const CLI::ParseError& e) {
         return usageError(console, e.what());
     }
-    if (c.timeoutMs > 0)
-        c.ports.timing = ExchangeTiming::atLeast(std::chrono::milliseconds(c.timeoutMs));
-    return run ? run() : usageError(console, "no command");
+    if (chosen.ports != nullptr && timeoutMs > 0)
+        chosen.ports->timing = ExchangeTiming::atLeast(std::chrono::milliseconds(timeoutMs));
+    return chosen.run ? chosen.run(console) : usageError(console, "no command");
 }
 
 }  // namespace tonel::ctl

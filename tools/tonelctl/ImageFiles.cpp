@@ -25,11 +25,9 @@ std::string loadImageFile(const std::string& path, ParameterImage& image)
     const FileResult result = loadParameterFile(path, image);
     if (result.ok())
         return {};
-    if (result.status == FileStatus::Invalid) {
-        struct stat info {};
-        ::stat(path.c_str(), &info);
-        return path + ": file is " + std::to_string(info.st_size) + " bytes, not " + std::to_string(kImageSize);
-    }
+    if (result.status == FileStatus::Invalid)
+        return path + ": file is " + (result.longer ? "more than " + std::to_string(kImageSize) : std::to_string(result.length)) +
+               " bytes, not " + std::to_string(kImageSize);
     return path + ": " + (result.reason.empty() ? "cannot be read" : result.reason);
 }
 

@@ -23,11 +23,9 @@ int reportOutcomes(const std::vector<std::string>& ports, const std::vector<Port
     int code = kExitOk;
     for (std::size_t i = 0; i < ports.size(); ++i) {
         const PortOutcome& o = outcomes[i];
-        console.out << ports[i] << '\t' << (o.ok ? "ok" : "failed") << '\t' << o.detail << '\n';
-        if (!o.ok) {
-            console.err << "tonelctl: " << ports[i] << ": " << o.detail << '\n';
-            code = kExitFailed;
-        }
+        console.out << printable(ports[i]) << '\t' << (o.ok ? "ok" : "failed") << '\t' << printable(o.detail) << '\n';
+        if (!o.ok)
+            code = console.fail(ports[i] + ": " + o.detail, kExitFailed);
     }
     return code;
 }
