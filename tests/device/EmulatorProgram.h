@@ -1,6 +1,6 @@
 #pragma once
-// The tonel-emulator program run as a child process: its first line (the line's name) and its
-// frame log come through a pipe; SIGTERM ends it.
+// The tonel-emulator program (or another of ours) run as a child process: its first line (the
+// line's name) and its frame log come through a pipe; SIGTERM ends it.
 
 #include "tests/support/Pty.h"
 
@@ -17,23 +17,24 @@
 
 namespace tonel::testing {
 
-// The program beside this test binary's folder: <build>/emulator/tonel-emulator.
-inline std::string emulatorProgram()
+// A program of the build beside this test binary's folder: <build>/`path`.
+inline std::string builtProgram(const std::string& path)
 {
     if (const char* buildDir = std::getenv("TONEL_BUILD_DIR"))
-        return std::string(buildDir) + "/emulator/tonel-emulator";
+        return std::string(buildDir) + "/" + path;
     const auto tests = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    return (tests.parent_path() / "emulator/tonel-emulator").string();
+    return (tests.parent_path() / path).string();
 }
+inline std::string emulatorProgram() { return builtProgram("emulator/tonel-emulator"); }
 
 class EmulatorChild {
 public:
-    explicit EmulatorChild(std::vector<std::string> args)
+    explicit EmulatorChild(std::vector<std::string> args, const std::string& program = emulatorProgram())
     {
         int out[2];
-        if (::access(emulatorProgram().c_str(), X_OK) != 0 || ::pipe(out) != 0)
+        if (::access(program.c_str(), X_OK) != 0 || ::pipe(out) != 0)
             return;
-        args.insert(args.begin(), emulatorProgram());
+        args.insert(args.begin(), program);
         pid_ = ::fork();
         if (pid_ == 0) {
             ::dup2(out[1], STDOUT_FILENO);

@@ -1,6 +1,6 @@
 #pragma once
-// A service on 127.0.0.1 with any free port, its loop on a thread of its own, and a handler the
-// test supplies. Stopped and joined on destruction.
+// The service's loop on a thread of its own, and a service on 127.0.0.1 with any free port and a
+// handler the test supplies. Stopped and joined on destruction.
 
 #include "web/server/EventLoop.h"
 #include "web/server/HttpServer.h"
@@ -11,13 +11,16 @@
 
 namespace tonel::testing {
 
-class ServerRig {
+class LoopThread {
 public:
-    ServerRig(web::WebHandler& handler, web::ServerLimits limits = {})
-        : server_(std::make_unique<web::HttpServer>(loop_, "127.0.0.1", "0", handler, limits)),
-          thread_([this] { loop_.run(); })
+    LoopThread() : thread_([this] { loop_.run(); }) {}
+    ~LoopThread()
     {
+        loop_.stop();
+        thread_.join();
     }
+    web::EventLoop& loop() { return loop_; }
+
     // Runs `work` on the loop's thread and waits for it.
     template <typename Work>
     auto onLoop(Work work)
@@ -28,21 +31,35 @@ public:
         return done.get();
     }
 
-
-    ~ServerRig()
-    {
-        onLoop([this] { server_->stop(); });
-        loop_.stop();
-        thread_.join();
-    }
-    unsigned short port() const { return server_->port(); }
-    web::EventLoop& loop() { return loop_; }
-    web::HttpServer& server() { return *server_; }
-
 private:
     web::EventLoop loop_;
-    std::unique_ptr<web::HttpServer> server_;
     std::thread thread_;
+};
+
+class ServerRig {
+public:
+    ServerRig(web::WebHandler& handler, web::ServerLimits limits = {})
+        : server_(thread_.onLoop([&] {
+              return std::make_unique<web::HttpServer>(thread_.loop(), "127.0.0.1", "0", handler, limits);
+          }))
+    {
+    }
+    ~ServerRig()
+    {
+        thread_.onLoop([this] { server_.reset(); });
+    }
+    unsigned short port() const { return port_; }
+    web::HttpServer& server() { return *server_; }
+    template <typename Work>
+    auto onLoop(Work work)
+    {
+        return thread_.onLoop(std::move(work));
+    }
+
+private:
+    LoopThread thread_;
+    std::unique_ptr<web::HttpServer> server_;
+    unsigned short port_ = server_->port();
 };
 
 }  // namespace tonel::testing

@@ -134,9 +134,12 @@ WebResponse WebApi::mode(const WebRequest& request, ProcessorLink& link)
     if (!isJson(request))
         return notJson();
     const json body = json::parse(request.body, nullptr, false);
-    if (body.is_discarded() || !body.is_object() || !body.contains("mode") || !body["mode"].is_string())
-        return errorResponse(400, "expected {\"mode\": \"Easy\"} or {\"mode\": \"Full\"}");
-    return fromOutcome(hub_.change(link, {{"global.control_mode", body["mode"]}}));
+    const std::string mode = body.is_object() && body.contains("mode") && body["mode"].is_string()
+                                 ? body["mode"].get<std::string>()
+                                 : std::string();
+    if (mode != "easy" && mode != "full")
+        return errorResponse(400, "expected {\"mode\": \"easy\"} or {\"mode\": \"full\"}");
+    return fromOutcome(hub_.change(link, {{"global.control_mode", mode == "easy" ? "raw:0" : "raw:1"}}));
 }
 
 WebResponse WebApi::download(const ProcessorLink& link) const

@@ -51,5 +51,6 @@ int main(int argc, char** argv)
               << (options.host.find(':') != std::string::npos ? "[" + options.host + "]" : options.host) << ":"
               << server->port() << "/" << std::endl;
     loop.run();
+    server.reset();  // its connections let go of the hub before the hub goes
     return 0;
 }
