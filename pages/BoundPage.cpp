@@ -124,14 +124,19 @@ void BoundPage::fitBandFieldFonts()
     }
 }
 
-EqCurve BoundPage::curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const
+std::vector<EqCurve> BoundPage::curvesOf(GraphPage page) const
 {
-    EqCurve curve;  // the defaults are the shared handle placement and x shift
-    for (std::size_t offset : bandOffsets)
-        curve.bands.push_back(image().band(offset));
-    curve.colour = colour;
-    curve.labels = std::move(labels);
-    return curve;
+    std::vector<EqCurve> curves;
+    for (const PageCurve& described : pageCurves(page)) {
+        EqCurve curve;  // the defaults are the shared handle placement and x shift
+        for (const std::string& band : described.bands)
+            curve.bands.push_back(bandNamed(image(), band));
+        curve.colour = QColor(described.colour.red, described.colour.green, described.colour.blue, 255);
+        for (const std::string& label : described.labels)
+            curve.labels.push_back(QString::fromStdString(label));
+        curves.push_back(std::move(curve));
+    }
+    return curves;
 }
 
 // ---- Page operations

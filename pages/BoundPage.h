@@ -4,6 +4,7 @@
 
 #include "controls/SpinArrows.h"
 #include "eq/EqGraph.h"
+#include "eq/math/PageCurves.h"
 #include "pages/Bindings.h"
 #include "pages/Page.h"
 #include "pages/PageControls.h"
@@ -34,7 +35,8 @@ protected:
     virtual std::vector<EqCurve> curves() const = 0;
     // A curve of the bands starting at `bandOffsets`, with the handle placement and x shift the
     // Microphone, Music and System pages share (handle 3 pixels left, 5 at index 121; -1.5 pixels).
-    EqCurve curveOf(std::initializer_list<std::size_t> bandOffsets, QColor colour, std::vector<QString> labels) const;
+    // The page's curves as eq/math/PageCurves describes them, with the shared handle placement.
+    std::vector<EqCurve> curvesOf(GraphPage page) const;
     // A page rule after one of its bands changed through a control, before the redraw and send.
     virtual void afterBandChange(const BandBinding&) {}
 

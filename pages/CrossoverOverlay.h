@@ -2,6 +2,8 @@
 // The subwoofer's high-pass/low-pass response drawn over the System page's graph, in fixed pixel
 // rows of the drawing surface: a dash-dot response line and two dash-dot frequency markers.
 
+#include "eq/math/CrossoverResponse.h"
+
 #include <array>
 #include <cstdint>
 
@@ -11,24 +13,8 @@ namespace tonel {
 
 struct GraphGeometry;
 
+inline constexpr int kCrossoverBaseRow = 128;  // y of 0 dB for the overlay, whatever the grid says
 inline constexpr int kCrossoverColumns = 122;  // table indices 0..121
-inline constexpr int kLowPassOff = 122;         // system.subLowPass value for "low-pass off"
-inline constexpr int kCrossoverBaseRow = 128;   // y of 0 dB for the overlay, whatever the grid says
-
-// The two filter settings, with bytes from a file or the device brought into the table:
-// a high-pass above 121 counts as 121, a low-pass of 0 as 1 (index 0 holds 0 Hz) and a
-// low-pass above 122 as off.
-struct CrossoverSettings {
-    int highPass = 0;           // 0 = off, else 1..121
-    int lowPass = kLowPassOff;  // 1..121, or kLowPassOff
-    bool highPassOn() const { return highPass != 0; }
-    bool lowPassOn() const { return lowPass != kLowPassOff; }
-    bool anyOn() const { return highPassOn() || lowPassOn(); }
-};
-CrossoverSettings crossoverSettings(std::uint8_t highPassByte, std::uint8_t lowPassByte);
-
-// Third-order Butterworth magnitude of the switched-on filters at F, in dB (0 with both off).
-double crossoverResponseDb(const CrossoverSettings& settings, double frequencyHz);
 
 // Y[k] = 128 - trunc(2.75 x D) at the table frequency of index k; Y[0] = 128.
 std::array<int, kCrossoverColumns> crossoverRows(const CrossoverSettings& settings);

@@ -50,14 +50,11 @@ EffectPage::EffectPage(PageContext context, QWidget* parent)
 
 std::vector<EqCurve> EffectPage::curves() const
 {
-    EqCurve curve;
-    curve.bands = {image().band(image().effectOffset(fx::eq(0))), image().band(image().effectOffset(fx::eq(1)))};
-    curve.colour = QColor(24, 180, 255, 255);
-    curve.labels = {"1", "2"};
-    curve.handleLeftOffset = 5;
-    curve.handleFurtherLeftAtTopFrequency = false;  // 5 for every band already
-    curve.xShift = 0;
-    return {curve};
+    std::vector<EqCurve> curves = curvesOf(GraphPage::Effect);
+    curves.front().handleLeftOffset = 5;
+    curves.front().handleFurtherLeftAtTopFrequency = false;  // 5 for every band already
+    curves.front().xShift = 0;
+    return curves;
 }
 
 }  // namespace tonel

@@ -112,14 +112,6 @@ void MicrophonePage::refreshMicBands()
         refreshLevel(level(slider));
 }
 
-std::vector<EqCurve> MicrophonePage::curves() const
-{
-    return {
-        curveOf({mic::eq(0), mic::eq(1), mic::eq(2), mic::eq(3), mic::eq(4)}, QColor(255, 255, 0, 255),
-                {"2", "3", "4", "5", "6"}),
-        curveOf({mic::micEq(1)}, QColor(0, 0, 255, 255), {"MIC2"}),
-        curveOf({mic::micEq(0)}, QColor(0, 255, 0, 255), {"MIC1"}),
-    };
-}
+std::vector<EqCurve> MicrophonePage::curves() const { return curvesOf(GraphPage::Microphone); }
 
 }  // namespace tonel

@@ -63,10 +63,6 @@ MusicPage::MusicPage(PageContext context, QWidget* parent) : BoundPage(context, 
     fitBandFieldFonts();
 }
 
-std::vector<EqCurve> MusicPage::curves() const
-{
-    return {curveOf({music::eq(0), music::eq(1), music::eq(2), music::eq(3), music::eq(4)}, QColor(255, 255, 0, 255),
-                    {"1", "2", "3", "4", "5"})};
-}
+std::vector<EqCurve> MusicPage::curves() const { return curvesOf(GraphPage::Music); }
 
 }  // namespace tonel

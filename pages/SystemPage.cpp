@@ -91,16 +91,7 @@ void SystemPage::bindSettings()
     });
 }
 
-std::vector<EqCurve> SystemPage::curves() const
-{
-    return {
-        curveOf({sys::roomEq(0), sys::roomEq(1), sys::roomEq(2), sys::roomEq(3), sys::roomEq(4), sys::roomEq(5),
-                 sys::roomEq(6)},
-                QColor(255, 255, 0, 255), {"1", "2", "3", "4", "5", "6", "7"}),
-        curveOf({sys::centreEq(0), sys::centreEq(1)}, QColor(0, 0, 255, 255), {"C1", "C2"}),
-        curveOf({sys::subEq(0), sys::subEq(1)}, QColor(0, 255, 0, 255), {"S1", "S2"}),
-    };
-}
+std::vector<EqCurve> SystemPage::curves() const { return curvesOf(GraphPage::System); }
 
 void SystemPage::drawCrossoverOverlay(QPainter& painter, QSize surface) const
 {
