@@ -53,6 +53,7 @@ TEST(Access, SignInSetsAStrictCookieAndDropsTheTokenFromTheAddress)
     EXPECT_EQ(signedIn->headers[1].second,
               std::string("tonel_token=") + kToken + "; Path=/; HttpOnly; SameSite=Strict; Max-Age=31536000");
     EXPECT_EQ(policy.login(request("/?token=guess"))->status, 401);
+    EXPECT_EQ(AccessPolicy{"base64+token/0123456"}.login(request("/?token=base64+token%2F0123456"))->status, 303);
     EXPECT_FALSE(policy.login(request("/rooms")));
     const auto api = policy.refusal(request("/api/processors"));
     EXPECT_EQ(api.body, R"({"error":"the access token is missing or wrong"})");

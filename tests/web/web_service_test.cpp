@@ -66,6 +66,14 @@ TEST_F(WebService, ListsTheProcessorsAndShowsEveryParameter)
     ASSERT_EQ(catalog.size(), kImageSize);
     EXPECT_EQ(catalog[findParameter("mic.eq3.freq")->offset]["page"], "microphone");
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors/nobody")), 404);
+
+    const json system = bodyJson(rig.request("GET", "/api/processors/room01/curves?page=system"));
+    ASSERT_EQ(system["curves"].size(), 3u);
+    EXPECT_EQ(system["curves"][0]["colour"], "#ffff00");
+    EXPECT_EQ(system["curves"][0]["points"].size(), 121u);
+    EXPECT_EQ(system["curves"][2]["handles"][1]["label"], "S2");
+    EXPECT_EQ(system["crossover"]["points"].size(), 121u);
+    EXPECT_EQ(statusOf(rig.request("GET", "/api/processors/room01/curves?page=mixer")), 400);
     EXPECT_EQ(bodyOf(rig.request("GET", "/healthz")), "ok\n");
     EXPECT_NE(bodyOf(rig.request("GET", "/metrics")).find("tonel_processor_up{name=\"room01\""), std::string::npos);
 }

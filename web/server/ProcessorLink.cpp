@@ -124,7 +124,10 @@ void ProcessorLink::judge()
         return;
     }
     switch (reply) {
-    case Reply::Hello: await(exchange_.requestImage()); return;
+    case Reply::Hello:
+        greeted_ = true;
+        await(exchange_.requestImage());
+        return;
     case Reply::Image:
         exchange_.takeImage(image_);
         ++figures_.reads;
@@ -159,6 +162,7 @@ void ProcessorLink::closeLine()
 {
     replyTimer_.cancel();
     awaiting_ = false;
+    greeted_ = false;
     if (mailbox_)
         mailbox_->detach();
     mailbox_.reset();
@@ -227,7 +231,7 @@ void ProcessorLink::finish(std::function<void()> done)
     retryTimer_.cancel();
     replyTimer_.cancel();
     complete("the service is stopping");
-    if (!line_ || state_ != LinkState::Connected) {
+    if (!line_ || !greeted_) {
         closeLine();
         done();
         return;

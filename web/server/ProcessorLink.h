@@ -107,6 +107,7 @@ private:
     std::chrono::milliseconds nextPause_;
     bool awaiting_ = false;
     bool finishing_ = false;
+    bool greeted_ = false;  // the processor answered this line's greeting: it is owed a goodbye
     std::uint64_t written_ = 0;  // texts handed to this open of the line
     Done pending_;               // the read or upload a caller waits for
     std::function<void()> finished_;

@@ -1,6 +1,7 @@
 #include "web/server/WebApi.h"
 
 #include "model/ParameterChange.h"
+#include "web/server/CurvesJson.h"
 #include "web/server/ParameterJson.h"
 
 namespace tonel::web {
@@ -108,6 +109,14 @@ void WebApi::processorRoute(const WebRequest& request, ProcessorLink& link, cons
         return link.readAgain([this, &link, respond](const std::string& error) {
             respond(error.empty() ? jsonResponse(hub_.details(link)) : errorResponse(502, error));
         });
+    }
+    if (rest == "/curves") {
+        if (method != "GET")
+            return respond(notAllowed("GET"));
+        const std::optional<GraphPage> page = graphPageNamed(request.query("page"));
+        if (!page)
+            return respond(errorResponse(400, "page=effect, microphone, music or system"));
+        return respond(jsonResponse(curvesJson(*page, link.image())));
     }
     if (rest == "/image.cfg") {
         if (method == "GET")

@@ -51,9 +51,7 @@ bool percentDecode(std::string_view text, std::string& out)
 {
     out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '+') {
-            out += ' ';
-        } else if (text[i] != '%') {
+        if (text[i] != '%') {
             out += text[i];
         } else {
             if (i + 2 >= text.size())

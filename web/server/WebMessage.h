@@ -34,7 +34,8 @@ struct WebResponse {
 // {"error": text} with `status`.
 WebResponse errorResponse(int status, const std::string& text);
 
-// Percent-decoding of a URL component; nothing for a malformed escape.
+// Percent-decoding of a URL component (a "+" stays a "+": tokens may hold one); false for a
+// malformed escape.
 bool percentDecode(std::string_view text, std::string& out);
 
 }  // namespace tonel::web
