@@ -1,6 +1,6 @@
 # Installs the build into a fresh prefix and checks that the program, its desktop entry, icon and
 # file type land in the XDG base, icon-theme and shared-mime-info folders, and that the desktop
-# databases learned them.
+# databases learned them; and that tonel-web comes with a systemd unit that starts it from there.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -P check_install.cmake
 file(REMOVE_RECURSE ${PREFIX})
 unset(ENV{DESTDIR})
@@ -10,7 +10,8 @@ if(failed)
   message(FATAL_ERROR "cmake --install failed: ${failed}\n${notes}")
 endif()
 
-set(expected bin/tonel share/applications/tonel-controller.desktop share/mime/packages/tonel-controller.xml
+set(expected bin/tonel bin/tonel-web lib/systemd/system/tonel-web.service lib/modules-load.d/tonel-web.conf
+    share/applications/tonel-controller.desktop share/mime/packages/tonel-controller.xml
     share/icons/hicolor/scalable/apps/tonel-controller.svg)
 foreach(size 16 22 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/tonel-controller.png)
@@ -20,6 +21,12 @@ foreach(f ${expected})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
+
+# The unit starts the program of this prefix, not of the prefix the build was configured for.
+file(STRINGS ${PREFIX}/lib/systemd/system/tonel-web.service start REGEX "^ExecStart=")
+if(NOT start MATCHES "^ExecStart=${PREFIX}/bin/tonel-web --listen [^ ]+ --fleet /etc/tonel/fleet --token-file ")
+  message(FATAL_ERROR "the unit does not start ${PREFIX}/bin/tonel-web: ${start}")
+endif()
 
 # A PNG's width and height follow its signature and the IHDR header.
 file(READ ${PREFIX}/share/icons/hicolor/256x256/apps/tonel-controller.png header OFFSET 16 LIMIT 8 HEX)
