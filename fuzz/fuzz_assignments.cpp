@@ -33,7 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     arguments.push_back(current);
 
     const tonel::ParsedAssignments parsed = tonel::parseAssignments(arguments);
-    check(parsed.list.size() + parsed.errors.size() == arguments.size());
+    // Each argument is taken, refused, or the same setting again (taken once).
+    check(parsed.list.size() + parsed.errors.size() <= arguments.size());
+    check(!parsed.list.empty() || !parsed.errors.empty());
+    for (std::size_t i = 0; i < parsed.list.size(); ++i)
+        for (std::size_t j = i + 1; j < parsed.list.size(); ++j)
+            check(parsed.list[i].parameter != parsed.list[j].parameter);
     for (const std::string& error : parsed.errors)
         check(!error.empty());
     for (const tonel::Assignment& a : parsed.list)

@@ -7,10 +7,19 @@
 namespace tonel {
 namespace {
 
-std::string unknownName(const std::string& name)
+// Suggestions cost a pass over the catalog each: a request full of unknown names gets them for the
+// first few only, and a name longer than any parameter's gets none.
+constexpr std::size_t kMostSuggested = 8;
+constexpr std::size_t kLongestSuggested = 64;
+
+std::string unknownName(const std::string& name, std::size_t& suggested)
 {
+    std::string text = "unknown parameter \"" + name.substr(0, kLongestSuggested) +
+                       (name.size() > kLongestSuggested ? "…" : "") + "\"";
+    if (name.size() > kLongestSuggested || suggested == kMostSuggested)
+        return text;
+    ++suggested;
     const std::vector<std::string> near = suggestNames(name);
-    std::string text = "unknown parameter \"" + name + "\"";
     if (near.empty())
         return text;
     text += "; did you mean ";
@@ -38,10 +47,11 @@ ParsedAssignments parseAssignments(const std::vector<std::pair<std::string, std:
                                    ValueReading reading)
 {
     ParsedAssignments parsed;
+    std::size_t suggested = 0;
     for (const auto& [name, given] : namesAndValues) {
         const Parameter* parameter = findParameter(name);
         if (parameter == nullptr) {
-            parsed.errors.push_back(unknownName(name));
+            parsed.errors.push_back(unknownName(name, suggested));
             continue;
         }
         const ParsedValue value = parseValue(*parameter, given, reading);
