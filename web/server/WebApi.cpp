@@ -44,7 +44,8 @@ void WebApi::handle(const WebRequest& request, Responder respond)
 {
     const std::string path = request.path();
     if (path == "/healthz")
-        return respond({200, "text/plain; charset=utf-8", "ok\n", {}});
+        return respond(request.method == "GET" ? WebResponse{200, "text/plain; charset=utf-8", "ok\n", {}}
+                                               : notAllowed("GET"));
     if (std::optional<WebResponse> signedIn = access_.login(request))
         return respond(*signedIn);
     if (!access_.admits(request))
@@ -106,6 +107,8 @@ void WebApi::processorRoute(const WebRequest& request, ProcessorLink& link, cons
     if (rest == "/read") {
         if (method != "POST")
             return respond(notAllowed("POST"));
+        if (link.state() != LinkState::Connected)
+            return respond(offline(link));
         return link.readAgain([this, &link, respond](const std::string& error) {
             respond(error.empty() ? jsonResponse(hub_.details(link)) : errorResponse(502, error));
         });
