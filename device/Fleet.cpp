@@ -1,13 +1,10 @@
 #include "device/Fleet.h"
 
 #include "device/PortName.h"
+#include "device/SmallFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tonel {
@@ -110,38 +107,10 @@ FleetLoad parseFleet(std::string_view text, const std::string& source)
 
 FleetLoad loadFleetFile(const std::string& path)
 {
-    // Non-blocking, so a FIFO without a writer cannot hold the caller at the open.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return {std::nullopt, path + ": " + std::strerror(errno)};
-    struct stat info {};
-    std::string text;
-    std::string error;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = path + ": not a regular file";
-    } else {
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                error = path + ": " + std::strerror(errno);
-                break;
-            }
-            if (n == 0)
-                break;
-            text.append(buffer, static_cast<std::size_t>(n));
-            if (text.size() > Fleet::kMaxFileBytes) {
-                error = path + ": larger than " + std::to_string(Fleet::kMaxFileBytes) + " bytes";
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    if (!error.empty())
-        return {std::nullopt, error};
-    return parseFleet(text, path);
+    const SmallFile file = readSmallFile(path, Fleet::kMaxFileBytes);
+    if (!file.text)
+        return {std::nullopt, file.error};
+    return parseFleet(*file.text, path);
 }
 
 std::optional<std::string> locateFleetFile(const std::optional<std::string>& explicitPath,

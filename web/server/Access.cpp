@@ -1,12 +1,9 @@
 #include "web/server/Access.h"
 
+#include "device/SmallFile.h"
+
 #include <arpa/inet.h>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tonel::web {
 namespace {
@@ -75,27 +72,12 @@ bool isLoopbackHost(std::string_view host)
 
 TokenLoad readTokenFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return {std::nullopt, path + ": " + std::strerror(errno)};
-    struct stat info {};
-    std::string text;
-    std::string error;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = path + ": not a regular file";
-    } else {
-        char buffer[kMaxTokenLength + 64];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0)
-            error = path + ": " + std::strerror(errno);
-        else if (static_cast<std::size_t>(n) == sizeof buffer)
-            error = path + ": longer than a token (" + std::to_string(kMaxTokenLength) + " characters at most)";
-        else
-            text.assign(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    if (!error.empty())
-        return {std::nullopt, error};
+    const SmallFile file = readSmallFile(path, kMaxTokenLength + 64);
+    if (file.fault == SmallFileFault::TooLarge)
+        return {std::nullopt, path + ": longer than a token (" + std::to_string(kMaxTokenLength) + " characters at most)"};
+    if (!file.text)
+        return {std::nullopt, file.error};
+    const std::string& text = *file.text;
     const std::string_view token = trimmed(text);
     if (token.size() < kMinTokenLength)
         return {std::nullopt, path + ": the token must have at least " + std::to_string(kMinTokenLength) + " characters"};

@@ -1,41 +1,13 @@
 #include "web/server/StaticFiles.h"
 
+#include "device/SmallFile.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tonel::web {
 namespace {
 
 bool endsWith(const std::string& text, std::string_view end) { return text.ends_with(end); }
-
-std::optional<std::string> readWhole(const std::string& path, std::size_t limit)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    std::optional<std::string> text;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) <= limit) {
-        text.emplace();
-        char buffer[16384];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0 || text->size() + static_cast<std::size_t>(n) > limit) {
-                if (n != 0)
-                    text.reset();
-                break;
-            }
-            text->append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    return text;
-}
 
 }  // namespace
 
@@ -83,11 +55,11 @@ std::optional<WebResponse> StaticFiles::serve(const std::string& path) const
     const std::optional<std::string> type = contentType(name);
     if (!type)
         return std::nullopt;
-    std::optional<std::string> body = readWhole(folder_ + name, kMaxFileBytes);
-    if (!body)
+    SmallFile file = readSmallFile(folder_ + name, kMaxFileBytes);
+    if (!file.text)
         return std::nullopt;
     // The panel changes with the service: always asked for again, cheap on a LAN.
-    return WebResponse{200, *type, std::move(*body), {{"Cache-Control", "no-cache"}}};
+    return WebResponse{200, *type, std::move(*file.text), {{"Cache-Control", "no-cache"}}};
 }
 
 }  // namespace tonel::web
