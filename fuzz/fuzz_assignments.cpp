@@ -1,6 +1,7 @@
 // tonelctl set's NAME=VALUE arguments, one per line of the input: every argument is either taken
 // or refused with a reason, and what is taken applies within the parameter's range.
 #include "model/ParameterChange.h"
+#include "fuzz/Check.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,15 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
-
-}  // namespace
+using tonel::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {

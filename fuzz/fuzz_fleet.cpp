@@ -1,6 +1,7 @@
 // Any text as a fleet file: never a crash, a fault named by its line for every refusal, and every
 // room it accepts is a valid name with a port name, found again by that name.
 #include "device/Fleet.h"
+#include "fuzz/Check.h"
 #include "device/PortName.h"
 
 #include <cstddef>
@@ -8,15 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
-
-}  // namespace
+using tonel::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {

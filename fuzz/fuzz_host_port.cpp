@@ -1,6 +1,7 @@
 // Any text as a port name and as a listening address: never a crash, a reason for every refusal,
 // and whatever is accepted reads back the same from its written form.
 #include "device/PortName.h"
+#include "fuzz/Check.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,11 +12,7 @@ namespace {
 
 using namespace tonel;
 
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
+using tonel::fuzz::check;
 
 }  // namespace
 

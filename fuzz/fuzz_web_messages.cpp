@@ -6,6 +6,7 @@
 // Input: the method on the first line, the target on the second, then "Name: value" header lines
 // up to an empty line, then the body. The whole input is also the live socket's message.
 #include "web/server/ProcessorHub.h"
+#include "fuzz/Check.h"
 #include "web/server/WebApi.h"
 
 #include <nlohmann/json.hpp>
@@ -27,11 +28,7 @@ using namespace tonel::web;
 
 constexpr const char* kToken = "fuzz-token-0123456789";
 
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
+using tonel::fuzz::check;
 
 class RecordingClient : public LiveClient {
 public:
