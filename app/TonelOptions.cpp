@@ -1,8 +1,11 @@
 #include "app/TonelOptions.h"
 
 #include "app/NativeNames.h"
+#include "device/Fleet.h"
 
 #include <QCommandLineParser>
+
+#include <algorithm>
 
 namespace tonel {
 
@@ -14,16 +17,21 @@ struct TonelParser {
     const QCommandLineOption version{{"v", "version"}, QStringLiteral("Shows the version and exits.")};
     const QCommandLineOption demo{"demo", QStringLiteral("Attaches the built-in virtual processor; no other port is tried.")};
     const QCommandLineOption port{"port",
-                                  QStringLiteral("A port to try, in order (repeatable): a tty path, tcp://HOST:PORT or "
-                                                 "rfc2217://HOST:PORT. Without it the machine's serial devices are tried."),
+                                  QStringLiteral("A port to try, in order (repeatable): a tty path, tcp://HOST:PORT, "
+                                                 "rfc2217://HOST:PORT or a room of the fleet file. Without it the "
+                                                 "machine's serial devices are tried."),
                                   QStringLiteral("PORT")};
+    const QCommandLineOption fleet{"fleet",
+                                   QStringLiteral("The fleet file naming the venue's rooms (default: $TONEL_FLEET, else "
+                                                  "~/.config/tonel/fleet, else /etc/tonel/fleet)."),
+                                   QStringLiteral("FILE")};
 
     TonelParser()
     {
         parser.setApplicationDescription(
             QStringLiteral("Tonel Controller: the control panel of a Tonel karaoke processor.\n"
                            "Qt's own options (-platform NAME, -style NAME, ...) work as in every Qt program."));
-        parser.addOptions({help, version, demo, port});
+        parser.addOptions({help, version, demo, fleet, port});
         parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A parameter file to load at start."),
                                      QStringLiteral("[FILE.cfg]"));
     }
@@ -42,10 +50,36 @@ std::string parseError(const QCommandLineParser& parser)
     }
     if (parser.errorText().contains(QStringLiteral("'--port'")))
         return "--port needs a device";
+    if (parser.errorText().contains(QStringLiteral("'--fleet'")))
+        return "--fleet needs a file";
     QString text = parser.errorText();  // "Unexpected value after '--demo'."
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);
     return text.left(1).toLower().toStdString() + text.mid(1).toStdString();
+}
+// Replaces each room name among the ports by its port. The fleet file is read only when --fleet
+// names one or a port is not a path or URL, so a machine without a fleet starts as before.
+std::string resolveRooms(TonelOptions& options, const std::optional<std::string>& fleetFile)
+{
+    const bool roomNamed = std::any_of(options.ports.begin(), options.ports.end(), [](const std::string& port) {
+        return resolvePort(port, nullptr).port.empty();
+    });
+    if (!fleetFile && !roomNamed)
+        return {};
+    std::optional<Fleet> fleet;
+    if (const std::optional<std::string> path = locateFleetFile(fleetFile)) {
+        FleetLoad load = loadFleetFile(*path);
+        if (!load.fleet)
+            return load.error;
+        fleet = std::move(load.fleet);
+    }
+    for (std::size_t i = 0; i < options.ports.size(); ++i) {
+        const ResolvedPort resolved = resolvePort(options.ports[i], fleet ? &*fleet : nullptr);
+        if (!resolved.error.empty())
+            return resolved.error;
+        options.ports[i] = resolved.port;
+    }
+    return {};
 }
 }  // namespace
 
@@ -74,6 +108,12 @@ TonelOptionsResult parseTonelOptions(const std::vector<std::string>& args)
         return failure("the file name is empty");
     if (!files.isEmpty())
         options.file = nativeNameBytes(files[0]);
+    if (p.parser.isSet(p.fleet) && p.parser.value(p.fleet).isEmpty())
+        return failure("--fleet needs a file");
+    const std::optional<std::string> fleetFile =
+        p.parser.isSet(p.fleet) ? std::optional(nativeNameBytes(p.parser.value(p.fleet))) : std::nullopt;
+    if (std::string why = resolveRooms(options, fleetFile); !why.empty())
+        return failure(why);
     return {options, {}};
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 
 namespace tonel::testing {
@@ -45,6 +47,19 @@ TEST(TonelOptions, NamesKeepTheirBytes)
     }
 }
 
+TEST(TonelOptions, RoomsAreLookedUpInTheFleetFile)
+{
+    const std::string fleet = (std::filesystem::temp_directory_path() / "tonel_options_fleet").string();
+    std::ofstream(fleet) << "# name port\nroom07  tcp://10.1.0.17:4001\nlobby /dev/ttyUSB1\n";
+    const TonelOptionsResult r = parseTonelOptions({"--fleet", fleet, "--port", "room07", "--port=/dev/ttyS1",
+                                                    "--port", "lobby"});
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->ports, (std::vector<std::string>{"tcp://10.1.0.17:4001", "/dev/ttyS1", "/dev/ttyUSB1"}));
+    const TonelOptionsResult unknown = parseTonelOptions({"--fleet", fleet, "--port", "room08"});
+    EXPECT_NE(unknown.error.find("no room \"room08\" in " + fleet), std::string::npos) << unknown.error;
+    std::filesystem::remove(fleet);
+}
+
 TEST(TonelOptions, HelpAndVersionSayWhatTheyShould)
 {
     for (const char* help : {"--help", "-h"})
@@ -53,7 +68,7 @@ TEST(TonelOptions, HelpAndVersionSayWhatTheyShould)
         EXPECT_TRUE(parseTonelOptions({version}).options.value_or(TonelOptions{}).version) << version;
     const std::string help = tonelHelpText();
     EXPECT_EQ(help.rfind("Usage: tonel [options] [FILE.cfg]\n", 0), 0u) << help;
-    for (const char* option : {"--demo", "--port <PORT>", "--version", "-platform"})
+    for (const char* option : {"--demo", "--port <PORT>", "--fleet <FILE>", "--version", "-platform"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
     EXPECT_EQ(tonelVersionText(), "tonel 1.0\n");
 }
@@ -87,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TonelOptionsWrong,
                                            Wrong{{"--port", ""}, "--port needs a device"},
                                            Wrong{{"--port="}, "--port needs a device"},
                                            Wrong{{"--demo=yes"}, "--demo"},
+                                           Wrong{{"--fleet"}, "--fleet needs a file"},
+                                           Wrong{{"--fleet", "/nonexistent/fleet", "--port", "room07"}, "/nonexistent/fleet"},
                                            Wrong{{""}, "file name is empty"},
                                            Wrong{{"a.cfg", "b.cfg"}, "more than one file"}));
 
