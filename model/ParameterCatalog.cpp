@@ -244,10 +244,16 @@ std::vector<std::string> suggestNames(std::string_view name, std::size_t most)
     // Further than a third of the name away is no longer a slip of the keyboard.
     const std::size_t limit = std::max<std::size_t>(2, name.size() / 3);
     std::vector<std::pair<std::size_t, const std::string*>> near;
+    // Two names further apart in length than the limit are further apart in edits too: skip them
+    // without counting (an unknown name can be long, and each count is quadratic).
+    const auto within = [&](std::string_view candidate) {
+        const std::size_t gap = name.size() > candidate.size() ? name.size() - candidate.size() : candidate.size() - name.size();
+        return gap <= limit ? editDistance(name, candidate) : limit + 1;
+    };
     for (const Parameter& p : parameterCatalog()) {
-        std::size_t d = editDistance(name, p.name);
+        std::size_t d = within(p.name);
         if (name.find('.') == std::string_view::npos)  // a name given without its group
-            d = std::min(d, editDistance(name, std::string_view(p.name).substr(p.group.size() + 1)));
+            d = std::min(d, within(std::string_view(p.name).substr(p.group.size() + 1)));
         if (d <= limit)
             near.emplace_back(d, &p.name);
     }
