@@ -129,6 +129,14 @@ TEST_F(FleetTest, BadFleetsAndUnknownRoomsAreUsageErrorsBeforeAnythingOpens)
         EXPECT_EQ(r.out, "") << c.says;
     }
     EXPECT_TRUE(untouched("room01"));
+    // Found through $TONEL_FLEET, a broken fleet file stops only what needs a room.
+    ::setenv("TONEL_FLEET", fleetFile().c_str(), 1);
+    writeFleet("room01\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(ctl::runTonelctl({"probe", "--port", port}, out, err), 0) << err.str();
+    EXPECT_EQ(ctl::runTonelctl({"probe", "--port", "room01"}, out, err), 2);
+    ::unsetenv("TONEL_FLEET");
+    EXPECT_TRUE(has(err.str(), fleetFile() + ":2: room01 has no port")) << err.str();
 }
 
 TEST_F(FleetTest, ReadAllBacksUpEachRoomByNameAndWriteTakesTheFolderBack)

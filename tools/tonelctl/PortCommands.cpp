@@ -16,13 +16,13 @@
 namespace tonel::ctl {
 namespace {
 
-// Where each target's image goes: one target, the given file; several, or a PATH ending in "/",
-// a file per target in the folder, NAME.cfg for a room (a backup script then works the same for
-// one room as for thirty, and write takes the folder back).
-std::optional<std::vector<std::string>> outputFiles(const std::vector<PortTarget>& targets, const std::string& output,
-                                                    const Console& console, int& code)
+// Where each target's image goes: one target, the given file; several, --all or a PATH ending in
+// "/", a file per target in the folder, NAME.cfg for a room (a backup script then works the same
+// for one room as for thirty, and write takes the folder back).
+std::optional<std::vector<std::string>> outputFiles(const std::vector<PortTarget>& targets, const PortOptions& options,
+                                                    const std::string& output, const Console& console, int& code)
 {
-    if (targets.size() == 1 && !output.ends_with('/')) {
+    if (targets.size() == 1 && !output.ends_with('/') && !options.all) {
         if (isFolder(output)) {
             code = console.fail(output + " is a folder; give a file name for the image of one port", kExitUsage);
             return std::nullopt;
@@ -76,7 +76,7 @@ int readCommand(const PortOptions& options, const std::string& output, const Con
     const auto targets = chooseTargets(options, console, code);
     if (!targets)
         return code;
-    const auto files = outputFiles(*targets, output, console, code);
+    const auto files = outputFiles(*targets, options, output, console, code);
     if (!files)
         return code;
     runAndReport(*targets, options, console, [&](std::size_t i, const std::string& port) {

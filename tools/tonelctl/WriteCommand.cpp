@@ -66,6 +66,9 @@ std::optional<WritePlan> folderPlan(const PortOptions& options, const std::strin
         if (file != found.end()) {
             plan.targets.push_back({entry.name, entry.port});
             plan.files.push_back(file->lexically_normal().string());
+        } else {
+            console.err << "tonelctl: " << entry.name << ": no " << entry.name << ".cfg in " << printable(folder)
+                        << "; left as it is\n";
         }
     }
     for (const fs::path& file : found) {
