@@ -72,11 +72,12 @@ CLI::Option* addPorts(CLI::App* command, PortOptions& ports, const char* help)
 void addReporting(CLI::App* command, PortOptions& ports, bool dryRun)
 {
     command->add_flag("--json", ports.json,
-                      "one JSON object per port as a line, as each finishes: {port, name, ok, detail, file, changes}");
+                      "one JSON object per port as a line, as each finishes: {port, name (null without a room), ok, "
+                      "detail, file (read or written, else null), changes (commands set sent, else null)}");
     if (dryRun)
         command->add_flag("--dry-run", ports.dryRun,
-                          "read each processor and print the frames that would be sent and what they would change; "
-                          "send nothing");
+                          "read each processor and print the frames that would be sent and what they would change "
+                          "(as diff prints it), after a \"# ROOM: …\" line each; send nothing");
 }
 
 // Every subcommand's options struct, setup_… (declares it) and run_… (does it).
@@ -132,9 +133,9 @@ void setup_write(CLI::App& app, Chosen& chosen)
     write->add_option("file", o->file, "a parameter file of 188 bytes, or a folder read -o wrote")
         ->required()
         ->type_name("FILE.cfg|FOLDER");
-    addPorts(write, o->ports, "a port or room to write (repeatable)");
+    addPorts(write, o->ports, "a port or room to write (repeatable); with a FOLDER, its file as read names it");
     write->add_flag("--store", o->choices.store, "also make the processor keep it (\"(01S)\")");
-    write->add_flag("--force", o->choices.force, "send a file even with bytes outside their ranges");
+    write->add_flag("--force", o->choices.force, "send a file even with bytes outside their ranges (without it they are listed, nothing is sent, exit 1)");
     addReporting(write, o->ports, true);
     runs(write, o, run_write, chosen, &o->ports);
 }
@@ -177,7 +178,7 @@ void setup_diff(CLI::App& app, Chosen& chosen)
     auto* diff = app.add_subcommand(
         "diff", "the parameters in which two sources differ, with both values: files, or live processors with --port "
                 "(files first: diff backup/room07.cfg --port room07)");
-    diff->add_option("files", o->files, "files to compare")->expected(0, 2)->type_name("FILE.cfg");
+    diff->add_option("files", o->files, "files to compare (with --port: one, or none)")->type_name("FILE.cfg");
     addPorts(diff, o->ports, "a processor to read and compare (repeatable)");
     diff->add_flag("--json", o->json, "one JSON array of {name, offset, a: {raw, text}, b: {raw, text}}");
     runs(diff, o, run_diff, chosen, &o->ports);
@@ -220,7 +221,8 @@ void setup_fleet(CLI::App& app, Chosen& chosen)
            "~/.config/tonel/fleet, /etc/tonel/fleet); a room's name works wherever a port does")
         ->type_name("FILE");
     auto o = std::make_shared<FleetOptions>();
-    auto* fleet = app.add_subcommand("fleet", "the rooms of the fleet file: NAME<TAB>PORT per line, in its order");
+    auto* fleet = app.add_subcommand(
+        "fleet", "the rooms of the fleet file: NAME<TAB>PORT per line, in its order (the file is named on stderr)");
     fleet->add_flag("--json", o->json, "one JSON object {file, rooms: [{name, port, line}]}");
     runs(fleet, o, run_fleet, chosen, &o->ports);
 }
