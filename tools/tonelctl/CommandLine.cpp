@@ -123,7 +123,10 @@ struct WriteOptions {
     WriteChoices choices;
 };
 
-int run_write(const WriteOptions& o, const Console& console) { return writeCommand(o.ports, o.file, o.choices, console); }
+int run_write(const WriteOptions& o, const Console& console)
+{
+    return writeCommand(o.ports, o.file, o.choices, console);
+}
 
 void setup_write(CLI::App& app, Chosen& chosen)
 {
@@ -135,7 +138,9 @@ void setup_write(CLI::App& app, Chosen& chosen)
         ->type_name("FILE.cfg|FOLDER");
     addPorts(write, o->ports, "a port or room to write (repeatable); with a FOLDER, its file as read names it");
     write->add_flag("--store", o->choices.store, "also make the processor keep it (\"(01S)\")");
-    write->add_flag("--force", o->choices.force, "send a file even with bytes outside their ranges (without it they are listed, nothing is sent, exit 1)");
+    write->add_flag("--force", o->choices.force,
+                    "send a file even with bytes outside their ranges (without it they are listed, nothing is sent, "
+                    "exit 1)");
     addReporting(write, o->ports, true);
     runs(write, o, run_write, chosen, &o->ports);
 }
