@@ -331,8 +331,10 @@ TEST_F(FleetTest, TheReadmesFleetExampleRunsAgainstThreeRooms)
     room("room02", true, 20);
     room("lobby", false, 30);
     const fs::path script = fs::path(builtProgram("")) / fs::path(__FILE__).parent_path() / "fleet_example.sh";
-    const std::string command = "cd '" + folder_.string() + "' && /bin/bash '" + script.string() + "' '" +
-                                builtProgram("tools/tonelctl/tonelctl") + "' '" + fleetFile() + "' >log 2>&1";
+    const std::string program = builtProgram("tools/tonelctl/tonelctl");
+    ASSERT_TRUE(fs::exists(program)) << program << ": build the tonelctl target first";
+    const std::string command = "cd '" + folder_.string() + "' && /bin/bash '" + script.string() + "' '" + program +
+                                "' '" + fleetFile() + "' >log 2>&1";
     const int status = std::system(command.c_str());
     std::ifstream log(path("log"));
     const std::string said((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());

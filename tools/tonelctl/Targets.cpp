@@ -60,8 +60,8 @@ bool loadChosenFleet(const PortOptions& options, std::optional<Fleet>& fleet, co
 
 std::optional<std::vector<PortTarget>> namedTargets(const PortOptions& options, const Console& console, int& code)
 {
-    // The fleet is read only when something needs it, so a broken fleet file cannot stop a
-    // command that names its ports directly.
+    // The fleet is read when given with --fleet or needed for a room, so a broken fleet file found
+    // on its own cannot stop a command that names its ports directly.
     std::optional<Fleet> fleet;
     const bool needsFleet = options.all || options.fleetFile ||
                             std::any_of(options.ports.begin(), options.ports.end(), isRoomName);
