@@ -33,6 +33,7 @@ Examples:
 struct Chosen {
     std::function<int(const Console&)> run;
     PortOptions* ports = nullptr;
+    std::optional<std::string> fleetFile;  // --fleet, for whichever command takes ports
 };
 
 // Once `command` is parsed, `runner` is what runs, with the options it filled in.
@@ -42,7 +43,11 @@ void runs(CLI::App* command, const std::shared_ptr<Options>& o, int (*runner)(co
 {
     command->callback([o, runner, ports, &chosen] {
         chosen.ports = ports;
-        chosen.run = [o, runner](const Console& console) { return runner(*o, console); };
+        chosen.run = [o, runner, ports, &chosen](const Console& console) {
+            if (ports != nullptr)
+                ports->fleetFile = chosen.fleetFile;
+            return runner(*o, console);
+        };
     });
 }
 
@@ -58,7 +63,21 @@ std::string timeoutHelp()
 CLI::Option* addPorts(CLI::App* command, PortOptions& ports, const char* help)
 {
     // One name per --port, so settings after it stay settings.
-    return command->add_option("--port,-p", ports.ports, help)->type_name("PORT")->allow_extra_args(false);
+    auto* port = command->add_option("--port,-p", ports.ports, help)->type_name("PORT|ROOM")->allow_extra_args(false);
+    command->add_flag("--all", ports.all, "every processor of the fleet file")->excludes(port);
+    return port;
+}
+
+// How port commands report: --json lines, and --dry-run where the command would change something.
+void addReporting(CLI::App* command, PortOptions& ports, bool dryRun)
+{
+    command->add_flag("--json", ports.json,
+                      "one JSON object per port as a line, as each finishes: {port, name (null without a room), ok, "
+                      "detail, file (read or written, else null), changes (commands set sent, else null)}");
+    if (dryRun)
+        command->add_flag("--dry-run", ports.dryRun,
+                          "read each processor and print the frames that would be sent and what they would change "
+                          "(as diff prints it), after a \"# ROOM: …\" line each; send nothing");
 }
 
 // Every subcommand's options struct, setup_… (declares it) and run_… (does it).
@@ -73,7 +92,8 @@ void setup_probe(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<ProbeOptions>();
     auto* probe = app.add_subcommand("probe", "which ports have a processor (and why not)");
-    addPorts(probe, o->ports, "a port to try (repeatable)");
+    addPorts(probe, o->ports, "a port or room to try (repeatable)");
+    addReporting(probe, o->ports, false);
     runs(probe, o, run_probe, chosen, &o->ports);
 }
 
@@ -89,29 +109,39 @@ void setup_read(CLI::App& app, Chosen& chosen)
     auto o = std::make_shared<ReadOptions>();
     auto* read = app.add_subcommand(
         "read", "read the image of each processor into PATH (one port: a file; several, or PATH/: a folder)");
-    addPorts(read, o->ports, "a port to read (repeatable)");
-    read->add_option("-o,--output", o->output, "the file, or the folder for several ports")->required()->type_name("PATH");
+    addPorts(read, o->ports, "a port or room to read (repeatable)");
+    read->add_option("-o,--output", o->output, "the file, or the folder for several ports (a room's image is NAME.cfg)")
+        ->required()
+        ->type_name("PATH");
+    addReporting(read, o->ports, false);
     runs(read, o, run_read, chosen, &o->ports);
 }
 
 struct WriteOptions {
     PortOptions ports;
     std::string file;
-    bool store = false;
+    WriteChoices choices;
 };
 
 int run_write(const WriteOptions& o, const Console& console)
 {
-    return writeCommand(o.ports, o.file, o.store, console);
+    return writeCommand(o.ports, o.file, o.choices, console);
 }
 
 void setup_write(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<WriteOptions>();
-    auto* write = app.add_subcommand("write", "upload FILE to each processor");
-    write->add_option("file", o->file, "a parameter file of 188 bytes")->required()->type_name("FILE.cfg");
-    addPorts(write, o->ports, "a port to write (repeatable)");
-    write->add_flag("--store", o->store, "also make the processor keep it (\"(01S)\")");
+    auto* write = app.add_subcommand(
+        "write", "upload FILE to each processor, or a FOLDER of backups: each NAME.cfg to the room of that name");
+    write->add_option("file", o->file, "a parameter file of 188 bytes, or a folder read -o wrote")
+        ->required()
+        ->type_name("FILE.cfg|FOLDER");
+    addPorts(write, o->ports, "a port or room to write (repeatable); with a FOLDER, its file as read names it");
+    write->add_flag("--store", o->choices.store, "also make the processor keep it (\"(01S)\")");
+    write->add_flag("--force", o->choices.force,
+                    "send a file even with bytes outside their ranges (without it they are listed, nothing is sent, "
+                    "exit 1)");
+    addReporting(write, o->ports, true);
     runs(write, o, run_write, chosen, &o->ports);
 }
 
@@ -140,21 +170,23 @@ void setup_show(CLI::App& app, Chosen& chosen)
 }
 
 struct DiffOptions {
-    std::string a;
-    std::string b;
+    std::vector<std::string> files;
+    PortOptions ports;
     bool json = false;
 };
 
-int run_diff(const DiffOptions& o, const Console& console) { return diffCommand(o.a, o.b, o.json, console); }
+int run_diff(const DiffOptions& o, const Console& console) { return diffCommand(o.files, o.ports, o.json, console); }
 
 void setup_diff(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<DiffOptions>();
-    auto* diff = app.add_subcommand("diff", "the parameters in which two files differ, with both values");
-    diff->add_option("a", o->a, "first file")->required()->type_name("A.cfg");
-    diff->add_option("b", o->b, "second file")->required()->type_name("B.cfg");
+    auto* diff = app.add_subcommand(
+        "diff", "the parameters in which two sources differ, with both values: files, or live processors with --port "
+                "(files first: diff backup/room07.cfg --port room07)");
+    diff->add_option("files", o->files, "files to compare (with --port: one, or none)")->type_name("FILE.cfg");
+    addPorts(diff, o->ports, "a processor to read and compare (repeatable)");
     diff->add_flag("--json", o->json, "one JSON array of {name, offset, a: {raw, text}, b: {raw, text}}");
-    runs(diff, o, run_diff, chosen);
+    runs(diff, o, run_diff, chosen, &o->ports);
 }
 
 struct SetOptions {
@@ -175,7 +207,29 @@ void setup_set(CLI::App& app, Chosen& chosen)
     auto* ports = addPorts(set, o->ports, "a processor to change (repeatable)");
     set->add_option("--file,-f", o->file, "change this parameter file instead")->type_name("FILE.cfg")->excludes(ports);
     set->add_option("settings", o->assignments, "what to change")->required()->type_name("NAME=VALUE");
+    addReporting(set, o->ports, true);
     runs(set, o, run_set, chosen, &o->ports);
+}
+
+struct FleetOptions {
+    PortOptions ports;  // for the fleet file chosen
+    bool json = false;
+};
+
+int run_fleet(const FleetOptions& o, const Console& console) { return fleetCommand(o.ports, o.json, console); }
+
+void setup_fleet(CLI::App& app, Chosen& chosen)
+{
+    app.add_option_function<std::string>(
+           "--fleet", [&chosen](const std::string& file) { chosen.fleetFile = file; },
+           "the fleet file naming the rooms (else $TONEL_FLEET, $XDG_CONFIG_HOME/tonel/fleet or "
+           "~/.config/tonel/fleet, /etc/tonel/fleet); a room's name works wherever a port does")
+        ->type_name("FILE");
+    auto o = std::make_shared<FleetOptions>();
+    auto* fleet = app.add_subcommand(
+        "fleet", "the rooms of the fleet file: NAME<TAB>PORT per line, in its order (the file is named on stderr)");
+    fleet->add_flag("--json", o->json, "one JSON object {file, rooms: [{name, port, line}]}");
+    runs(fleet, o, run_fleet, chosen, &o->ports);
 }
 
 struct NamesOptions {
@@ -211,7 +265,7 @@ int runTonelctl(const std::vector<std::string>& args, std::ostream& out, std::os
     app.add_option("--timeout-ms", timeoutMs, timeoutHelp())->check(CLI::Range(1, 600000));
 
     Chosen chosen;
-    for (const auto setup : {setup_probe, setup_read, setup_write, setup_show, setup_diff, setup_set, setup_names})
+    for (const auto setup : {setup_probe, setup_read, setup_write, setup_show, setup_diff, setup_set, setup_names, setup_fleet})
         setup(app, chosen);
 
     try {

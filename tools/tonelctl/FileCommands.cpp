@@ -3,17 +3,31 @@
 #include "tools/tonelctl/Commands.h"
 #include "tools/tonelctl/ImageFiles.h"
 #include "tools/tonelctl/Listing.h"
+#include "tools/tonelctl/Sessions.h"
+#include "tools/tonelctl/Targets.h"
 
 namespace tonel::ctl {
 
-int diffCommand(const std::string& a, const std::string& b, bool json, const Console& console)
+int diffCommand(const std::vector<std::string>& files, const PortOptions& ports, bool json, const Console& console)
 {
-    ParameterImage first;
-    ParameterImage second;
-    for (const std::string& error : {loadImageFile(a, first), loadImageFile(b, second)})
-        if (!error.empty())
-            return console.fail(error, kExitUsage);  // diff(1): trouble is 2
-    return printDifferences(console.out, first, second, json) == 0 ? kExitOk : kExitFailed;
+    // diff(1): any trouble is 2, whether a file or a processor.
+    int code = kExitOk;
+    const auto targets = namedTargets(ports, console, code);
+    if (!targets)
+        return kExitUsage;
+    if (files.size() + targets->size() != 2)
+        return console.fail("diff compares two: files, or processors with --port, or one of each", kExitUsage);
+    std::vector<ParameterImage> images(2);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (std::string error = loadImageFile(files[i], images[i]); !error.empty())
+            return console.fail(error, kExitUsage);
+    const auto outcomes = runOnPorts(portsOf(*targets), [&](std::size_t i, const std::string& port) {
+        return readSession(port, ports, images[files.size() + i]);
+    });
+    for (std::size_t i = 0; i < outcomes.size(); ++i)
+        if (!outcomes[i].ok)
+            return console.fail((*targets)[i].described() + ": " + outcomes[i].detail, kExitUsage);
+    return printDifferences(console.out, images[0], images[1], json) == 0 ? kExitOk : kExitFailed;
 }
 
 int namesCommand(bool json, const Console& console)

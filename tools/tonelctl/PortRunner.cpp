@@ -2,32 +2,28 @@
 
 #include "device/PortName.h"
 
+#include <mutex>
 #include <thread>
 
 namespace tonel::ctl {
 
-std::vector<PortOutcome> runOnPorts(const std::vector<std::string>& ports, const PortJob& job)
+std::vector<PortOutcome> runOnPorts(const std::vector<std::string>& ports, const PortJob& job,
+                                    const PortFinished& finished)
 {
     std::vector<PortOutcome> outcomes(ports.size());
+    std::mutex reporting;  // one port's report at a time: lines never interleave
     std::vector<std::jthread> workers;
     workers.reserve(ports.size());
     for (std::size_t i = 0; i < ports.size(); ++i)
-        workers.emplace_back([&, i] { outcomes[i] = job(i, ports[i]); });
+        workers.emplace_back([&, i] {
+            outcomes[i] = job(i, ports[i]);
+            if (finished) {
+                const std::lock_guard lock(reporting);
+                finished(i, outcomes[i]);
+            }
+        });
     workers.clear();  // joins
     return outcomes;
-}
-
-int reportOutcomes(const std::vector<std::string>& ports, const std::vector<PortOutcome>& outcomes,
-                   const Console& console)
-{
-    int code = kExitOk;
-    for (std::size_t i = 0; i < ports.size(); ++i) {
-        const PortOutcome& o = outcomes[i];
-        console.out << printable(ports[i]) << '\t' << (o.ok ? "ok" : "failed") << '\t' << printable(o.detail) << '\n';
-        if (!o.ok)
-            code = console.fail(ports[i] + ": " + o.detail, kExitFailed);
-    }
-    return code;
 }
 
 std::optional<std::string> malformedPortName(const std::string& name)
