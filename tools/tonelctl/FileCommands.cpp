@@ -4,6 +4,8 @@
 #include "tools/tonelctl/ImageFiles.h"
 #include "tools/tonelctl/Listing.h"
 
+#include <sstream>
+
 namespace tonel::ctl {
 
 int diffCommand(const std::string& a, const std::string& b, bool json, const Console& console)
@@ -16,14 +18,20 @@ int diffCommand(const std::string& a, const std::string& b, bool json, const Con
     return printDifferences(console.out, first, second, json) == 0 ? kExitOk : kExitFailed;
 }
 
-int namesCommand(bool json, const Console& console)
+int namesCommand(bool json, const std::string& pattern, const Console& console)
 {
-    printNames(console.out, json);
+    std::ostringstream listed;  // an empty JSON array is no answer to a pattern that matched nothing
+    if (printNames(listed, json, pattern) == 0)
+        return console.fail("no parameter name matches \"" + pattern + "\"; `tonelctl names` lists them all", kExitFailed);
+    console.out << listed.str();
     return kExitOk;
 }
 
 int setFileCommand(const std::string& file, const std::vector<Assignment>& assignments, const Console& console)
 {
+    if (file == kStandardStream)  // the change would have nowhere to go back to
+        return console.fail("set --file changes a file in place; \"-\" cannot be changed (save it to a file first)",
+                            kExitUsage);
     ParameterImage image;
     if (std::string error = loadImageFile(file, image); !error.empty())
         return console.fail(error, kExitFailed);
@@ -34,7 +42,7 @@ int setFileCommand(const std::string& file, const std::vector<Assignment>& assig
         return console.fail(error, kExitFailed);
     for (const Assignment& a : assignments)
         console.out << a.parameter->name << '=' << int(image.get(a.parameter->offset)) << '\t'
-                    << shownValue(*a.parameter, image) << '\n';
+                    << valueText(*a.parameter, image.get(a.parameter->offset)) << '\n';
     return kExitOk;
 }
 

@@ -95,8 +95,12 @@ PortOutcome readSession(const std::string& port, const PortOptions& options, Par
 std::optional<std::vector<std::string>> outputFiles(const std::vector<std::string>& ports, const std::string& output,
                                                     const Console& console, int& code)
 {
+    if (output == kStandardStream && ports.size() != 1) {
+        code = console.fail("standard output (-) takes the image of one port; give a folder for several", kExitUsage);
+        return std::nullopt;
+    }
     if (ports.size() == 1 && !output.ends_with('/')) {
-        if (isFolder(output)) {
+        if (isFolder(output) && output != kStandardStream) {
             code = console.fail(output + " is a folder; give a file name for the image of one port", kExitUsage);
             return std::nullopt;
         }
@@ -210,10 +214,10 @@ int showCommand(const std::optional<std::string>& file, const PortOptions& optio
 }
 
 int setCommand(const std::optional<std::string>& file, const PortOptions& options,
-               const std::vector<std::string>& assignments, const Console& console)
+               const std::vector<std::string>& assignments, const Console& console, ValueReading reading)
 {
     // Every bad argument is reported before a file or a port is touched.
-    const ParsedAssignments parsed = parseAssignments(assignments);
+    const ParsedAssignments parsed = parseAssignments(assignments, reading);
     if (!parsed.errors.empty()) {
         for (const std::string& error : parsed.errors)
             console.err << "tonelctl: " << error << '\n';
