@@ -494,9 +494,13 @@ TEST_F(TonelctlTest, DashIsStandardInputOrOutput)
     const Outcome terminal = tonelctl({"show", "-"}, marked, {true, true});
     EXPECT_EQ(terminal.code, 1);
     EXPECT_NE(terminal.err.find("standard input is a terminal"), std::string::npos) << terminal.err;
+    ASSERT_TRUE(device(0).waitUntil([](auto&, auto& log) { return !log.empty() && log.back().text == "(01bye)"; }, 2s));
+    const std::size_t asked = device(0).receivedFrames().size();
     const Outcome screen = tonelctl({"read", "--port", port, "-o", "-"}, {}, {false, true});
-    EXPECT_EQ(screen.code, 1);
+    EXPECT_EQ(screen.code, 2);
     EXPECT_EQ(screen.out, "");
+    EXPECT_NE(screen.err.find("will not write a binary image to a terminal"), std::string::npos) << screen.err;
+    EXPECT_EQ(device(0).receivedFrames().size(), asked);  // the processor was not asked
 }
 
 }  // namespace

@@ -298,6 +298,9 @@ int runTonelctl(const std::vector<std::string>& args, std::istream& in, std::ost
     if (!chosen.run)
         return usageError(console, "no command");
     const bool imageOut = imageToStandardOutput(app);
+    if (imageOut && terminals.out)  // refused before a processor is asked for an image nobody can read
+        return console.fail("-: will not write a binary image to a terminal; redirect standard output (> FILE.cfg)",
+                            kExitUsage);
     const UsingStandardStreams streams({&in, &out, terminals.in, terminals.out});
     // With the image on standard output, what would be printed there goes to the error stream.
     return chosen.run(imageOut ? Console{err, err} : console);
