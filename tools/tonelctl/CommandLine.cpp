@@ -156,7 +156,7 @@ int run_show(const ShowOptions& o, const Console& console)
 void setup_show(CLI::App& app, Chosen& chosen)
 {
     auto o = std::make_shared<ShowOptions>();
-    auto* show = app.add_subcommand("show", "every parameter of a file or a processor: name, raw byte, shown value");
+    auto* show = app.add_subcommand("show", "every parameter of a file or a processor: name, raw byte, value as set takes it");
     // Exactly one source: the file or the processor.
     auto* source = show->add_option_group("source", "a FILE or one --port");
     auto* file = source->add_option("file", o->file, "a parameter file (- for standard input)")->type_name("FILE.cfg");
