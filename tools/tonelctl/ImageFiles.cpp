@@ -18,6 +18,9 @@ std::string loadStandardInput(ParameterImage& image)
         return "-: standard input is not available here";
     if (current->inIsTerminal)
         return "-: standard input is a terminal; pipe a parameter file in (< FILE.cfg)";
+    if (current->inTaken)
+        return "-: standard input is read once; give \"-\" only once";
+    current->inTaken = true;
     // One byte past an image is enough to know the input is too long; the rest is left unread.
     char bytes[kImageSize + 1];
     current->in->read(bytes, sizeof bytes);

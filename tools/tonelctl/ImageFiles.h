@@ -19,6 +19,7 @@ struct StandardStreams {
     std::ostream* out = nullptr;
     bool inIsTerminal = false;
     bool outIsTerminal = false;
+    bool inTaken = false;  // standard input holds one image: "diff - -" is a mistake, not two empties
 };
 
 // "-" means `streams` while this lives (one command at a time); without one, "-" is refused.
