@@ -482,7 +482,7 @@ TEST_F(TonelctlTest, DashIsStandardInputOrOutput)
     const std::string marked = read.out;
     EXPECT_EQ(tonelctl({"diff", file("a.cfg", 40), "-"}, marked).code, 0);
     EXPECT_EQ(tonelctl({"diff", "-", file("b.cfg", 41)}, marked).code, 1);
-    EXPECT_NE(tonelctl({"diff", "-", "-"}, marked + marked).err.find("read once"), std::string::npos);
+    EXPECT_NE(tonelctl({"diff", "-", "-"}, marked).err.find("read once"), std::string::npos);
     const Outcome shortInput = tonelctl({"show", "-"}, marked.substr(1));
     EXPECT_EQ(shortInput.code, 1);
     EXPECT_NE(shortInput.err.find("holds 187 bytes, not 188"), std::string::npos) << shortInput.err;
