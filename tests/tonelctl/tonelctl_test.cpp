@@ -4,6 +4,7 @@
 #include "emulator/VirtualProcessor.h"
 #include "model/ParameterCatalog.h"
 #include "model/ParameterFile.h"
+#include "model/ParameterSetting.h"
 #include "tests/support/Pty.h"
 #include "tools/tonelctl/CommandLine.h"
 #include "tools/tonelctl/ProcessorExchange.h"
@@ -36,12 +37,15 @@ struct Outcome {
     std::string err;
 };
 
-Outcome tonelctl(std::vector<std::string> args)
+Outcome tonelctl(std::vector<std::string> args, const std::string& input = {}, ctl::Terminals terminals = {})
 {
+    std::istringstream in(input);
     std::ostringstream out, err;
-    const int code = ctl::runTonelctl(args, out, err);
+    const int code = ctl::runTonelctl(args, in, out, err, terminals);
     return {code, out.str(), err.str()};
 }
+
+std::string bytesOf(const ParameterImage& image) { return {image.bytes().begin(), image.bytes().end()}; }
 
 class TonelctlTest : public ::testing::Test {
 protected:
@@ -177,10 +181,24 @@ TEST_F(TonelctlTest, ShowListsEveryParameterOfAProcessorOrAFile)
     ASSERT_EQ(r.code, 0) << r.err;
     const auto shown = nlohmann::ordered_json::parse(r.out);
     ASSERT_EQ(shown.size(), kImageSize);
-    EXPECT_EQ(shown[161].dump(), R"({"name":"room.eq7.q","offset":161,"raw":50,"text":"5.46"})");
-    const Outcome text = tonelctl({"show", file("a.cfg")});
+    EXPECT_EQ(shown[161].dump(), R"({"name":"room.eq7.q","offset":161,"raw":50,"value":5.46,"unit":null,"text":"5.46"})");
+    ParameterImage image;
+    image.set(findParameter("room.eq1.gain")->offset, 3);
+    image.set(findParameter("mic.eq2.freq")->offset, 89);
+    image.set(findParameter("global.panel_lock")->offset, 9);
+    const Outcome fromInput = tonelctl({"show", "-", "--json"}, bytesOf(image));
+    ASSERT_EQ(fromInput.code, 0) << fromInput.err;
+    const auto entries = nlohmann::ordered_json::parse(fromInput.out);
+    EXPECT_EQ(entries[findParameter("room.eq1.gain")->offset]["value"], -10.5);
+    EXPECT_EQ(entries[findParameter("room.eq1.gain")->offset]["unit"], "dB");
+    EXPECT_EQ(entries[findParameter("mic.eq2.freq")->offset]["value"], 3150);
+    EXPECT_EQ(entries[findParameter("global.effect_program")->offset]["value"], "甜美");
+    EXPECT_TRUE(entries[findParameter("global.panel_lock")->offset]["value"].is_null());
+    const Outcome text = tonelctl({"show", "-"}, bytesOf(image));
     EXPECT_EQ(lines(text.out), kImageSize);
-    EXPECT_NE(text.out.find("global.effect_program        0  甜美\n"), std::string::npos);
+    for (const char* shownLine : {"global.effect_program        0  甜美\n", "room.eq1.gain                3  -10.5dB\n",
+                                  "mic.eq2.freq                89  3.15kHz\n", "global.panel_lock            9  (outside 0..1)\n"})
+        EXPECT_NE(text.out.find(shownLine), std::string::npos) << shownLine;
     EXPECT_EQ(tonelctl({"show", file("b.cfg"), "--port", port}).code, 2);
 }
 
@@ -251,9 +269,24 @@ TEST_F(TonelctlTest, NamesAndUsage)
     EXPECT_EQ(help.code, 0);
     for (const char* command : {"probe", "read", "write", "show", "diff", "set", "names"})
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    EXPECT_EQ(tonelctl({"names", "room.eq3.*"}).out.find("room.eq3.type"), 0u);
+    EXPECT_EQ(lines(tonelctl({"names", "room.eq3.*"}).out), 4u);
+    const Outcome none = tonelctl({"names", "room.eq9*", "--json"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("no parameter name matches \"room.eq9*\""), std::string::npos) << none.err;
+    const Outcome version = tonelctl({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("tonelctl ", 0), 0u) << version.out;
+    EXPECT_GT(version.out.size(), std::string("tonelctl \n").size());
+    EXPECT_NE(tonelctl({"read", "--help"}).out.find("Usage: tonelctl read [OPTIONS]"), std::string::npos);
     EXPECT_EQ(tonelctl({}).code, 2);
-    EXPECT_EQ(tonelctl({"frobnicate"}).code, 2);
-    EXPECT_EQ(tonelctl({"read", "--port", "/dev/null"}).code, 2);  // no -o
+    const Outcome unknown = tonelctl({"frobnicate"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_EQ(unknown.err, "tonelctl: unknown command 'frobnicate'\nRun 'tonelctl --help' for the commands.\n");
+    const Outcome noOutput = tonelctl({"read", "--port", "/dev/null"});
+    EXPECT_EQ(noOutput.code, 2);
+    EXPECT_NE(noOutput.err.find("\nRun 'tonelctl read --help' for its options.\n"), std::string::npos) << noOutput.err;
 }
 
 // A line whose far end greets properly and then answers the image request with `imageReply`.
@@ -379,8 +412,107 @@ TEST_F(TonelctlTest, ExclusiveOptionsAndTheHelpsDeadlines)
     EXPECT_EQ(tonelctl({"set", "--file", cfg, "--port", "/dev/null", "mic.link=0"}).code, 2);
     const ctl::ExchangeTiming timing;
     const std::string help = tonelctl({"--help"}).out;
-    for (const auto deadline : {timing.hello, timing.image, timing.upload})
+    for (const auto deadline : {timing.hello, timing.image, timing.upload, timing.connect, timing.connect + timing.hello})
         EXPECT_NE(help.find(std::to_string(deadline.count()) + " ms"), std::string::npos) << deadline.count();
+    EXPECT_NE(help.find("network port must connect within " + std::to_string(timing.connect.count()) + " ms"),
+              std::string::npos);
+}
+
+// Every parameter, at a spread of its bytes: what show prints, set takes back to the same byte.
+TEST_F(TonelctlTest, ShowPrintsWhatSetTakesBack)
+{
+    for (int step = 0; step <= 4; ++step) {
+        ParameterImage image;
+        for (const Parameter& p : parameterCatalog())
+            image.set(p.offset, static_cast<std::uint8_t>(p.min + (p.max - p.min) * step / 4));
+        for (const Parameter& p : parameterCatalog())  // an image the panel's rules allow
+            if (const auto max = maxLevelBounding(p.offset))
+                pullMainLevelDown(image, *max);
+        if (image.get(findParameter("mic.link")->offset) == 1)
+            copyMic1ToMic2(image);
+        const Outcome shown = tonelctl({"show", "-"}, bytesOf(image));
+        ASSERT_EQ(shown.code, 0) << shown.err;
+        std::vector<std::string> args{"set", "--file", file("copy.cfg")};
+        std::istringstream listing(shown.out);
+        for (std::string line; std::getline(listing, line);) {
+            std::istringstream fields(line);
+            std::string name, value;
+            int raw = 0;
+            fields >> name >> raw >> std::ws;
+            std::getline(fields, value);
+            args.push_back(name + "=" + value);
+        }
+        const Outcome set = tonelctl(args);
+        ASSERT_EQ(set.code, 0) << set.err;
+        EXPECT_EQ(set.err, "") << step;  // nothing snapped: every printed value is a step
+        ParameterImage back;
+        ASSERT_TRUE(loadParameterFile(path("copy.cfg"), back).ok());
+        for (const Parameter& p : parameterCatalog())
+            EXPECT_EQ(back.get(p.offset), image.get(p.offset)) << p.name << " at step " << step;
+    }
+}
+
+// Each value that is not clearly one of the parameter's steps ends set before a port is opened.
+TEST_F(TonelctlTest, SetRefusesUnclearValuesBeforeOpeningAnything)
+{
+    const std::string port = processor();
+    const std::pair<const char*, const char*> refused[] = {
+        {"room.eq3.freq=1k5", "cannot read \"1k5\""},      {"room.eq3.freq=15OO", "cannot read"},
+        {"room.eq3.freq=1..5k", "cannot read"},             {"room.eq3.freq=2x", "cannot read"},
+        {"room.eq3.freq=1 500Hz", "cannot read"},           {"room.eq3.freq=", "no value"},
+        {"room.eq3.freq=10Hz", "out of range"},             {"room.eq3.freq=30k", "out of range"},
+        {"room.eq1.gain=-10.2", "-10.5dB or -10dB"},        {"music.eq1.type=Hi-shelves", "is not a choice"},
+        {"room.eq1.gain=-10,5", "comma"},                   {"mic.main_levle=3", "did you mean mic.main_level"},
+    };
+    for (const auto& [argument, says] : refused) {
+        const Outcome r = tonelctl({"set", "--port", port, argument});
+        EXPECT_EQ(r.code, 2) << argument;
+        EXPECT_NE(r.err.find(says), std::string::npos) << argument << ": " << r.err;
+        EXPECT_EQ(r.out, "") << argument;
+    }
+    EXPECT_TRUE(device(0).receivedFrames().empty());
+
+    const std::string cfg = file("comma.cfg");
+    const Outcome comma = tonelctl({"set", "--decimal-comma", "--file", cfg, "room.eq1.gain=-10,5", "room.eq3.freq=3150"});
+    ASSERT_EQ(comma.code, 0) << comma.err;
+    EXPECT_EQ(comma.out, "room.eq1.gain=3\t-10.5dB\nroom.eq3.freq=89\t3.15kHz\n");
+}
+
+// "-" is standard input or output wherever a file is taken; a terminal gets no binary image.
+TEST_F(TonelctlTest, DashIsStandardInputOrOutput)
+{
+    const std::string port = processor({}, 40);
+    const Outcome read = tonelctl({"read", "--port", port, "-o", "-"});
+    ASSERT_EQ(read.code, 0) << read.err;
+    const auto image = device(0).image();
+    EXPECT_EQ(read.out, std::string(image.begin(), image.end()));
+    EXPECT_EQ(read.err, port + "\tok\tsaved -\n");
+    EXPECT_EQ(tonelctl({"read", "--port", port, "--port", processor(), "-o", "-"}).code, 2);
+    EXPECT_FALSE(fs::exists("-"));
+
+    const std::string marked = read.out;
+    EXPECT_EQ(tonelctl({"diff", file("a.cfg", 40), "-"}, marked).code, 0);
+    EXPECT_EQ(tonelctl({"diff", "-", file("b.cfg", 41)}, marked).code, 1);
+    EXPECT_NE(tonelctl({"diff", "-", "-"}, marked).err.find("read once"), std::string::npos);
+    const Outcome shortInput = tonelctl({"show", "-"}, marked.substr(1));
+    EXPECT_EQ(shortInput.code, 1);
+    EXPECT_NE(shortInput.err.find("holds 187 bytes, not 188"), std::string::npos) << shortInput.err;
+
+    const std::string other = processor();
+    ASSERT_EQ(tonelctl({"write", "-", "--port", other}, marked).code, 0);
+    EXPECT_EQ(device(2).image()[161], 40);
+
+    EXPECT_EQ(tonelctl({"set", "--file", "-", "mic.link=0"}, marked).code, 2);
+    const Outcome terminal = tonelctl({"show", "-"}, marked, {true, true});
+    EXPECT_EQ(terminal.code, 1);
+    EXPECT_NE(terminal.err.find("standard input is a terminal"), std::string::npos) << terminal.err;
+    ASSERT_TRUE(device(0).waitUntil([](auto&, auto& log) { return !log.empty() && log.back().text == "(01bye)"; }, 2s));
+    const std::size_t asked = device(0).receivedFrames().size();
+    const Outcome screen = tonelctl({"read", "--port", port, "-o", "-"}, {}, {false, true});
+    EXPECT_EQ(screen.code, 2);
+    EXPECT_EQ(screen.out, "");
+    EXPECT_NE(screen.err.find("will not write a binary image to a terminal"), std::string::npos) << screen.err;
+    EXPECT_EQ(device(0).receivedFrames().size(), asked);  // the processor was not asked
 }
 
 }  // namespace

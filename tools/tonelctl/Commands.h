@@ -35,8 +35,9 @@ int showCommand(const std::optional<std::string>& file, const PortOptions& optio
 // Any two sources: the files first, then the processors --port names.
 int diffCommand(const std::vector<std::string>& files, const PortOptions& ports, bool json, const Console& console);
 int setCommand(const std::optional<std::string>& file, const PortOptions& options,
-               const std::vector<std::string>& assignments, const Console& console);
-int namesCommand(bool json, const Console& console);
+               const std::vector<std::string>& assignments, const Console& console, ValueReading reading = {});
+// The catalog, or the names matching the glob `pattern`; none matching is a failure.
+int namesCommand(bool json, const std::string& pattern, const Console& console);
 
 // The halves of show and set that work on a file; set's assignments are already checked.
 int showFileCommand(const std::string& file, bool json, const Console& console);

@@ -6,6 +6,8 @@
 #include "tools/tonelctl/Sessions.h"
 #include "tools/tonelctl/Targets.h"
 
+#include <sstream>
+
 namespace tonel::ctl {
 
 int diffCommand(const std::vector<std::string>& files, const PortOptions& ports, bool json, const Console& console)
@@ -30,14 +32,20 @@ int diffCommand(const std::vector<std::string>& files, const PortOptions& ports,
     return printDifferences(console.out, images[0], images[1], json) == 0 ? kExitOk : kExitFailed;
 }
 
-int namesCommand(bool json, const Console& console)
+int namesCommand(bool json, const std::string& pattern, const Console& console)
 {
-    printNames(console.out, json);
+    std::ostringstream listed;  // an empty JSON array is no answer to a pattern that matched nothing
+    if (printNames(listed, json, pattern) == 0)
+        return console.fail("no parameter name matches \"" + pattern + "\"; `tonelctl names` lists them all", kExitFailed);
+    console.out << listed.str();
     return kExitOk;
 }
 
 int setFileCommand(const std::string& file, const std::vector<Assignment>& assignments, const Console& console)
 {
+    if (file == kStandardStream)  // the change would have nowhere to go back to
+        return console.fail("set --file changes a file in place; \"-\" cannot be changed (save it to a file first)",
+                            kExitUsage);
     ParameterImage image;
     if (std::string error = loadImageFile(file, image); !error.empty())
         return console.fail(error, kExitFailed);
@@ -48,7 +56,7 @@ int setFileCommand(const std::string& file, const std::vector<Assignment>& assig
         return console.fail(error, kExitFailed);
     for (const Assignment& a : assignments)
         console.out << a.parameter->name << '=' << int(image.get(a.parameter->offset)) << '\t'
-                    << shownValue(*a.parameter, image) << '\n';
+                    << valueText(*a.parameter, image.get(a.parameter->offset)) << '\n';
     return kExitOk;
 }
 

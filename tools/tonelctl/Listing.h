@@ -4,12 +4,14 @@
 #include "model/ParameterImage.h"
 
 #include <ostream>
+#include <string>
 
 namespace tonel::ctl {
 
 void printImage(std::ostream& out, const ParameterImage& image, bool json);
 // Returns how many parameters differ.
 int printDifferences(std::ostream& out, const ParameterImage& a, const ParameterImage& b, bool json);
-void printNames(std::ostream& out, bool json);
+// The parameters whose names match the glob `pattern` ("room.eq3.*"; empty: all); returns how many.
+int printNames(std::ostream& out, bool json, const std::string& pattern = {});
 
 }  // namespace tonel::ctl

@@ -22,8 +22,12 @@ namespace {
 std::optional<std::vector<std::string>> outputFiles(const std::vector<PortTarget>& targets, const PortOptions& options,
                                                     const std::string& output, const Console& console, int& code)
 {
+    if (output == kStandardStream && (targets.size() != 1 || options.all)) {
+        code = console.fail("standard output (-) takes the image of one port; give a folder for several", kExitUsage);
+        return std::nullopt;
+    }
     if (targets.size() == 1 && !output.ends_with('/') && !options.all) {
-        if (isFolder(output)) {
+        if (isFolder(output) && output != kStandardStream) {
             code = console.fail(output + " is a folder; give a file name for the image of one port", kExitUsage);
             return std::nullopt;
         }
@@ -109,12 +113,12 @@ int showCommand(const std::optional<std::string>& file, const PortOptions& optio
 }
 
 int setCommand(const std::optional<std::string>& file, const PortOptions& options,
-               const std::vector<std::string>& assignments, const Console& console)
+               const std::vector<std::string>& assignments, const Console& console, ValueReading reading)
 {
     if (file && (options.all || options.dryRun || options.json))
         return console.fail("--file changes a file; --all, --dry-run and --json are for processors", kExitUsage);
     // Every bad argument is reported before a file or a port is touched.
-    const ParsedAssignments parsed = parseAssignments(assignments);
+    const ParsedAssignments parsed = parseAssignments(assignments, reading);
     if (!parsed.errors.empty()) {
         for (const std::string& error : parsed.errors)
             console.err << "tonelctl: " << error << '\n';

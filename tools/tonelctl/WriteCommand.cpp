@@ -135,14 +135,17 @@ int writeCommand(const PortOptions& options, const std::string& source, WriteCho
     int code = kExitOk;
     WritePlan plan;
     const bool fromFolder = isFolder(source);
+    std::optional<std::map<std::string, ParameterImage>> images;
     if (fromFolder) {
         auto folder = folderPlan(options, source, console, code);
         if (!folder)
             return code;
         plan = std::move(*folder);
+        images = loadChecked(plan.files, choices.force, console, code);
     } else {
-        // The file is checked first: a bad one needs no port at all.
-        if (!loadChecked({source}, choices.force, console, code))
+        // The file is checked first: a bad one needs no port at all. It is read once, so "-" works.
+        images = loadChecked({source}, choices.force, console, code);
+        if (!images)
             return code;
         auto targets = chooseTargets(options, console, code);
         if (!targets)
@@ -150,7 +153,6 @@ int writeCommand(const PortOptions& options, const std::string& source, WriteCho
         plan.targets = std::move(*targets);
         plan.files.assign(plan.targets.size(), source);
     }
-    const auto images = loadChecked(plan.files, choices.force, console, code);
     if (!images)
         return code;
 

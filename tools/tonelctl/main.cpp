@@ -4,9 +4,12 @@
 
 #include <csignal>
 #include <iostream>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
     std::signal(SIGPIPE, SIG_IGN);  // a network line that drops must not end the program
-    return tonel::ctl::runTonelctl(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    const tonel::ctl::Terminals terminals{::isatty(STDIN_FILENO) == 1, ::isatty(STDOUT_FILENO) == 1};
+    return tonel::ctl::runTonelctl(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr,
+                                   terminals);
 }
