@@ -13,6 +13,9 @@ for b in bench_eq_graph bench_system_graph bench_pages bench_port_latency bench_
     ./build/bench/$b "${args[@]}" 2>/dev/null | grep -E '_median|^Benchmark|^-'
 done
 
+echo "== bench_tonelctl_fleet (whole tonelctl read --all processes, medians of 5)"
+./build/bench/bench_tonelctl_fleet 2>/dev/null | grep -E '_median|^Benchmark|^-'
+
 echo "== bench_vector_state (platforms minimal and offscreen)"
 for platform in minimal offscreen; do QT_QPA_PLATFORM=$platform ./build/bench/bench_vector_state 2>/dev/null | sed "s/^/$platform /"; done
 
