@@ -341,6 +341,12 @@ TEST_F(FleetTest, TheReadmesFleetExampleRunsAgainstThreeRooms)
     ASSERT_EQ(status, 0) << said;
     EXPECT_TRUE(has(said, "room02\tok\tsent")) << said;  // tuned by name,
     EXPECT_TRUE(has(said, "room.eq3.gain")) << said;     // seen against the backup,
+    // The README shows the script from its first command on, as it is.
+    std::ifstream scriptFile(script), readmeFile(script.parent_path() / "../../README.md");
+    const std::string text((std::istreambuf_iterator<char>(scriptFile)), std::istreambuf_iterator<char>());
+    const std::string readme((std::istreambuf_iterator<char>(readmeFile)), std::istreambuf_iterator<char>());
+    ASSERT_NE(text.find("tonelctl=${1"), std::string::npos);
+    EXPECT_TRUE(has(readme, text.substr(text.find("tonelctl=${1")))) << "README.md's fleet example differs from the script";
     for (const auto& [name, mark] : std::map<std::string, int>{{"room01", 10}, {"room02", 20}, {"lobby", 30}}) {
         ASSERT_TRUE(done(name));
         EXPECT_EQ(device(name).image(), [&] { ImageBytes i = defaultImageBytes(); i[kQ7] = mark; return i; }()) << name;
