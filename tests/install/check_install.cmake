@@ -10,7 +10,7 @@ if(failed)
   message(FATAL_ERROR "cmake --install failed: ${failed}\n${notes}")
 endif()
 
-set(expected bin/tonel bin/tonel-web lib/systemd/system/tonel-web.service lib/modules-load.d/tonel-web.conf
+set(expected bin/tonel bin/tonel-web bin/tonelctl bin/tonel-emulator share/man/man1/tonelctl.1 lib/systemd/system/tonel-web.service lib/modules-load.d/tonel-web.conf
     share/applications/tonel-controller.desktop share/mime/packages/tonel-controller.xml
     share/icons/hicolor/scalable/apps/tonel-controller.svg)
 foreach(size 16 22 24 32 48 64 128 256)
