@@ -3,6 +3,7 @@
 // (a serial device server's line). Counters give the median and the 99th percentile over all
 // iterations, in microseconds.
 
+#include "bench/Percentile.h"
 #include "device/LinePort.h"
 #include "emulator/Terminal.h"
 
@@ -44,14 +45,7 @@ bool readCount(int fd, std::size_t count)
     return true;
 }
 
-double percentile(std::vector<double> values, double fraction)
-{
-    if (values.empty())
-        return 0;
-    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(index), values.end());
-    return values[index];
-}
+using tonel::bench::percentile;
 
 // Writes the command through `port` until the state ends, timing each until `otherEnd` read it all.
 void measure(benchmark::State& state, LinePort& port, int otherEnd)

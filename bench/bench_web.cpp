@@ -3,6 +3,7 @@
 // program with 8 processors and 20 live sockets: its resident memory and its idle CPU.
 // Prints medians and percentiles; the clients are plain sockets so nothing of theirs is timed.
 
+#include "bench/Percentile.h"
 #include "bench/LoopbackClients.h"
 #include "emulator/VirtualProcessor.h"
 #include "tests/web/ServerRig.h"
@@ -34,14 +35,7 @@ using namespace tonel::bench;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-double percentile(std::vector<double> values, double fraction)
-{
-    if (values.empty())
-        return 0;
-    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(index), values.end());
-    return values[index];
-}
+using tonel::bench::percentile;
 
 double micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
