@@ -24,10 +24,10 @@ export class Controls {
 
   entry(name) { return this.host.catalog.get(name); }
 
-  textOf(name, raw) {
+  textOf(name, raw, typed = false) {
     const entry = this.entry(name);
     const value = entry && entry.values[raw - entry.min];
-    return value ? value.text : String(raw);
+    return value ? (typed ? value.input : value.text) : String(raw);
   }
 
   // Shows `name`'s known value on its widgets that are not being moved.
@@ -151,7 +151,7 @@ export class Controls {
     let shown = "";
     let committed = false;
     // An emptied field shows the value as its placeholder, ready for a new one.
-    const show = (raw) => { shown = this.textOf(name, raw); input.value = shown; input.placeholder = shown; };
+    const show = (raw) => { shown = this.textOf(name, raw, true); input.value = shown; input.placeholder = shown; };
     const commit = () => {
       const typed = input.value.trim();
       if (committed || typed === "") return;
