@@ -71,7 +71,8 @@ export class RoomView {
     this.el.replaceChildren(
       h("header", { class: "room-head" },
         h("a", { href: "#/", class: "back button", text: `‹ ${t("back")}` }),
-        h("h1", { text: this.room }), this.status),
+        h("h1", { text: this.room })),
+      this.status,
       h("nav", { class: "tabs", role: "tablist" }, this.tabs),
       this.actions.el, this.body);
     this.showPage(this.pageKey);
