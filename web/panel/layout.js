@@ -12,7 +12,10 @@
 //         for whichever program is selected, so the other programs' controls must stay hidden;
 //   full  on a control, true: usable in Full mode only. On a band, the parts locked in Easy
 //         mode: the type choice, and the typing into frequency and Q (their step buttons and
-//         the gain keep working there; a band-pass or notch band's gain is off in either mode).
+//         the gain keep working there). What a band's own type switches off (a notch has no
+//         gain) follows from the type's value, not from here;
+//   atMost  the parameter this one may not rise above (a main level above the maximum level
+//         is refused; lowering the maximum pulls the main level down with it).
 // A page's `overlay` names the parameters its graph's crossover overlay is drawn from, so the
 // graph is fetched again when one of them changes.
 export const PAGES = [
@@ -62,7 +65,7 @@ export const PAGES = [
   ]},
   {"key": "microphone", "zh": "话筒", "en": "Microphone", "graph": true, "groups": [
     {"zh": "话筒音量", "en": "Microphone levels", "controls": [
-      {"param": "mic.main_level", "zh": "主音量", "en": "Master"},
+      {"param": "mic.main_level", "zh": "主音量", "en": "Master", "atMost": "mic.max_level"},
       {"param": "mic.send_lr", "zh": "到左右", "en": "To L/R"},
       {"param": "mic.send_centre", "zh": "到中置", "en": "To centre"},
       {"param": "mic.send_aux1", "zh": "到辅助1", "en": "To aux 1"},
@@ -93,7 +96,7 @@ export const PAGES = [
   ]},
   {"key": "music", "zh": "音乐", "en": "Music", "graph": true, "groups": [
     {"zh": "音乐音量", "en": "Music levels", "controls": [
-      {"param": "music.main_level", "zh": "主音量", "en": "Master"},
+      {"param": "music.main_level", "zh": "主音量", "en": "Master", "atMost": "music.max_level"},
       {"param": "music.send_lr", "zh": "到左右", "en": "To L/R"},
       {"param": "music.send_centre", "zh": "到中置", "en": "To centre"},
       {"param": "music.send_sub", "zh": "超低音", "en": "To sub"},

@@ -51,9 +51,10 @@ def problems(pages, catalog):
                 if when and not (when["param"] in catalog and all(
                         catalog[when["param"]]["min"] <= v <= catalog[when["param"]]["max"] for v in when["is"])):
                     found.append(f"{where}: {names[0]} depends on an impossible {when}")
-        for name in page.get("overlay", []):
+        bounds = [c["atMost"] for g in page.get("groups", []) for c in g.get("controls", []) if "atMost" in c]
+        for name in page.get("overlay", []) + bounds:
             if name not in catalog:
-                found.append(f"{page.get('key')}: overlay names unknown parameter {name}")
+                found.append(f"{page.get('key')}: unknown parameter {name} drives the page")
     for name in sorted(set(catalog) - set(seen) - IMAGE_ONLY):
         found.append(f"{name} is on a desktop page but not in the layout")
     for name in sorted(IMAGE_ONLY & set(seen)):
