@@ -15,7 +15,9 @@
 //         the gain keep working there). What a band's own type switches off (a notch has no
 //         gain) follows from the type's value, not from here;
 //   atMost  the parameter this one may not rise above (a main level above the maximum level
-//         is refused; lowering the maximum pulls the main level down with it).
+//         is refused; lowering the maximum pulls the main level down with it);
+//   values  [{raw, zh, en}]: the choices' captions, where the processor's own names are
+//         Chinese only (elsewhere the catalog's texts serve both languages).
 // A page's `overlay` names the parameters its graph's crossover overlay is drawn from, so the
 // graph is fetched again when one of them changes.
 export const PAGES = [
@@ -130,7 +132,7 @@ export const PAGES = [
       {"param": "aux2.level", "zh": "辅助2", "en": "Aux 2"}
     ]},
     {"zh": "系统设置", "en": "Processor settings", "controls": [
-      {"param": "global.effect_program", "zh": "效果模式", "en": "Effect program", "as": "segmented"},
+      {"param": "global.effect_program", "zh": "效果模式", "en": "Effect program", "as": "segmented", "values": [{"raw": 0, "zh": "甜美", "en": "Sweet"}, {"raw": 1, "zh": "豪迈", "en": "Bold"}, {"raw": 2, "zh": "激情", "en": "Passionate"}]},
       {"param": "global.panel_lock", "zh": "面板锁", "en": "Front-panel lock", "as": "segmented"},
       {"param": "global.display_contrast", "zh": "显示对比度", "en": "Display contrast", "as": "segmented"}
     ]},

@@ -47,6 +47,10 @@ def problems(pages, catalog):
                 wanted = {"param": PROGRAM, "is": [int(program.group(1)) - 1]} if program else None
                 if item.get("when") != wanted and (program or item.get("when", {}).get("param") == PROGRAM):
                     found.append(f"{where}: {names[0]} shows with {item.get('when')}, not {wanted}")
+                raws = [v["raw"] for v in item.get("values", [])]
+                entry = catalog.get(names[0], {"min": 0, "max": -1})
+                if raws and raws != list(range(entry["min"], entry["max"] + 1)):
+                    found.append(f"{where}: {names[0]} names the values {raws}, not its range")
                 when = item.get("when")
                 if when and not (when["param"] in catalog and all(
                         catalog[when["param"]]["min"] <= v <= catalog[when["param"]]["max"] for v in when["is"])):
