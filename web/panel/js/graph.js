@@ -52,7 +52,7 @@ function nearest(entry, target, log) {
 }
 
 export class Graph {
-  // host: { catalog: Map, current(name), send(name, value) }
+  // host: { catalog: Map, current(name), send(name, value), canSet(name), settled() }
   constructor(host, page) {
     this.host = host;
     this.dragging = null; // the band prefix being dragged
@@ -112,6 +112,10 @@ export class Graph {
   grab(event, g, band) {
     const [freq, gain] = this.entries(band);
     if (!freq || !gain || this.el.closest("fieldset:disabled")) return;
+    // An axis the band's type or the mode locks stays where it is.
+    const [moveF, moveG] = [this.host.canSet(freq.name), this.host.canSet(gain.name)];
+    if (!moveF && !moveG) return;
+    const valueOf = (entry) => entry.values[this.host.current(entry.name) - entry.min] || entry.values[0];
     event.preventDefault();
     g.setPointerCapture(event.pointerId);
     this.dragging = band;
@@ -120,11 +124,11 @@ export class Graph {
       const m = this.el.getScreenCTM();
       if (!m) return;
       const p = new DOMPoint(e.clientX, e.clientY).matrixTransform(m.inverse());
-      const f = nearest(freq, hzAt(Math.max(L, Math.min(W - R, p.x))), true);
-      const d = nearest(gain, dbAt(p.y), false);
+      const f = moveF ? nearest(freq, hzAt(Math.max(L, Math.min(W - R, p.x))), true) : valueOf(freq);
+      const d = moveG ? nearest(gain, dbAt(p.y), false) : valueOf(gain);
       place(g, f.value, d.value);
-      if (this.host.current(freq.name) !== f.raw) this.host.send(freq.name, `raw:${f.raw}`);
-      if (this.host.current(gain.name) !== d.raw) this.host.send(gain.name, `raw:${d.raw}`);
+      if (moveF && this.host.current(freq.name) !== f.raw) this.host.send(freq.name, `raw:${f.raw}`);
+      if (moveG && this.host.current(gain.name) !== d.raw) this.host.send(gain.name, `raw:${d.raw}`);
     };
     const end = () => {
       g.removeEventListener("pointermove", move);
@@ -145,7 +149,7 @@ export class Graph {
     event.preventDefault();
     const entry = this.entries(band)[steps[0]];
     const now = entry && this.host.current(entry.name);
-    if (now === undefined) return;
+    if (now === undefined || !this.host.canSet(entry.name)) return;
     const raw = Math.min(entry.max, Math.max(entry.min, now + steps[1]));
     if (raw !== now) this.host.send(entry.name, `raw:${raw}`);
   }

@@ -51,6 +51,7 @@ export class RoomView {
       send: (name, value) => this.send(name, value),
       mode: () => this.mode(),
       settled: () => this.curvesSoon(),
+      canSet: (name) => !this.controls.locked.has(name),
       image: (details) => this.image(details),
     };
   }
