@@ -138,8 +138,10 @@ export class Controls {
       held = false;
       this.refresh(name);
     };
-    input.addEventListener("pointerdown", () => { held = true; });
-    for (const end of ["pointerup", "pointercancel"]) window.addEventListener(end, release);
+    input.addEventListener("pointerdown", () => {
+      held = true;
+      for (const end of ["pointerup", "pointercancel"]) window.addEventListener(end, release, { once: true });
+    });
     input.addEventListener("input", () => {
       // A level may not pass the maximum the layout ties it to: the processor refuses that.
       const top = control.atMost === undefined ? undefined : this.host.current(control.atMost);

@@ -31,7 +31,12 @@ export class RoomView {
       socket: (open) => {
         if (open) return;
         this.showState({ state: "offline", reason: t("unreachable") });
-        api.processors().catch(() => {}); // a 401 here shows the sign-in
+        // Why the socket failed: a 401 shows the sign-in; a room that does not exist stops here.
+        api.details(room).catch((error) => {
+          if (error.status !== 404) return;
+          this.live.close();
+          this.showState({ state: "offline", reason: error.message });
+        });
       },
     });
   }
