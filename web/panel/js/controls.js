@@ -114,6 +114,7 @@ export class Controls {
     for (const [i, part] of PARTS.entries()) {
       const control = { param: names[i], as: part === "type" ? "select" : part === "gain" ? "slider" : "field" };
       row.boxes[part] = this.control(control, t(part));
+      row.boxes[part].dataset.part = part;
       row.inputs[part] = row.boxes[part].querySelector("[data-param]");
       box.append(row.boxes[part]);
     }
