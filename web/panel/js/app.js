@@ -65,6 +65,7 @@ function route() {
   const parts = location.hash.replace(/^#\/?/, "").split("/").filter(Boolean).map(decodeURIComponent);
   if (parts.length === 0) {
     leave();
+    document.title = t("title");
     const list = h("section", { class: "rooms-view" }, h("h1", { text: t("rooms") }), h("div", { id: "rooms" }));
     app.replaceChildren(list);
     showRooms(list);
@@ -76,6 +77,7 @@ function route() {
     return;
   }
   sessionStorage.setItem("tonel.page", key);
+  document.title = `${room} · Tonel`;
   if (view && view.room === room) {
     view.showPage(key);
     return;

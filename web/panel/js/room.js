@@ -145,8 +145,8 @@ export class RoomView {
   }
 
   send(name, value) {
-    if (!this.live.set(name, value)) return;
-    if (typeof value === "string" && value.startsWith("raw:")) this.wish.set(name, +value.slice(4));
+    if (!this.live.set(name, value) || !value.startsWith("raw:")) return; // typed text: the answer shows it
+    this.wish.set(name, +value.slice(4));
     this.controls.refresh(name);
   }
 
