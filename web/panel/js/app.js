@@ -34,7 +34,9 @@ function leave() {
 function timeText(iso) {
   if (!iso) return t("never");
   const when = new Date(iso);
-  return when.toLocaleTimeString(lang() === "zh" ? "zh-CN" : "en-GB");
+  const locale = lang() === "zh" ? "zh-CN" : "en-GB";
+  // Today's reads by the time alone; older ones with their date.
+  return when.toDateString() === new Date().toDateString() ? when.toLocaleTimeString(locale) : when.toLocaleString(locale);
 }
 
 function roomItem(p, page) {
