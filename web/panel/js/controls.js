@@ -19,7 +19,7 @@ function kindOf(entry, control) {
 }
 
 export class Controls {
-  // host: { catalog: Map, current(name) (the value wished or known), send(name, value), mode() }
+  // host: { catalog: Map, current(name) (the value wished or known), send(name, value), mode(), raise(band) }
   constructor(host) {
     this.host = host;
     this.widgets = new Map(); // name -> [widget]
@@ -118,6 +118,7 @@ export class Controls {
       row.inputs[part] = row.boxes[part].querySelector("[data-param]");
       box.append(row.boxes[part]);
     }
+    box.addEventListener("focusin", () => this.host.raise(band.prefix));
     this.bandRows.push(row);
     return this.guarded(box, band);
   }

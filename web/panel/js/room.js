@@ -57,6 +57,7 @@ export class RoomView {
       mode: () => this.mode(),
       settled: () => this.curvesSoon(),
       canSet: (name) => !this.controls.locked.has(name),
+      raise: (band) => this.graph && this.graph.raise(band),
       image: (details) => this.image(details),
     };
   }
