@@ -73,6 +73,12 @@ export class Controls {
     for (const part of ["freq", "q"]) row.inputs[part].disabled = easy && row.full.has(part);
   }
 
+  // A processor gone away disables the controls, and a disabled slider may never hear its finger
+  // lift: nothing stays held.
+  letGo() {
+    for (const list of this.widgets.values()) for (const widget of list) if (widget.letGo) widget.letGo();
+  }
+
   add(name, widget) {
     if (!this.widgets.has(name)) this.widgets.set(name, []);
     this.widgets.get(name).push(widget);
@@ -155,6 +161,7 @@ export class Controls {
     box.append(h("label", { for: id, text }), output, input);
     this.add(name, {
       held: () => held,
+      letGo: () => { held = false; },
       show: (raw) => { input.value = raw; output.textContent = this.textOf(name, raw); },
     });
   }

@@ -119,6 +119,7 @@ export class RoomView {
     this.status.dataset.state = msg.state;
     this.status.textContent = t(msg.state) + (msg.reason ? ` — ${msg.reason}` : "");
     this.el.classList.toggle("offline", !online);
+    if (!online && this.controls) this.controls.letGo();
     this.body.disabled = !online;
     this.actions.setOnline(online);
   }
