@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
+
 namespace tonel::testing {
 namespace {
 
@@ -62,8 +65,13 @@ TEST_F(WebService, ListsTheProcessorsAndShowsEveryParameter)
     const json& gain = room["parameters"][findParameter("room.eq1.gain")->offset];
     EXPECT_EQ(gain["unit"], "dB");
     EXPECT_EQ(gain["raw"], byteOf(rig.room, "room.eq1.gain"));
-    const json catalog = bodyJson(rig.request("GET", "/api/parameters"));
+    const std::string catalogAnswer = rig.request("GET", "/api/parameters");
+    const json catalog = bodyJson(catalogAnswer);
     ASSERT_EQ(catalog.size(), kImageSize);
+    // A browser holding the catalog asks again with its tag and is told it still holds it.
+    const std::string held = "If-None-Match: " + headerOf(catalogAnswer, "ETag").value_or("none") + "\r\n";
+    EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, held)), 304);
+    EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, "If-None-Match: \"0\"\r\n")), 200);
     EXPECT_EQ(catalog[findParameter("mic.eq3.freq")->offset]["page"], "microphone");
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors/nobody")), 404);
 
@@ -220,7 +228,10 @@ TEST_F(WebService, SaysGoodbyeToEveryProcessorWhenItFinishes)
 TEST(WebServiceAccess, RefusesWithoutTheTokenAndPagesOfOtherSites)
 {
     const std::string token = "venue-token-0123456789";
-    ServiceRig rig(token);
+    const std::filesystem::path panel = std::filesystem::temp_directory_path() / "tonel-service-panel";
+    std::filesystem::create_directories(panel);
+    std::ofstream(panel / "index.html") << "<form id=login>";
+    ServiceRig rig(token, panel.string());
     ASSERT_TRUE(rig.waitFor("room01", LinkState::Connected));
     const std::size_t framesBefore = rig.room.receivedFrames().size();
     const std::string bearer = "Authorization: Bearer " + token + "\r\n";
@@ -229,6 +240,14 @@ TEST(WebServiceAccess, RefusesWithoutTheTokenAndPagesOfOtherSites)
     EXPECT_EQ(statusOf(rig.request("PATCH", kPatch, R"({"mic.main_level": 30})")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/metrics", {}, "")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/healthz", {}, "")), 200);
+    // The panel itself loads without the token, to ask for it.
+    const std::string page = rig.request("GET", "/", {}, "");
+    EXPECT_EQ(bodyOf(page), "<form id=login>");
+    EXPECT_EQ(statusOf(rig.request("GET", "/", {}, "If-None-Match: " + *headerOf(page, "ETag") + "\r\n")), 304);
+    std::ofstream(panel / "index.html") << "<form id=login><input id=token>";
+    EXPECT_EQ(bodyOf(rig.request("GET", "/", {}, "If-None-Match: " + *headerOf(page, "ETag") + "\r\n")),
+              "<form id=login><input id=token>");
+    EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, "")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors", {}, bearer)), 200);
     const std::string signIn = rig.request("GET", "/?token=" + token, {}, "");
     EXPECT_EQ(statusOf(signIn), 303);
