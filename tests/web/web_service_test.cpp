@@ -82,6 +82,11 @@ TEST_F(WebService, ListsTheProcessorsAndShowsEveryParameter)
     EXPECT_EQ(system["curves"][2]["handles"][1]["label"], "S2");
     EXPECT_EQ(system["crossover"]["points"].size(), 121u);
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors/room01/curves?page=mixer")), 400);
+    // The Effect page's handles are the selected program's bands, so a drag changes that program.
+    ASSERT_EQ(statusOf(rig.request("PATCH", "/api/processors/room01/parameters", R"({"global.effect_program": "raw:2"})")), 200);
+    const json effect = bodyJson(rig.request("GET", "/api/processors/room01/curves?page=effect"));
+    EXPECT_EQ(effect["curves"][0]["handles"][1]["band"], "effect3.eq2");
+    EXPECT_EQ(effect["curves"][0]["bands"][0], "effect3.eq1");
     EXPECT_EQ(bodyOf(rig.request("GET", "/healthz")), "ok\n");
     EXPECT_NE(bodyOf(rig.request("GET", "/metrics")).find("tonel_processor_up{name=\"room01\""), std::string::npos);
 }

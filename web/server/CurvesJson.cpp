@@ -3,6 +3,7 @@
 #include "eq/math/CrossoverResponse.h"
 #include "eq/math/FilterResponse.h"
 #include "model/Fields.h"
+#include "model/ParameterCatalog.h"
 #include "model/ValueScales.h"
 
 #include <algorithm>
@@ -33,24 +34,36 @@ json points(const std::array<double, kPlotPointCount>& db)
     return list;
 }
 
+// The Effect page draws the selected program's bands, so its handles carry that program's names
+// ("effect2.eq1"): a change made by dragging one goes to the program the page edits.
+std::string bandNameIn(const ParameterImage& image, const std::string& name)
+{
+    const Parameter* type = findParameter(name + ".type");
+    if (type == nullptr || type->effectProgram < 0)
+        return name;
+    return "effect" + std::to_string(image.effectProgram() + 1) + name.substr(name.find('.'));
+}
+
 json curveJson(const PageCurve& described, const ParameterImage& image)
 {
     std::array<double, kPlotPointCount> sum{};
     json handles = json::array();
+    json names = json::array();
     for (std::size_t i = 0; i < described.bands.size(); ++i) {
+        names.push_back(bandNameIn(image, described.bands[i]));
         const EqBand band = bandNamed(image, described.bands[i]);
         std::array<double, kPlotPointCount> own{};
         bandResponseOverPlot(band, own);
         for (int m = 0; m < kPlotPointCount; ++m)
             sum[static_cast<std::size_t>(m)] += own[static_cast<std::size_t>(m)];
         const int point = std::clamp<int>(band.freqIndex, 1, kPlotPointCount);
-        handles.push_back({{"band", described.bands[i]},
+        handles.push_back({{"band", names.back()},
                            {"label", i < described.labels.size() ? described.labels[i] : std::string()},
                            {"type", filterTypeName(band.type)},
                            {"frequency", rounded(plotFrequencies()[static_cast<std::size_t>(point - 1)])},
                            {"db", rounded(handleDb(band, own[static_cast<std::size_t>(point - 1)]))}});
     }
-    return {{"colour", colourText(described.colour)}, {"bands", described.bands}, {"points", points(sum)},
+    return {{"colour", colourText(described.colour)}, {"bands", names}, {"points", points(sum)},
             {"handles", handles}};
 }
 
