@@ -3,10 +3,13 @@
 // the service uses, JSON that parses wherever JSON is said, only the token opens the guarded
 // routes, nothing is stored, nothing throws.
 //
+// A gzip answer must unpack to what it says it is.
+//
 // Input: the method on the first line, the target on the second, then "Name: value" header lines
 // up to an empty line, then the body. The whole input is also the live socket's message.
 #include "web/server/ProcessorHub.h"
 #include "fuzz/Check.h"
+#include "web/server/Gzip.h"
 #include "web/server/WebApi.h"
 
 #include <nlohmann/json.hpp>
@@ -90,6 +93,8 @@ WebRequest requestOf(std::string_view input)
             request.origin = value;
         else if (name == "content-type")
             request.contentType = value;
+        else if (name == "accept-encoding")
+            request.acceptEncoding = value;
     }
     request.body = std::string(input);
     return request;
@@ -100,8 +105,13 @@ bool isJsonType(const std::string& type) { return type.starts_with("application/
 void checkResponse(const WebResponse& response, const std::set<int>& allowed)
 {
     check(allowed.contains(response.status));
+    std::optional<std::string> body = response.body;
+    for (const auto& [name, value] : response.headers)
+        if (name == "Content-Encoding")
+            body = value == "gzip" ? gzipDecompress(response.body, 1 << 24) : std::nullopt;
+    check(body.has_value());
     if (isJsonType(response.contentType))
-        check(!nlohmann::json::parse(response.body, nullptr, false).is_discarded());
+        check(!nlohmann::json::parse(*body, nullptr, false).is_discarded());
 }
 
 // One request through one of the service's faces: exactly one answer, of a known kind.

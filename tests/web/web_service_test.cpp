@@ -5,6 +5,7 @@
 #include "model/ParameterCatalog.h"
 #include "tests/device/EmulatorProgram.h"
 #include "tests/web/ServiceRig.h"
+#include "web/server/Gzip.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -72,6 +73,16 @@ TEST_F(WebService, ListsTheProcessorsAndShowsEveryParameter)
     const std::string held = "If-None-Match: " + headerOf(catalogAnswer, "ETag").value_or("none") + "\r\n";
     EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, held)), 304);
     EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, "If-None-Match: \"0\"\r\n")), 200);
+    // A browser that takes gzip gets the same catalog in a twentieth of the bytes, under its own tag.
+    const std::string zipped = rig.request("GET", "/api/parameters", {}, "Accept-Encoding: gzip, deflate, br\r\n");
+    EXPECT_EQ(headerOf(zipped, "Content-Encoding"), "gzip");
+    EXPECT_EQ(headerOf(zipped, "Vary"), "Accept-Encoding");
+    EXPECT_LT(bodyOf(zipped).size(), bodyOf(catalogAnswer).size() / 10);
+    EXPECT_EQ(web::gzipDecompress(bodyOf(zipped), 1 << 24), bodyOf(catalogAnswer));
+    EXPECT_NE(headerOf(zipped, "ETag"), headerOf(catalogAnswer, "ETag"));
+    for (const auto& [header, gzip] : std::vector<std::pair<std::string, bool>>{
+             {"gzip;q=0", false}, {"identity", false}, {"br, GZIP;q=0.5", true}, {"*", true}, {"x-gzip2", false}})
+        EXPECT_EQ(web::acceptsGzip(header), gzip) << header;
     EXPECT_EQ(catalog[findParameter("mic.eq3.freq")->offset]["page"], "microphone");
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors/nobody")), 404);
 

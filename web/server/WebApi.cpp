@@ -2,6 +2,7 @@
 
 #include "model/ParameterChange.h"
 #include "web/server/CurvesJson.h"
+#include "web/server/Gzip.h"
 #include "web/server/ParameterJson.h"
 
 #include <cstdio>
@@ -61,7 +62,8 @@ WebResponse offline(const ProcessorLink& link)
 
 WebApi::WebApi(ProcessorHub& hub, AccessPolicy access, StaticFiles files, std::function<std::size_t()> connections)
     : hub_(hub), access_(std::move(access)), files_(std::move(files)), connections_(std::move(connections)),
-      catalog_(catalogJson().dump()), catalogTag_(entityTag(catalog_))
+      catalog_(catalogJson().dump()), catalogTag_(entityTag(catalog_)), catalogGzip_(gzipCompress(catalog_)),
+      catalogGzipTag_(catalogTag_.substr(0, catalogTag_.size() - 1) + "-gzip\"")
 {
 }
 
@@ -87,8 +89,13 @@ void WebApi::handle(const WebRequest& request, Responder respond)
     if (path == "/api/parameters") {
         if (request.method != "GET")
             return respond(notAllowed("GET"));
-        return respond(revalidated(request, {200, "application/json", catalog_, {{"Cache-Control", "no-cache"}}},
-                                   catalogTag_));
+        // Over half a megabyte as text, a few tens of kilobytes as gzip.
+        const bool gzip = !catalogGzip_.empty() && acceptsGzip(request.acceptEncoding);
+        WebResponse catalog{200, "application/json", gzip ? catalogGzip_ : catalog_,
+                            {{"Cache-Control", "no-cache"}, {"Vary", "Accept-Encoding"}}};
+        if (gzip)
+            catalog.headers.emplace_back("Content-Encoding", "gzip");
+        return respond(revalidated(request, std::move(catalog), gzip ? catalogGzipTag_ : catalogTag_));
     }
     if (path == kProcessors) {
         if (request.method != "GET")

@@ -37,6 +37,8 @@ private:
     std::function<std::size_t()> connections_;
     const std::string catalog_;  // the same for the service's whole life
     const std::string catalogTag_;
+    const std::string catalogGzip_;  // the same compressed once, for browsers that take gzip
+    const std::string catalogGzipTag_;
 };
 
 }  // namespace tonel::web

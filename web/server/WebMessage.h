@@ -17,6 +17,7 @@ struct WebRequest {
     std::string origin;
     std::string contentType;
     std::string ifNoneMatch;  // the entity tag of the copy the client holds
+    std::string acceptEncoding;
     std::string body;
     bool fromLoopback = false;  // the peer's address, not anything the client says
 
