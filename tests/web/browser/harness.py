@@ -22,7 +22,7 @@ import urllib.request
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as ChromeService
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
 BUILD = os.environ.get("TONEL_BUILD_DIR", os.path.join(SOURCE, "build"))
@@ -259,3 +259,41 @@ def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         return s.getsockname()[1]
+
+
+# The first control matching a selector that a finger could use now: shown, enabled, on screen.
+_USABLE = """
+const usable = e => e.getClientRects().length > 0 && getComputedStyle(e).visibility !== 'hidden'
+    && !e.disabled && !e.querySelector('button:disabled') && !e.closest('.offline');
+return [...document.querySelectorAll(arguments[0])].filter(usable);
+"""
+
+
+def usable(driver, selector):
+    return driver.execute_script(_USABLE, selector)
+
+
+def first_usable(test, driver, selector):
+    found = usable(driver, selector)
+    test.assertTrue(found, f"no usable {selector}")
+    driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", found[0])
+    return found[0]
+
+
+def choice_other_than_current(element):
+    """(raw, option or button) of a choice that is not the one shown now."""
+    if element.tag_name == "select":
+        current = element.get_property("value")
+        options = [o for o in element.find_elements(By.TAG_NAME, "option") if o.get_property("value") != current]
+        return int(options[0].get_property("value")), options[0]
+    buttons = [b for b in element.find_elements(By.CSS_SELECTOR, "button[data-value]")
+               if b.get_attribute("aria-pressed") != "true"]
+    return int(buttons[0].get_attribute("data-value")), buttons[0]
+
+
+def choose(element, target):
+    """Picks `target` (from choice_other_than_current) as a user would."""
+    if element.tag_name == "select":
+        Select(element).select_by_value(target.get_property("value"))
+    else:
+        target.click()

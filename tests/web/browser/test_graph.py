@@ -1,0 +1,45 @@
+"""A band's handle on the EQ graph dragged: right raises the frequency, up the gain, as the finger moves."""
+
+import re
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+
+import harness
+from harness import css
+
+BAND = "mic.eq3"
+
+
+class GraphDrag(harness.PanelTest):
+    def test_dragging_a_handle_moves_frequency_and_gain(self):
+        driver = self.browser()
+        self.open_room(driver, "room1", "microphone")
+        handle = css(driver, f'svg.eq-graph [data-band="{BAND}"]')
+        self.assertTrue(handle, f"no handle for {BAND}")
+        before = self.web.raws("room1")
+        emulator = self.emulators["room1"]
+        emulator.lines.drain()
+        band = re.escape(self.catalog.entries[f"{BAND}.freq"]["command"].split("%")[0])
+        drag = ActionChains(driver).click_and_hold(handle[0])
+        for _ in range(4):
+            drag.move_by_offset(15, -10)
+        drag.release().perform()
+        # The frames as sent while dragging: type, frequency, gain, Q of this band.
+        fields = []
+        while not fields or fields[-1] != [before[f"{BAND}.type"], *self.read_back()[1:3], before[f"{BAND}.q"]]:
+            frame = emulator.frame(lambda f: re.match(band, f) is not None, what=f"{BAND} frame")[1]
+            fields.append([int(frame[i:i + 3]) for i in range(10, 22, 3)])
+        final = fields[-1]
+        self.assertGreater(final[1], before[f"{BAND}.freq"], "frequency did not rise")
+        self.assertGreater(final[2], before[f"{BAND}.gain"], "gain did not rise")
+        for earlier, later in zip(fields, fields[1:]):
+            self.assertTrue(later[1] >= earlier[1] and later[2] >= earlier[2], f"went back while dragging: {fields}")
+
+    def read_back(self):
+        raws = self.web.raws("room1")
+        return [raws[f"{BAND}.{part}"] for part in ("type", "freq", "gain", "q")]
+
+
+if __name__ == "__main__":
+    unittest.main()
