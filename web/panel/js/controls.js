@@ -1,0 +1,182 @@
+// A page's controls built from the layout and the catalog, each kept showing the processor's value
+// except while the user is moving it or a change of it is on its way.
+import { h, uid } from "./dom.js";
+import { caption, t } from "./i18n.js";
+
+const FIELD_KINDS = new Set(["frequency", "q", "crossover"]);
+
+// The kind of element a catalog entry gets unless the layout says otherwise.
+function kindOf(entry, control) {
+  if (control.as) return control.as;
+  if (entry.kind === "choice") return entry.values.length <= 3 ? "segmented" : "select";
+  if (FIELD_KINDS.has(entry.kind)) return "field";
+  return "slider";
+}
+
+export class Controls {
+  // host: { catalog: Map, current(name) (the value wished or known), send(name, value), mode() }
+  constructor(host) {
+    this.host = host;
+    this.widgets = new Map(); // name -> [widget]
+    this.conditions = []; // { el, when }
+    this.fullOnly = []; // fieldsets enabled only in Full mode
+  }
+
+  entry(name) { return this.host.catalog.get(name); }
+
+  textOf(name, raw) {
+    const entry = this.entry(name);
+    const value = entry && entry.values[raw - entry.min];
+    return value ? value.text : String(raw);
+  }
+
+  // Shows `name`'s known value on its widgets that are not being moved.
+  refresh(name) {
+    const raw = this.host.current(name);
+    if (raw === undefined) return;
+    for (const widget of this.widgets.get(name) || []) if (!widget.held()) widget.show(raw);
+    for (const { el, when } of this.conditions) if (when.param === name) el.hidden = !when.is.includes(raw);
+  }
+
+  refreshAll() {
+    for (const name of this.widgets.keys()) this.refresh(name);
+    for (const { el, when } of this.conditions) el.hidden = !when.is.includes(this.host.current(when.param));
+    const easy = this.host.mode() !== "full";
+    for (const box of this.fullOnly) {
+      box.disabled = easy;
+      box.title = easy ? t("easyOnly") : "";
+    }
+  }
+
+  add(name, widget) {
+    if (!this.widgets.has(name)) this.widgets.set(name, []);
+    this.widgets.get(name).push(widget);
+  }
+
+  group(group) {
+    const body = h("div", { class: "group-body" });
+    for (const control of group.controls || []) {
+      const el = this.control(control);
+      if (el) body.append(el);
+    }
+    const bands = (group.bands || []).map((band) => this.band(band)).filter(Boolean);
+    if (bands.length) body.append(h("div", { class: "bands" }, bands));
+    return h("section", { class: "group" }, h("h2", { text: caption(group) }), body);
+  }
+
+  guarded(el, spec) {
+    if (spec.when) this.conditions.push({ el, when: spec.when });
+    if (spec.full) this.fullOnly.push(el);
+    return el;
+  }
+
+  control(control, captionText = caption(control)) {
+    const entry = this.entry(control.param);
+    if (!entry) return null;
+    const kind = kindOf(entry, control);
+    const make = { slider: this.slider, select: this.select, segmented: this.segmented, field: this.field }[kind];
+    const box = h("fieldset", { class: `control ${kind}` });
+    make.call(this, box, entry, captionText);
+    return this.guarded(box, control);
+  }
+
+  band(band) {
+    const names = ["type", "freq", "gain", "q"].map((part) => `${band.prefix}.${part}`);
+    if (!names.every((name) => this.entry(name))) return null;
+    const box = h("fieldset", { class: "band", "data-band-row": band.prefix },
+      h("legend", { text: `${t("band")} ${caption(band)}` }));
+    for (const [i, part] of ["type", "freq", "gain", "q"].entries()) {
+      const control = { param: names[i], as: part === "type" ? "select" : part === "gain" ? "slider" : "field" };
+      box.append(this.control(control, t(part)));
+    }
+    return this.guarded(box, band);
+  }
+
+  slider(box, entry, text) {
+    const name = entry.name;
+    const id = uid("c");
+    const input = h("input", { type: "range", id, min: entry.min, max: entry.max, step: 1, "data-param": name });
+    const output = h("output", { for: id, "data-for": name });
+    let held = false;
+    const release = () => {
+      if (!held) return;
+      held = false;
+      this.refresh(name);
+    };
+    input.addEventListener("pointerdown", () => { held = true; });
+    for (const end of ["pointerup", "pointercancel"]) window.addEventListener(end, release);
+    input.addEventListener("input", () => {
+      output.textContent = this.textOf(name, +input.value);
+      this.host.send(name, `raw:${input.value}`);
+    });
+    input.addEventListener("change", release);
+    box.append(h("label", { for: id, text }), input, output);
+    this.add(name, {
+      held: () => held,
+      show: (raw) => { input.value = raw; output.textContent = this.textOf(name, raw); },
+    });
+  }
+
+  select(box, entry, text) {
+    const name = entry.name;
+    const id = uid("c");
+    const select = h("select", { id, "data-param": name },
+      entry.values.map((v) => h("option", { value: v.raw, text: v.text })));
+    select.addEventListener("change", () => this.host.send(name, `raw:${select.value}`));
+    box.append(h("label", { for: id, text }), select);
+    this.add(name, { held: () => false, show: (raw) => { select.value = String(raw); } });
+  }
+
+  segmented(box, entry, text) {
+    const name = entry.name;
+    const id = uid("c");
+    const buttons = entry.values.map((v) => h("button", {
+      type: "button", "data-value": v.raw, "aria-pressed": "false", text: v.text,
+      onclick: () => { press(v.raw); this.host.send(name, `raw:${v.raw}`); },
+    }));
+    const press = (raw) => {
+      for (const b of buttons) b.setAttribute("aria-pressed", String(+b.dataset.value === raw));
+    };
+    box.append(h("span", { class: "label", id, text }),
+      h("div", { class: "segments", role: "radiogroup", "aria-labelledby": id, "data-param": name }, buttons));
+    this.add(name, { held: () => false, show: press });
+  }
+
+  field(box, entry, text) {
+    const name = entry.name;
+    const id = uid("c");
+    const input = h("input", {
+      type: "text", id, "data-param": name, inputmode: "decimal", autocomplete: "off", spellcheck: "false",
+    });
+    let shown = "";
+    let committed = false;
+    const show = (raw) => { shown = this.textOf(name, raw); input.value = shown; };
+    const commit = () => {
+      const typed = input.value.trim();
+      if (committed) return;
+      committed = true;
+      if (typed === "" || typed === shown) input.value = shown;
+      else this.host.send(name, typed);
+    };
+    input.addEventListener("input", () => { committed = false; });
+    input.addEventListener("keydown", (e) => {
+      if (e.key === "Enter") commit();
+      else if (e.key === "Escape") input.value = shown;
+    });
+    input.addEventListener("change", commit);
+    input.addEventListener("blur", () => this.refresh(name));
+    const step = (by) => {
+      const now = this.host.current(name);
+      if (now === undefined) return;
+      const raw = Math.min(entry.max, Math.max(entry.min, now + by));
+      if (raw !== now) this.host.send(name, `raw:${raw}`);
+    };
+    const stepper = (dir, sign, by) => h("button", {
+      type: "button", class: "step", "data-step": dir, "data-for": name, "aria-label": `${text} ${t(dir)}`,
+      text: sign, onclick: () => step(by),
+    });
+    box.append(h("label", { for: id, text }),
+      h("div", { class: "stepper" }, stepper("down", "−", -1), input, stepper("up", "+", 1)));
+    this.add(name, { held: () => document.activeElement === input && input.value !== shown && !committed, show });
+  }
+}

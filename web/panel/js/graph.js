@@ -1,0 +1,142 @@
+// A page's EQ curves as SVG, with a handle per band: dragged sideways it walks the frequency
+// table, up and down the gain's steps; arrow keys do the same one step at a time.
+import { s } from "./dom.js";
+import { caption, t } from "./i18n.js";
+
+const W = 600, H = 250;
+const L = 34, R = 10, T = 10, B = 22;
+const LOW = Math.log10(20), HIGH = Math.log10(20000);
+const TOP_DB = 15;
+
+const x = (hz) => L + ((Math.log10(Math.max(hz, 1)) - LOW) / (HIGH - LOW)) * (W - L - R);
+const y = (db) => T + ((TOP_DB - Math.max(-TOP_DB, Math.min(TOP_DB, db))) / (2 * TOP_DB)) * (H - T - B);
+const hzAt = (px) => 10 ** (LOW + ((px - L) / (W - L - R)) * (HIGH - LOW));
+const dbAt = (py) => TOP_DB - ((py - T) / (H - T - B)) * 2 * TOP_DB;
+
+const pathOf = (points) => points.map(([hz, db], i) => `${i ? "L" : "M"}${x(hz).toFixed(1)},${y(db).toFixed(1)}`).join("");
+
+// Pure blue or dark colours vanish on the dark page: mix them towards white.
+function readable(colour) {
+  const n = parseInt(colour.slice(1), 16);
+  const parts = [n >> 16, (n >> 8) & 255, n & 255];
+  if (0.3 * parts[0] + 0.59 * parts[1] + 0.11 * parts[2] > 110) return colour;
+  return `rgb(${parts.map((p) => Math.round(p + (255 - p) * 0.45)).join(",")})`;
+}
+
+function grid() {
+  const lines = [];
+  for (const hz of [50, 100, 200, 500, 1000, 2000, 5000, 10000]) {
+    lines.push(s("line", { x1: x(hz), x2: x(hz), y1: T, y2: H - B, class: "grid" }));
+    lines.push(s("text", { x: x(hz), y: H - 6, class: "tick", "text-anchor": "middle" }))
+    lines.at(-1).textContent = hz >= 1000 ? `${hz / 1000}k` : String(hz);
+  }
+  for (const db of [-12, -6, 0, 6, 12]) {
+    lines.push(s("line", { x1: L, x2: W - R, y1: y(db), y2: y(db), class: db ? "grid" : "grid zero" }));
+    lines.push(s("text", { x: L - 4, y: y(db) + 4, class: "tick", "text-anchor": "end" }));
+    lines.at(-1).textContent = db > 0 ? `+${db}` : String(db);
+  }
+  return s("g", {}, lines);
+}
+
+// The catalog value of `name` nearest to `target` (frequencies compared on a log scale).
+function nearest(entry, target, log) {
+  let best = entry.values[0], gap = Infinity;
+  for (const v of entry.values) {
+    if (typeof v.value !== "number") continue;
+    const d = log ? Math.abs(Math.log(v.value / target)) : Math.abs(v.value - target);
+    if (d < gap) { gap = d; best = v; }
+  }
+  return best;
+}
+
+export class Graph {
+  // host: { catalog: Map, current(name), send(name, value) }
+  constructor(host, page) {
+    this.host = host;
+    this.dragging = null; // the band prefix being dragged
+    this.curves = s("g", { class: "curves" });
+    this.handles = s("g", { class: "handles" });
+    this.el = s("svg", { class: "eq-graph", viewBox: `0 0 ${W} ${H}`, role: "img", "data-page": page },
+      grid(), this.curves, this.handles);
+    this.el.setAttribute("aria-label", t("graph"));
+  }
+
+  update(data) {
+    this.curves.replaceChildren();
+    if (data.crossover) {
+      this.curves.append(s("path", { d: pathOf(data.crossover.points), class: "crossover" }));
+      for (const hz of [data.crossover.highPass, data.crossover.lowPass])
+        if (hz) this.curves.append(s("line", { x1: x(hz), x2: x(hz), y1: T, y2: H - B, class: "crossover-mark" }));
+    }
+    const kept = this.dragging && this.handles.querySelector(`[data-band="${this.dragging}"]`);
+    this.handles.replaceChildren(...(kept ? [kept] : []));
+    for (const curve of data.curves) {
+      const colour = readable(curve.colour);
+      this.curves.append(s("path", { d: pathOf(curve.points), class: "curve", stroke: colour }));
+      for (const handle of curve.handles) {
+        if (handle.band === this.dragging) continue;
+        this.handles.append(this.handle(handle, colour));
+      }
+    }
+    if (kept) this.handles.append(kept);
+  }
+
+  handle(handle, colour) {
+    const band = handle.band;
+    const g = s("g", { class: "handle", "data-band": band, tabindex: "0", role: "slider",
+      transform: `translate(${x(handle.frequency).toFixed(1)},${y(handle.db).toFixed(1)})` },
+    s("circle", { r: 20, class: "hit" }), s("circle", { r: 8, fill: colour, class: "dot" }),
+    s("text", { y: -12, "text-anchor": "middle", class: "handle-label" }));
+    g.lastChild.textContent = handle.label;
+    g.setAttribute("aria-label", `${handle.label} ${handle.type}`);
+    g.setAttribute("aria-valuetext", `${Math.round(handle.frequency)} Hz ${handle.db} dB`);
+    g.addEventListener("pointerdown", (e) => this.grab(e, g, band));
+    g.addEventListener("keydown", (e) => this.key(e, band));
+    return g;
+  }
+
+  entries(band) { return [this.host.catalog.get(`${band}.freq`), this.host.catalog.get(`${band}.gain`)]; }
+
+  grab(event, g, band) {
+    const [freq, gain] = this.entries(band);
+    if (!freq || !gain || this.el.closest("fieldset:disabled")) return;
+    event.preventDefault();
+    g.setPointerCapture(event.pointerId);
+    this.dragging = band;
+    g.classList.add("dragged");
+    const move = (e) => {
+      const m = this.el.getScreenCTM();
+      if (!m) return;
+      const p = new DOMPoint(e.clientX, e.clientY).matrixTransform(m.inverse());
+      const f = nearest(freq, hzAt(Math.max(L, Math.min(W - R, p.x))), true);
+      const d = nearest(gain, dbAt(p.y), false);
+      g.setAttribute("transform", `translate(${x(f.value).toFixed(1)},${y(d.value).toFixed(1)})`);
+      if (this.host.current(freq.name) !== f.raw) this.host.send(freq.name, `raw:${f.raw}`);
+      if (this.host.current(gain.name) !== d.raw) this.host.send(gain.name, `raw:${d.raw}`);
+    };
+    const end = () => {
+      g.removeEventListener("pointermove", move);
+      g.removeEventListener("pointerup", end);
+      g.removeEventListener("pointercancel", end);
+      g.classList.remove("dragged");
+      this.dragging = null;
+      this.host.settled();
+    };
+    g.addEventListener("pointermove", move);
+    g.addEventListener("pointerup", end);
+    g.addEventListener("pointercancel", end);
+  }
+
+  key(event, band) {
+    const steps = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowDown: [1, -1], ArrowUp: [1, 1] }[event.key];
+    if (!steps || this.el.closest("fieldset:disabled")) return;
+    event.preventDefault();
+    const entry = this.entries(band)[steps[0]];
+    const now = entry && this.host.current(entry.name);
+    if (now === undefined) return;
+    const raw = Math.min(entry.max, Math.max(entry.min, now + steps[1]));
+    if (raw !== now) this.host.send(entry.name, `raw:${raw}`);
+  }
+}
+
+export const graphCaption = (page) => `${caption(page)} · ${t("graph")}`;
