@@ -110,7 +110,7 @@ export class Controls {
       this.host.send(name, `raw:${input.value}`);
     });
     input.addEventListener("change", release);
-    box.append(h("label", { for: id, text }), input, output);
+    box.append(h("label", { for: id, text }), output, input);
     this.add(name, {
       held: () => held,
       show: (raw) => { input.value = raw; output.textContent = this.textOf(name, raw); },

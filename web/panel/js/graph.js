@@ -3,8 +3,8 @@
 import { s } from "./dom.js";
 import { caption, t } from "./i18n.js";
 
-const W = 600, H = 250;
-const L = 34, R = 10, T = 10, B = 22;
+const W = 600, H = 270;
+const L = 40, R = 10, T = 12, B = 26;
 const LOW = Math.log10(20), HIGH = Math.log10(20000);
 const TOP_DB = 15;
 
@@ -27,12 +27,12 @@ function grid() {
   const lines = [];
   for (const hz of [50, 100, 200, 500, 1000, 2000, 5000, 10000]) {
     lines.push(s("line", { x1: x(hz), x2: x(hz), y1: T, y2: H - B, class: "grid" }));
-    lines.push(s("text", { x: x(hz), y: H - 6, class: "tick", "text-anchor": "middle" }))
+    lines.push(s("text", { x: x(hz), y: H - 5, class: "tick", "text-anchor": "middle" }))
     lines.at(-1).textContent = hz >= 1000 ? `${hz / 1000}k` : String(hz);
   }
   for (const db of [-12, -6, 0, 6, 12]) {
     lines.push(s("line", { x1: L, x2: W - R, y1: y(db), y2: y(db), class: db ? "grid" : "grid zero" }));
-    lines.push(s("text", { x: L - 4, y: y(db) + 4, class: "tick", "text-anchor": "end" }));
+    lines.push(s("text", { x: L - 5, y: y(db) + 5, class: "tick", "text-anchor": "end" }));
     lines.at(-1).textContent = db > 0 ? `+${db}` : String(db);
   }
   return s("g", {}, lines);
@@ -85,8 +85,8 @@ export class Graph {
     const band = handle.band;
     const g = s("g", { class: "handle", "data-band": band, tabindex: "0", role: "slider",
       transform: `translate(${x(handle.frequency).toFixed(1)},${y(handle.db).toFixed(1)})` },
-    s("circle", { r: 20, class: "hit" }), s("circle", { r: 8, fill: colour, class: "dot" }),
-    s("text", { y: -12, "text-anchor": "middle", class: "handle-label" }));
+    s("circle", { r: 20, class: "hit" }), s("circle", { r: 10, fill: colour, class: "dot" }),
+    s("text", { y: -15, "text-anchor": "middle", class: "handle-label" }));
     g.lastChild.textContent = handle.label;
     g.setAttribute("aria-label", `${handle.label} ${handle.type}`);
     g.setAttribute("aria-valuetext", `${Math.round(handle.frequency)} Hz ${handle.db} dB`);
