@@ -134,7 +134,8 @@ class TonelWeb:
         self.url = match.group(1)
 
     def api(self, path, method="GET", body=None, token=None, raw=False):
-        request = urllib.request.Request(self.url + path.lstrip("/"), method=method, data=body)
+        request = urllib.request.Request(self.url + path.lstrip("/"), method=method, data=body,
+                                         headers={"Content-Type": "application/json"} if body else {})
         if token:
             request.add_header("Authorization", "Bearer " + token)
         with urllib.request.urlopen(request, timeout=5) as answer:
@@ -264,7 +265,7 @@ def free_port():
 # The first control matching a selector that a finger could use now: shown, enabled, on screen.
 _USABLE = """
 const usable = e => e.getClientRects().length > 0 && getComputedStyle(e).visibility !== 'hidden'
-    && !e.disabled && !e.querySelector('button:disabled') && !e.closest('.offline');
+    && !e.matches(':disabled') && !e.querySelector('button:disabled') && !e.closest('.offline');
 return [...document.querySelectorAll(arguments[0])].filter(usable);
 """
 

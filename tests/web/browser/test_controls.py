@@ -10,6 +10,11 @@ from harness import PAGES, choice_other_than_current, choose, first_usable
 
 
 class EveryKindOnEveryPage(harness.PanelTest):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.web.api("api/processors/room1/mode", "POST", b'{"mode": "full"}')  # every control enabled
+
     def setUp(self):
         self.driver = self.browser()
         self.emulator = self.emulators["room1"]
@@ -32,12 +37,13 @@ class EveryKindOnEveryPage(harness.PanelTest):
         name, start = slider.get_attribute("data-param"), int(slider.get_property("value"))
         low, high = int(slider.get_attribute("min")), int(slider.get_attribute("max"))
         width = slider.size["width"]
-        # Pressed on the far side of the thumb, dragged further, let go: the value follows the finger.
+        # Pressed beside the thumb, dragged on to a quarter of the way from the far end: the value follows.
         side = -1 if start - low > (high - low) / 2 else 1
-        ActionChains(self.driver).move_to_element_with_offset(slider, side * width // 4, 0).click_and_hold() \
-            .move_by_offset(side * width // 8, 0).move_by_offset(side * width // 8, 0).release().perform()
+        ActionChains(self.driver).move_to_element_with_offset(slider, side * width // 8, 0).click_and_hold() \
+            .move_by_offset(side * width // 16, 0).move_by_offset(side * width // 16, 0).release().perform()
         final = int(slider.get_property("value"))
-        self.assertGreater((final - start) * side, 0, f"{name} did not follow the pointer")
+        share = (final - low) / (high - low)
+        self.assertAlmostEqual(share, 0.5 + side * 0.25, delta=0.08, msg=f"{name} did not follow the pointer")
         expected = self.catalog.frame(name, final, self.before)
         self.emulator.expect(expected)  # the moves before it may have sent frames of their own
 

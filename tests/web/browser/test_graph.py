@@ -13,6 +13,9 @@ BAND = "mic.eq3"
 
 class GraphDrag(harness.PanelTest):
     def test_dragging_a_handle_moves_frequency_and_gain(self):
+        # Away from the other bands, which all start at 1 kHz and 0 dB, under the handle.
+        self.web.api("api/processors/room1/parameters", "PATCH",
+                     f'{{"{BAND}.freq": "raw:40", "{BAND}.gain": "raw:16"}}'.encode())
         driver = self.browser()
         self.open_room(driver, "room1", "microphone")
         handle = css(driver, f'svg.eq-graph [data-band="{BAND}"]')

@@ -25,9 +25,7 @@ class RoomList(harness.PanelTest):
                 last_read = room.find_element(harness.By.CSS_SELECTOR, ".last-read").text
                 if processor["state"] == "offline":
                     self.assertIn(processor["reason"], reason)
-                    self.assertEqual(last_read.strip() != "", processor["lastRead"] is not None)
-                else:
-                    self.assertTrue(last_read.strip(), f"{name} shows no last read")
+                self.assertTrue(last_read.strip(), f"{name} shows no last read (nor that it never was)")
 
     def test_tapping_a_room_opens_it(self):
         driver = self.browser()
