@@ -16,7 +16,7 @@ namespace tonel::testing {
 
 class ServiceRig {
 public:
-    explicit ServiceRig(std::optional<std::string> token = std::nullopt)
+    explicit ServiceRig(std::optional<std::string> token = std::nullopt, std::string panel = "/nonexistent")
     {
         lobby.start();
         room.listen("127.0.0.1:0", false);
@@ -26,7 +26,7 @@ public:
                                                        web::RetryPause{std::chrono::milliseconds(50),
                                                                        std::chrono::milliseconds(400)});
             api_ = std::make_unique<web::WebApi>(*hub_, token ? web::AccessPolicy(*token) : web::AccessPolicy(),
-                                                 web::StaticFiles("/nonexistent"),
+                                                 web::StaticFiles(panel),
                                                  [this] { return server_->connections(); });
             server_ = std::make_unique<web::HttpServer>(thread_.loop(), "127.0.0.1", "0", *api_);
             port_ = server_->port();

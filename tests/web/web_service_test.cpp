@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
+
 namespace tonel::testing {
 namespace {
 
@@ -220,7 +223,10 @@ TEST_F(WebService, SaysGoodbyeToEveryProcessorWhenItFinishes)
 TEST(WebServiceAccess, RefusesWithoutTheTokenAndPagesOfOtherSites)
 {
     const std::string token = "venue-token-0123456789";
-    ServiceRig rig(token);
+    const std::filesystem::path panel = std::filesystem::temp_directory_path() / "tonel-service-panel";
+    std::filesystem::create_directories(panel);
+    std::ofstream(panel / "index.html") << "<form id=login>";
+    ServiceRig rig(token, panel.string());
     ASSERT_TRUE(rig.waitFor("room01", LinkState::Connected));
     const std::size_t framesBefore = rig.room.receivedFrames().size();
     const std::string bearer = "Authorization: Bearer " + token + "\r\n";
@@ -229,6 +235,9 @@ TEST(WebServiceAccess, RefusesWithoutTheTokenAndPagesOfOtherSites)
     EXPECT_EQ(statusOf(rig.request("PATCH", kPatch, R"({"mic.main_level": 30})")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/metrics", {}, "")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/healthz", {}, "")), 200);
+    // The panel itself loads without the token, to ask for it.
+    EXPECT_EQ(bodyOf(rig.request("GET", "/", {}, "")), "<form id=login>");
+    EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, "")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors", {}, bearer)), 200);
     const std::string signIn = rig.request("GET", "/?token=" + token, {}, "");
     EXPECT_EQ(statusOf(signIn), 303);

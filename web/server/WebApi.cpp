@@ -48,6 +48,11 @@ void WebApi::handle(const WebRequest& request, Responder respond)
                                                : notAllowed("GET"));
     if (std::optional<WebResponse> signedIn = access_.login(request))
         return respond(*signedIn);
+    // The panel's own files hold no venue data: without them a browser could not show its sign-in.
+    if (request.method == "GET" && !path.starts_with("/api/") && path != "/metrics") {
+        if (std::optional<WebResponse> file = files_.serve(path))
+            return respond(*file);
+    }
     if (!access_.admits(request))
         return respond(access_.refusal(request));
     if (path == "/metrics")
@@ -67,10 +72,6 @@ void WebApi::handle(const WebRequest& request, Responder respond)
         if (ProcessorLink* link = processorOf(path, rest))
             return processorRoute(request, *link, rest, respond);
         return respond(errorResponse(404, "no such processor"));
-    }
-    if (request.method == "GET") {
-        if (std::optional<WebResponse> file = files_.serve(path))
-            return respond(*file);
     }
     respond(errorResponse(404, "nothing here"));
 }

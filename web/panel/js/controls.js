@@ -24,10 +24,10 @@ export class Controls {
 
   entry(name) { return this.host.catalog.get(name); }
 
-  textOf(name, raw) {
+  textOf(name, raw, typed = false) {
     const entry = this.entry(name);
     const value = entry && entry.values[raw - entry.min];
-    return value ? value.text : String(raw);
+    return value ? (typed ? value.input : value.text) : String(raw);
   }
 
   // Shows `name`'s known value on its widgets that are not being moved.
@@ -150,12 +150,13 @@ export class Controls {
     });
     let shown = "";
     let committed = false;
-    const show = (raw) => { shown = this.textOf(name, raw); input.value = shown; };
+    // An emptied field shows the value as its placeholder, ready for a new one.
+    const show = (raw) => { shown = this.textOf(name, raw, true); input.value = shown; input.placeholder = shown; };
     const commit = () => {
       const typed = input.value.trim();
-      if (committed) return;
+      if (committed || typed === "") return;
       committed = true;
-      if (typed === "" || typed === shown) input.value = shown;
+      if (typed === shown) input.value = shown;
       else this.host.send(name, typed);
     };
     input.addEventListener("input", () => { committed = false; });
@@ -164,7 +165,9 @@ export class Controls {
       else if (e.key === "Escape") input.value = shown;
     });
     input.addEventListener("change", commit);
-    input.addEventListener("blur", () => this.refresh(name));
+    input.addEventListener("blur", () => {
+      if (!committed && input.value.trim() !== "") this.refresh(name);
+    });
     const step = (by) => {
       const now = this.host.current(name);
       if (now === undefined) return;
