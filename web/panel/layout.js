@@ -82,7 +82,7 @@ export const PAGES = [
       {"prefix": "mic.eq4", "zh": "共享5", "en": "Shared 5", "full": ["type", "freq", "q"]},
       {"prefix": "mic.eq5", "zh": "共享6", "en": "Shared 6", "full": ["type", "freq", "q"]}
     ]},
-    {"zh": "话筒参数", "en": "Microphone dynamics", "controls": [
+    {"zh": "话筒参数", "en": "Microphone processing", "controls": [
       {"param": "mic.max_level", "zh": "话筒最大音量", "en": "Max level"},
       {"param": "mic.exciter", "zh": "话筒激励", "en": "Exciter", "as": "segmented"},
       {"param": "mic.noise_gate", "zh": "话筒噪声门", "en": "Noise gate", "as": "segmented"},
@@ -112,7 +112,7 @@ export const PAGES = [
       {"prefix": "music.eq4", "zh": "均衡4", "en": "Band 4", "full": ["type", "freq", "q"]},
       {"prefix": "music.eq5", "zh": "均衡5", "en": "Band 5", "full": ["type", "freq", "q"]}
     ]},
-    {"zh": "音乐参数", "en": "Music dynamics", "controls": [
+    {"zh": "音乐参数", "en": "Music processing", "controls": [
       {"param": "music.max_level", "zh": "音乐最大音量", "en": "Max level"},
       {"param": "music.noise_gate", "zh": "音乐噪声门", "en": "Noise gate", "as": "segmented"},
       {"param": "music.limiter", "zh": "音乐限幅", "en": "Limiter", "as": "field"},
