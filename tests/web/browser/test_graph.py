@@ -9,6 +9,12 @@ import harness
 from harness import css
 
 BAND = "mic.eq3"
+STEP = (15, -10)
+
+
+def centre(driver, element):
+    box = driver.execute_script("return arguments[0].getBoundingClientRect()", element)
+    return box["x"] + box["width"] / 2, box["y"] + box["height"] / 2
 
 
 class GraphDrag(harness.PanelTest):
@@ -24,9 +30,11 @@ class GraphDrag(harness.PanelTest):
         emulator = self.emulators["room1"]
         emulator.lines.drain()
         band = re.escape(self.catalog.entries[f"{BAND}.freq"]["command"].split("%")[0])
-        drag = ActionChains(driver).click_and_hold(handle[0])
+        dot = handle[0].find_element(harness.By.CSS_SELECTOR, ".dot")
+        start = centre(driver, dot)
+        drag = ActionChains(driver).click_and_hold(dot)
         for _ in range(4):
-            drag.move_by_offset(15, -10)
+            drag.move_by_offset(STEP[0], STEP[1])
         drag.release().perform()
         # The frames as sent while dragging: type, frequency, gain, Q of this band.
         fields = []
@@ -38,6 +46,11 @@ class GraphDrag(harness.PanelTest):
         self.assertGreater(final[2], before[f"{BAND}.gain"], "gain did not rise")
         for earlier, later in zip(fields, fields[1:]):
             self.assertTrue(later[1] >= earlier[1] and later[2] >= earlier[2], f"went back while dragging: {fields}")
+        # Drawn again from the service's image, the handle is where the finger let go (within a step).
+        released = (start[0] + 4 * STEP[0], start[1] + 4 * STEP[1])
+        handle_at = lambda d: centre(d, css(d, f'svg.eq-graph [data-band="{BAND}"] .dot')[0])
+        harness.wait(driver, lambda d: max(abs(a - b) for a, b in zip(handle_at(d), released)) <= 8,
+                     message=f"handle at {handle_at(driver)}, let go at {released}")
 
     def read_back(self):
         raws = self.web.raws("room1")
