@@ -81,9 +81,9 @@ export class Actions {
         toast(t("uploaded"));
       } catch (error) {
         if (error.status === 401) return dialog.close();
-        text.textContent = `${t("refused")}: ${error.message}`;
-        reasons.replaceChildren(...error.reasons.map((r) => h("li", { text: r })));
         const offered = !forced && /force=1/.test(error.message);
+        text.textContent = `${t("refused")}: ${error.message.replace(/\s*\([^)]*force=1[^)]*\)/, "")}`;
+        reasons.replaceChildren(...error.reasons.map((r) => h("li", { text: r })));
         force.hidden = !offered;
         confirm.hidden = offered;
       } finally {

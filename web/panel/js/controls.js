@@ -4,6 +4,11 @@ import { h, uid } from "./dom.js";
 import { caption, t } from "./i18n.js";
 
 const FIELD_KINDS = new Set(["frequency", "q", "crossover"]);
+const PARTS = ["type", "freq", "gain", "q"];
+
+// What a band's type leaves to adjust in Full mode: [gain, frequency, Q] (Peaking: all three).
+const TYPE_LEAVES = { 0: [false, false, false], 2: [false, true, true], 3: [true, true, false],
+  4: [true, true, false], 5: [false, true, true] };
 
 // The kind of element a catalog entry gets unless the layout says otherwise.
 function kindOf(entry, control) {
@@ -20,6 +25,8 @@ export class Controls {
     this.widgets = new Map(); // name -> [widget]
     this.conditions = []; // { el, when }
     this.fullOnly = []; // fieldsets enabled only in Full mode
+    this.bandRows = []; // { prefix, full: Set of parts, boxes, inputs }
+    this.locked = new Set(); // names a band's type or the mode leaves alone (the graph too)
   }
 
   entry(name) { return this.host.catalog.get(name); }
@@ -36,6 +43,7 @@ export class Controls {
     if (raw === undefined) return;
     for (const widget of this.widgets.get(name) || []) if (!widget.held()) widget.show(raw);
     for (const { el, when } of this.conditions) if (when.param === name) el.hidden = !when.is.includes(raw);
+    for (const row of this.bandRows) if (name === `${row.prefix}.type`) this.enableBand(row);
   }
 
   refreshAll() {
@@ -46,6 +54,23 @@ export class Controls {
       box.disabled = easy;
       box.title = easy ? t("easyOnly") : "";
     }
+    for (const row of this.bandRows) this.enableBand(row);
+  }
+
+  // A band as the desktop enables it: by its type in Full mode; in Easy mode its type and the
+  // typing of its frequency and Q are locked (the step buttons still work), and a band pass or
+  // notch has no gain either way.
+  enableBand(row) {
+    const type = this.host.current(`${row.prefix}.type`);
+    const easy = this.host.mode() !== "full";
+    let [gain, freq, q] = TYPE_LEAVES[type] || [true, true, true];
+    if (easy) [gain, freq, q] = [type !== 2 && type !== 5, true, true];
+    const open = { type: !(easy && row.full.has("type")), freq, gain, q };
+    for (const part of PARTS) {
+      row.boxes[part].disabled = !open[part];
+      this.locked[open[part] ? "delete" : "add"](`${row.prefix}.${part}`);
+    }
+    for (const part of ["freq", "q"]) row.inputs[part].disabled = easy && row.full.has(part);
   }
 
   add(name, widget) {
@@ -66,7 +91,7 @@ export class Controls {
 
   guarded(el, spec) {
     if (spec.when) this.conditions.push({ el, when: spec.when });
-    if (spec.full) this.fullOnly.push(el);
+    if (spec.full === true) this.fullOnly.push(el);
     return el;
   }
 
@@ -76,23 +101,33 @@ export class Controls {
     const kind = kindOf(entry, control);
     const make = { slider: this.slider, select: this.select, segmented: this.segmented, field: this.field }[kind];
     const box = h("fieldset", { class: `control ${kind}` });
-    make.call(this, box, entry, captionText);
+    make.call(this, box, entry, captionText, control);
     return this.guarded(box, control);
   }
 
   band(band) {
-    const names = ["type", "freq", "gain", "q"].map((part) => `${band.prefix}.${part}`);
+    const names = PARTS.map((part) => `${band.prefix}.${part}`);
     if (!names.every((name) => this.entry(name))) return null;
     const box = h("fieldset", { class: "band", "data-band-row": band.prefix },
-      h("legend", { text: `${t("band")} ${caption(band)}` }));
-    for (const [i, part] of ["type", "freq", "gain", "q"].entries()) {
+      h("legend", { text: caption(band) }));
+    const row = { prefix: band.prefix, full: new Set(band.full === true ? PARTS : band.full || []), boxes: {}, inputs: {} };
+    for (const [i, part] of PARTS.entries()) {
       const control = { param: names[i], as: part === "type" ? "select" : part === "gain" ? "slider" : "field" };
-      box.append(this.control(control, t(part)));
+      row.boxes[part] = this.control(control, t(part));
+      row.inputs[part] = row.boxes[part].querySelector("[data-param]");
+      box.append(row.boxes[part]);
     }
+    this.bandRows.push(row);
     return this.guarded(box, band);
   }
 
-  slider(box, entry, text) {
+  // A choice's caption: the layout's own where it gives one, else the processor's text.
+  choiceText(control, v) {
+    const own = (control.values || []).find((c) => c.raw === v.raw);
+    return own ? caption(own) : v.text;
+  }
+
+  slider(box, entry, text, control) {
     const name = entry.name;
     const id = uid("c");
     const input = h("input", { type: "range", id, min: entry.min, max: entry.max, step: 1, "data-param": name });
@@ -103,9 +138,14 @@ export class Controls {
       held = false;
       this.refresh(name);
     };
-    input.addEventListener("pointerdown", () => { held = true; });
-    for (const end of ["pointerup", "pointercancel"]) window.addEventListener(end, release);
+    input.addEventListener("pointerdown", () => {
+      held = true;
+      for (const end of ["pointerup", "pointercancel"]) window.addEventListener(end, release, { once: true });
+    });
     input.addEventListener("input", () => {
+      // A level may not pass the maximum the layout ties it to: the processor refuses that.
+      const top = control.atMost === undefined ? undefined : this.host.current(control.atMost);
+      if (top !== undefined && +input.value > top) input.value = top;
       output.textContent = this.textOf(name, +input.value);
       this.host.send(name, `raw:${input.value}`);
     });
@@ -117,21 +157,21 @@ export class Controls {
     });
   }
 
-  select(box, entry, text) {
+  select(box, entry, text, control) {
     const name = entry.name;
     const id = uid("c");
     const select = h("select", { id, "data-param": name },
-      entry.values.map((v) => h("option", { value: v.raw, text: v.text })));
+      entry.values.map((v) => h("option", { value: v.raw, text: this.choiceText(control, v) })));
     select.addEventListener("change", () => this.host.send(name, `raw:${select.value}`));
     box.append(h("label", { for: id, text }), select);
     this.add(name, { held: () => false, show: (raw) => { select.value = String(raw); } });
   }
 
-  segmented(box, entry, text) {
+  segmented(box, entry, text, control) {
     const name = entry.name;
     const id = uid("c");
     const buttons = entry.values.map((v) => h("button", {
-      type: "button", "data-value": v.raw, "aria-pressed": "false", text: v.text,
+      type: "button", "data-value": v.raw, "aria-pressed": "false", text: this.choiceText(control, v),
       onclick: () => { press(v.raw); this.host.send(name, `raw:${v.raw}`); },
     }));
     const press = (raw) => {

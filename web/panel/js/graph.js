@@ -1,7 +1,7 @@
 // A page's EQ curves as SVG, with a handle per band: dragged sideways it walks the frequency
 // table, up and down the gain's steps; arrow keys do the same one step at a time.
 import { s } from "./dom.js";
-import { caption, t } from "./i18n.js";
+import { t } from "./i18n.js";
 
 const W = 600, H = 270;
 const L = 40, R = 10, T = 12, B = 26;
@@ -12,6 +12,8 @@ const x = (hz) => L + ((Math.log10(Math.max(hz, 1)) - LOW) / (HIGH - LOW)) * (W 
 const y = (db) => T + ((TOP_DB - Math.max(-TOP_DB, Math.min(TOP_DB, db))) / (2 * TOP_DB)) * (H - T - B);
 const hzAt = (px) => 10 ** (LOW + ((px - L) / (W - L - R)) * (HIGH - LOW));
 const dbAt = (py) => TOP_DB - ((py - T) / (H - T - B)) * 2 * TOP_DB;
+
+const place = (g, hz, db) => g.setAttribute("transform", `translate(${x(hz).toFixed(1)},${y(db).toFixed(1)})`);
 
 const pathOf = (points) => points.map(([hz, db], i) => `${i ? "L" : "M"}${x(hz).toFixed(1)},${y(db).toFixed(1)}`).join("");
 
@@ -50,17 +52,19 @@ function nearest(entry, target, log) {
 }
 
 export class Graph {
-  // host: { catalog: Map, current(name), send(name, value) }
+  // host: { catalog: Map, current(name), send(name, value), canSet(name), settled() }
   constructor(host, page) {
     this.host = host;
     this.dragging = null; // the band prefix being dragged
     this.curves = s("g", { class: "curves" });
     this.handles = s("g", { class: "handles" });
+    this.handleEls = new Map(); // band prefix -> its handle
     this.el = s("svg", { class: "eq-graph", viewBox: `0 0 ${W} ${H}`, role: "img", "data-page": page },
       grid(), this.curves, this.handles);
     this.el.setAttribute("aria-label", t("graph"));
   }
 
+  // Handles stay the same elements from one answer to the next, so focus and a drag survive.
   update(data) {
     this.curves.replaceChildren();
     if (data.crossover) {
@@ -68,28 +72,36 @@ export class Graph {
       for (const hz of [data.crossover.highPass, data.crossover.lowPass])
         if (hz) this.curves.append(s("line", { x1: x(hz), x2: x(hz), y1: T, y2: H - B, class: "crossover-mark" }));
     }
-    const kept = this.dragging && this.handles.querySelector(`[data-band="${this.dragging}"]`);
-    this.handles.replaceChildren(...(kept ? [kept] : []));
+    const seen = new Set();
     for (const curve of data.curves) {
       const colour = readable(curve.colour);
       this.curves.append(s("path", { d: pathOf(curve.points), class: "curve", stroke: colour }));
       for (const handle of curve.handles) {
-        if (handle.band === this.dragging) continue;
-        this.handles.append(this.handle(handle, colour));
+        seen.add(handle.band);
+        let g = this.handleEls.get(handle.band);
+        if (!g) {
+          g = this.handle(handle.band);
+          this.handles.append(g);
+          this.handleEls.set(handle.band, g);
+        }
+        g.querySelector(".dot").setAttribute("fill", colour);
+        g.lastChild.textContent = handle.label;
+        g.setAttribute("aria-label", `${handle.label} ${handle.type}`);
+        g.setAttribute("aria-valuetext", `${Math.round(handle.frequency)} Hz ${handle.db} dB`);
+        if (handle.band !== this.dragging) place(g, handle.frequency, handle.db);
       }
     }
-    if (kept) this.handles.append(kept);
+    for (const [band, g] of this.handleEls) {
+      if (seen.has(band)) continue;
+      g.remove();
+      this.handleEls.delete(band);
+    }
   }
 
-  handle(handle, colour) {
-    const band = handle.band;
-    const g = s("g", { class: "handle", "data-band": band, tabindex: "0", role: "slider",
-      transform: `translate(${x(handle.frequency).toFixed(1)},${y(handle.db).toFixed(1)})` },
-    s("circle", { r: 20, class: "hit" }), s("circle", { r: 10, fill: colour, class: "dot" }),
-    s("text", { y: -15, "text-anchor": "middle", class: "handle-label" }));
-    g.lastChild.textContent = handle.label;
-    g.setAttribute("aria-label", `${handle.label} ${handle.type}`);
-    g.setAttribute("aria-valuetext", `${Math.round(handle.frequency)} Hz ${handle.db} dB`);
+  handle(band) {
+    const g = s("g", { class: "handle", "data-band": band, tabindex: "0", role: "slider" },
+      s("circle", { r: 20, class: "hit" }), s("circle", { r: 10, class: "dot" }),
+      s("text", { y: -15, "text-anchor": "middle", class: "handle-label" }));
     g.addEventListener("pointerdown", (e) => this.grab(e, g, band));
     g.addEventListener("keydown", (e) => this.key(e, band));
     return g;
@@ -100,6 +112,10 @@ export class Graph {
   grab(event, g, band) {
     const [freq, gain] = this.entries(band);
     if (!freq || !gain || this.el.closest("fieldset:disabled")) return;
+    // An axis the band's type or the mode locks stays where it is.
+    const [moveF, moveG] = [this.host.canSet(freq.name), this.host.canSet(gain.name)];
+    if (!moveF && !moveG) return;
+    const valueOf = (entry) => entry.values[this.host.current(entry.name) - entry.min] || entry.values[0];
     event.preventDefault();
     g.setPointerCapture(event.pointerId);
     this.dragging = band;
@@ -108,11 +124,11 @@ export class Graph {
       const m = this.el.getScreenCTM();
       if (!m) return;
       const p = new DOMPoint(e.clientX, e.clientY).matrixTransform(m.inverse());
-      const f = nearest(freq, hzAt(Math.max(L, Math.min(W - R, p.x))), true);
-      const d = nearest(gain, dbAt(p.y), false);
-      g.setAttribute("transform", `translate(${x(f.value).toFixed(1)},${y(d.value).toFixed(1)})`);
-      if (this.host.current(freq.name) !== f.raw) this.host.send(freq.name, `raw:${f.raw}`);
-      if (this.host.current(gain.name) !== d.raw) this.host.send(gain.name, `raw:${d.raw}`);
+      const f = moveF ? nearest(freq, hzAt(Math.max(L, Math.min(W - R, p.x))), true) : valueOf(freq);
+      const d = moveG ? nearest(gain, dbAt(p.y), false) : valueOf(gain);
+      place(g, f.value, d.value);
+      if (moveF && this.host.current(freq.name) !== f.raw) this.host.send(freq.name, `raw:${f.raw}`);
+      if (moveG && this.host.current(gain.name) !== d.raw) this.host.send(gain.name, `raw:${d.raw}`);
     };
     const end = () => {
       g.removeEventListener("pointermove", move);
@@ -133,10 +149,8 @@ export class Graph {
     event.preventDefault();
     const entry = this.entries(band)[steps[0]];
     const now = entry && this.host.current(entry.name);
-    if (now === undefined) return;
+    if (now === undefined || !this.host.canSet(entry.name)) return;
     const raw = Math.min(entry.max, Math.max(entry.min, now + steps[1]));
     if (raw !== now) this.host.send(entry.name, `raw:${raw}`);
   }
 }
-
-export const graphCaption = (page) => `${caption(page)} · ${t("graph")}`;

@@ -31,7 +31,12 @@ export class RoomView {
       socket: (open) => {
         if (open) return;
         this.showState({ state: "offline", reason: t("unreachable") });
-        api.processors().catch(() => {}); // a 401 here shows the sign-in
+        // Why the socket failed: a 401 shows the sign-in; a room that does not exist stops here.
+        api.details(room).catch((error) => {
+          if (error.status !== 404) return;
+          this.live.close();
+          this.showState({ state: "offline", reason: error.message });
+        });
       },
     });
   }
@@ -51,6 +56,7 @@ export class RoomView {
       send: (name, value) => this.send(name, value),
       mode: () => this.mode(),
       settled: () => this.curvesSoon(),
+      canSet: (name) => !this.controls.locked.has(name),
       image: (details) => this.image(details),
     };
   }
@@ -71,7 +77,8 @@ export class RoomView {
     this.el.replaceChildren(
       h("header", { class: "room-head" },
         h("a", { href: "#/", class: "back button", text: `‹ ${t("back")}` }),
-        h("h1", { text: this.room }), this.status),
+        h("h1", { text: this.room })),
+      this.status,
       h("nav", { class: "tabs", role: "tablist" }, this.tabs),
       this.actions.el, this.body);
     this.showPage(this.pageKey);
