@@ -51,8 +51,8 @@ class Lines:
 
     def _pump(self, stream):
         for line in iter(stream.readline, ""):
-            self._queue.put((time.monotonic(), line.rstrip("\n")))
-        self._queue.put((time.monotonic(), None))
+            self._queue.put((time.time(), line.rstrip("\n")))  # wall clock, as a page's timestamps
+        self._queue.put((time.time(), None))
 
     def next(self, deadline):
         """(arrival time, line) or None when the deadline (time.monotonic()) passes first."""
