@@ -92,6 +92,19 @@ class EveryKindOnEveryPage(harness.PanelTest):
                     self.emulator.lines.drain()
                     kind()
 
+    def test_actions_send_their_frames(self):
+        self.open_room(self.driver, "room1", "system")
+        table = (("button[data-mode=easy]", "(01O0)"), ("button[data-mode=full]", "(01O1)"),
+                 ("button[data-action=store]", "(01S)"), ("button[data-action=read]", "(01Q)"))
+        for selector, frame in table:
+            with self.subTest(action=selector):
+                self.emulator.lines.drain()
+                first_usable(self, self.driver, selector).click()
+                self.assertEqual(self.emulator.frame(lambda f: f != "(01hello)")[1], frame)
+                if "data-mode" in selector:
+                    harness.wait(self.driver, lambda d: harness.css(d, selector + "[aria-pressed=true]"),
+                                 message=f"{selector} not shown pressed")
+
 
 if __name__ == "__main__":
     unittest.main()

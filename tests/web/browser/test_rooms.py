@@ -36,6 +36,20 @@ class RoomList(harness.PanelTest):
         wait(driver, lambda d: css(d, '#room[data-room="room2"]') and css(d, "[data-param]"), harness.START_DEADLINE,
              "room2 did not open")
 
+    def test_language_follows_the_browser_until_chosen(self):
+        for language, tab, chosen, chosen_tab in (("zh-CN", "效果", "en", "Effect"), ("en-GB", "Effect", "zh", "效果")):
+            with self.subTest(browser=language):
+                driver = self.browser(language=language)
+                self.open_room(driver, "room1", "effect")
+                effect_tab = lambda d: css(d, "button[data-tab=effect]")[0].text.strip()
+                self.assertEqual((driver.find_element(harness.By.TAG_NAME, "html").get_attribute("lang"),
+                                  effect_tab(driver)), (language[:2], tab))
+                css(driver, "button[data-action=lang]")[0].click()
+                driver.refresh()  # the choice is remembered
+                self.open_room(driver, "room1", "effect")
+                wait(driver, lambda d: d.find_element(harness.By.TAG_NAME, "html").get_attribute("lang") == chosen
+                     and effect_tab(d) == chosen_tab, message=f"{chosen} not kept")
+
 
 if __name__ == "__main__":
     unittest.main()
