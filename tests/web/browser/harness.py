@@ -16,7 +16,6 @@ import tempfile
 import threading
 import time
 import unittest
-import urllib.error
 import urllib.request
 
 from selenium import webdriver
