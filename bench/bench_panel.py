@@ -19,6 +19,7 @@ import statistics
 import sys
 import unittest
 
+sys.dont_write_bytecode = True  # nothing left behind in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web", "browser"))
 import harness  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402

@@ -11,6 +11,7 @@ import os
 import sys
 import urllib.request
 
+sys.dont_write_bytecode = True  # nothing left behind in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web", "browser"))
 import harness  # noqa: E402
 
