@@ -114,6 +114,7 @@ export class Controls {
     for (const [i, part] of PARTS.entries()) {
       const control = { param: names[i], as: part === "type" ? "select" : part === "gain" ? "slider" : "field" };
       row.boxes[part] = this.control(control, t(part));
+      row.boxes[part].dataset.part = part;
       row.inputs[part] = row.boxes[part].querySelector("[data-param]");
       box.append(row.boxes[part]);
     }
@@ -203,6 +204,11 @@ export class Controls {
     input.addEventListener("keydown", (e) => {
       if (e.key === "Enter") commit();
       else if (e.key === "Escape") input.value = shown;
+      else if (e.key === "ArrowUp" || e.key === "ArrowDown") {
+        e.preventDefault();
+        input.value = shown;
+        step(e.key === "ArrowUp" ? 1 : -1);
+      }
     });
     input.addEventListener("change", commit);
     input.addEventListener("blur", () => {
@@ -214,10 +220,28 @@ export class Controls {
       const raw = Math.min(entry.max, Math.max(entry.min, now + by));
       if (raw !== now) this.host.send(name, `raw:${raw}`);
     };
-    const stepper = (dir, sign, by) => h("button", {
-      type: "button", class: "step", "data-step": dir, "data-for": name, "aria-label": `${text} ${t(dir)}`,
-      text: sign, onclick: () => step(by),
-    });
+    // A step button held down keeps stepping, so a finger walks the table without a hundred taps.
+    const stepper = (dir, sign, by) => {
+      let timer = 0;
+      let repeated = false;
+      const stop = () => { clearTimeout(timer); timer = 0; };
+      const repeat = (pause) => {
+        timer = setTimeout(() => {
+          if (button.matches(":disabled")) return stop();
+          repeated = true;
+          step(by);
+          repeat(90);
+        }, pause);
+      };
+      const button = h("button", {
+        type: "button", class: "step", "data-step": dir, "data-for": name, "aria-label": `${text} ${t(dir)}`,
+        text: sign,
+        onclick: () => { if (!repeated) step(by); repeated = false; },
+        onpointerdown: () => { repeated = false; stop(); repeat(450); },
+        onpointerup: stop, onpointerleave: stop, onpointercancel: stop,
+      });
+      return button;
+    };
     box.append(h("label", { for: id, text }),
       h("div", { class: "stepper" }, stepper("down", "−", -1), input, stepper("up", "+", 1)));
     this.add(name, { held: () => document.activeElement === input && input.value !== shown && !committed, show });

@@ -3,8 +3,14 @@
 import { s } from "./dom.js";
 import { t } from "./i18n.js";
 
-const W = 600, H = 270;
+// The drawing is as many units wide as the screen has pixels (up to 600), so a handle is as big
+// under a finger on a phone as on a tablet.
+let W = 600, H = 270;
 const L = 40, R = 10, T = 12, B = 26;
+function fitToScreen() {
+  W = Math.round(Math.min(600, Math.max(340, window.innerWidth - 40)));
+  H = Math.round(150 + W * 0.2);
+}
 const LOW = Math.log10(20), HIGH = Math.log10(20000);
 const TOP_DB = 15;
 
@@ -59,7 +65,8 @@ export class Graph {
     this.curves = s("g", { class: "curves" });
     this.handles = s("g", { class: "handles" });
     this.handleEls = new Map(); // band prefix -> its handle
-    this.el = s("svg", { class: "eq-graph", viewBox: `0 0 ${W} ${H}`, role: "img", "data-page": page },
+    fitToScreen();
+    this.el = s("svg", { class: W < 500 ? "eq-graph narrow" : "eq-graph", viewBox: `0 0 ${W} ${H}`, role: "img", "data-page": page },
       grid(), this.curves, this.handles);
     this.el.setAttribute("aria-label", t("graph"));
   }

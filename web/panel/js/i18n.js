@@ -20,7 +20,6 @@ const WORDS = {
   freq: ["频率", "Frequency"],
   gain: ["增益", "Gain"],
   q: ["Q值", "Q"],
-  band: ["频段", "Band"],
   down: ["减小", "Down"],
   up: ["增大", "Up"],
   confirmUpload: ["把 {file} 发送到 {room}？{room} 现在的设置将被替换。",

@@ -152,6 +152,7 @@ export class RoomView {
 
   answered(name, msg, settled) {
     if (msg.type === "error") toast([msg.error, ...(msg.reasons || [])].join("\n"), true);
+    else if (msg.notes && msg.notes.length) toast(msg.notes.join("\n"));
     if (name === null) return;
     if (settled) {
       this.wish.delete(name);
