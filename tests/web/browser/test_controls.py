@@ -70,10 +70,12 @@ class EveryKindOnEveryPage(harness.PanelTest):
         field = first_usable(self, self.driver, 'input[type=text][data-param$=".freq"]')
         name = field.get_attribute("data-param")
         raw = self.before[name] + (10 if self.before[name] < 100 else -10)
-        text = next(v["input"] for v in self.values[name] if v["raw"] == raw)
+        step = next(v for v in self.values[name] if v["raw"] == raw)
         field.send_keys(Keys.CONTROL, "a")
-        field.send_keys(text, Keys.ENTER)
+        field.send_keys(str(step["value"]), Keys.ENTER)  # in plain hertz: shown afterwards as the panel writes it
         self.sends(name, raw)
+        harness.wait(self.driver, lambda d: field.get_property("value") == step["input"],
+                     message=f"{name} shows {field.get_property('value')!r}, not {step['input']!r}")
 
     def band_type(self):
         element = first_usable(self, self.driver, 'select[data-param$=".type"], div[role=radiogroup][data-param$=".type"]')
