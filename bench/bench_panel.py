@@ -119,7 +119,8 @@ def main():
         print(f"slider drag to frame, ms over {len(latencies)} frames of {moves} input events: median {statistics.median(latencies):.1f}, "
               f"p95 {percentile(latencies, 0.95):.1f}, max {max(latencies):.1f}; target p95 <= 50")
     with open("/proc/cpuinfo") as info:
-        print(next(line.split(":", 1)[1].strip() for line in info if line.startswith("model name")))
+        cpu = next(line.split(":", 1)[1].strip() for line in info if line.startswith("model name"))
+    print(f"{cpu}, {os.cpu_count()} cores, load average {os.getloadavg()[0]:.1f} (other work shares the machine)")
 
 
 if __name__ == "__main__":
