@@ -13,8 +13,10 @@ STEP = (15, -10)
 
 
 def centre(driver, element):
-    box = driver.execute_script("return arguments[0].getBoundingClientRect()", element)
-    return box["x"] + box["width"] / 2, box["y"] + box["height"] / 2
+    """Where an element's centre is in its graph, in CSS pixels from the graph's corner."""
+    box, graph = driver.execute_script("return [arguments[0].getBoundingClientRect(), "
+                                       "arguments[0].closest('svg').getBoundingClientRect()]", element)
+    return box["x"] + box["width"] / 2 - graph["x"], box["y"] + box["height"] / 2 - graph["y"]
 
 
 class GraphDrag(harness.PanelTest):
@@ -46,7 +48,9 @@ class GraphDrag(harness.PanelTest):
         self.assertGreater(final[2], before[f"{BAND}.gain"], "gain did not rise")
         for earlier, later in zip(fields, fields[1:]):
             self.assertTrue(later[1] >= earlier[1] and later[2] >= earlier[2], f"went back while dragging: {fields}")
-        # Drawn again from the service's image, the handle is where the finger let go (within a step).
+        # Drawn afresh from the service's image, the handle is where the finger let go (within a step).
+        driver.refresh()
+        self.open_room(driver, "room1", "microphone")
         released = (start[0] + 4 * STEP[0], start[1] + 4 * STEP[1])
         handle_at = lambda d: centre(d, css(d, f'svg.eq-graph [data-band="{BAND}"] .dot')[0])
         harness.wait(driver, lambda d: max(abs(a - b) for a, b in zip(handle_at(d), released)) <= 8,
