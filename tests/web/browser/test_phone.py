@@ -1,4 +1,5 @@
-"""On a phone (390×844): nothing wider than the screen, nothing smaller than a finger, on every page."""
+"""On a phone (390×844) and a tablet (1024×768): nothing wider than the screen, nothing smaller than a finger,
+on every page."""
 
 import unittest
 
@@ -20,17 +21,21 @@ return [...document.querySelectorAll(arguments[0])].filter(shown)
 
 class Phone(harness.PanelTest):
     def test_every_page_fits_and_every_control_is_finger_sized(self):
-        driver = self.browser(PHONE, mobile=True)
-        for page in ("rooms",) + PAGES:
-            with self.subTest(page=page):
-                if page == "rooms":
-                    driver.get(self.web.url)
-                    harness.wait(driver, lambda d: harness.css(d, "#rooms a.room"), harness.START_DEADLINE)
-                else:
-                    self.open_room(driver, "room1", page)
-                width = driver.execute_script("return document.scrollingElement.scrollWidth")
-                self.assertLessEqual(width, PHONE[0], "the page scrolls sideways")
-                self.assertEqual(driver.execute_script(_TOO_SMALL, CONTROLS, FINGER), [])
+        for size in (PHONE, harness.TABLET):
+            driver = self.browser(size, mobile=size == PHONE)
+            for page in ("rooms",) + PAGES:
+                with self.subTest(size=size, page=page):
+                    self.check(driver, size, page)
+
+    def check(self, driver, size, page):
+        if page == "rooms":
+            driver.get(self.web.url)
+            harness.wait(driver, lambda d: harness.css(d, "#rooms a.room"), harness.START_DEADLINE)
+        else:
+            self.open_room(driver, "room1", page)
+        width = driver.execute_script("return document.scrollingElement.scrollWidth")
+        self.assertLessEqual(width, size[0], "the page scrolls sideways")
+        self.assertEqual(driver.execute_script(_TOO_SMALL, CONTROLS, FINGER), [])
 
 
 if __name__ == "__main__":
