@@ -65,8 +65,13 @@ TEST_F(WebService, ListsTheProcessorsAndShowsEveryParameter)
     const json& gain = room["parameters"][findParameter("room.eq1.gain")->offset];
     EXPECT_EQ(gain["unit"], "dB");
     EXPECT_EQ(gain["raw"], byteOf(rig.room, "room.eq1.gain"));
-    const json catalog = bodyJson(rig.request("GET", "/api/parameters"));
+    const std::string catalogAnswer = rig.request("GET", "/api/parameters");
+    const json catalog = bodyJson(catalogAnswer);
     ASSERT_EQ(catalog.size(), kImageSize);
+    // A browser holding the catalog asks again with its tag and is told it still holds it.
+    const std::string held = "If-None-Match: " + headerOf(catalogAnswer, "ETag").value_or("none") + "\r\n";
+    EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, held)), 304);
+    EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, "If-None-Match: \"0\"\r\n")), 200);
     EXPECT_EQ(catalog[findParameter("mic.eq3.freq")->offset]["page"], "microphone");
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors/nobody")), 404);
 
@@ -236,7 +241,12 @@ TEST(WebServiceAccess, RefusesWithoutTheTokenAndPagesOfOtherSites)
     EXPECT_EQ(statusOf(rig.request("GET", "/metrics", {}, "")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/healthz", {}, "")), 200);
     // The panel itself loads without the token, to ask for it.
-    EXPECT_EQ(bodyOf(rig.request("GET", "/", {}, "")), "<form id=login>");
+    const std::string page = rig.request("GET", "/", {}, "");
+    EXPECT_EQ(bodyOf(page), "<form id=login>");
+    EXPECT_EQ(statusOf(rig.request("GET", "/", {}, "If-None-Match: " + *headerOf(page, "ETag") + "\r\n")), 304);
+    std::ofstream(panel / "index.html") << "<form id=login><input id=token>";
+    EXPECT_EQ(bodyOf(rig.request("GET", "/", {}, "If-None-Match: " + *headerOf(page, "ETag") + "\r\n")),
+              "<form id=login><input id=token>");
     EXPECT_EQ(statusOf(rig.request("GET", "/api/parameters", {}, "")), 401);
     EXPECT_EQ(statusOf(rig.request("GET", "/api/processors", {}, bearer)), 200);
     const std::string signIn = rig.request("GET", "/?token=" + token, {}, "");

@@ -52,6 +52,7 @@ WebRequest toWebRequest(const Request& request, const tcp::endpoint& peer)
     out.host = headerText(request, http::field::host);
     out.origin = headerText(request, http::field::origin);
     out.contentType = headerText(request, http::field::content_type);
+    out.ifNoneMatch = headerText(request, http::field::if_none_match);
     out.body = request.body();
     out.fromLoopback = peer.address().is_loopback() ||
                        (peer.address().is_v6() && peer.address().to_v6().is_v4_mapped() &&

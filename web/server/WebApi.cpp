@@ -4,6 +4,8 @@
 #include "web/server/CurvesJson.h"
 #include "web/server/ParameterJson.h"
 
+#include <cstdio>
+
 namespace tonel::web {
 namespace {
 
@@ -12,6 +14,29 @@ using nlohmann::json;
 constexpr std::string_view kProcessors = "/api/processors";
 
 WebResponse jsonResponse(const json& body, int status = 200) { return {status, "application/json", body.dump(), {}}; }
+
+// A tag that changes whenever the bytes do (64-bit FNV-1a).
+std::string entityTag(const std::string& body)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : body)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    char text[24];
+    std::snprintf(text, sizeof text, "\"%016llx\"", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+// The panel's files and the catalog change only with the service: a browser that holds the same
+// bytes is told so in a few instead of being sent them again (the catalog is over half a megabyte).
+WebResponse revalidated(const WebRequest& request, WebResponse response, const std::string& tag)
+{
+    response.headers.emplace_back("ETag", tag);
+    if (request.ifNoneMatch == tag) {
+        response.status = 304;
+        response.body.clear();
+    }
+    return response;
+}
 
 WebResponse fromOutcome(const Outcome& outcome) { return jsonResponse(outcome.body, outcome.status); }
 
@@ -36,7 +61,7 @@ WebResponse offline(const ProcessorLink& link)
 
 WebApi::WebApi(ProcessorHub& hub, AccessPolicy access, StaticFiles files, std::function<std::size_t()> connections)
     : hub_(hub), access_(std::move(access)), files_(std::move(files)), connections_(std::move(connections)),
-      catalog_(catalogJson().dump())
+      catalog_(catalogJson().dump()), catalogTag_(entityTag(catalog_))
 {
 }
 
@@ -50,15 +75,21 @@ void WebApi::handle(const WebRequest& request, Responder respond)
         return respond(*signedIn);
     // The panel's own files hold no venue data: without them a browser could not show its sign-in.
     if (request.method == "GET" && !path.starts_with("/api/") && path != "/metrics") {
-        if (std::optional<WebResponse> file = files_.serve(path))
-            return respond(*file);
+        if (std::optional<WebResponse> file = files_.serve(path)) {
+            const std::string tag = entityTag(file->body);
+            return respond(revalidated(request, std::move(*file), tag));
+        }
     }
     if (!access_.admits(request))
         return respond(access_.refusal(request));
     if (path == "/metrics")
         return respond(request.method == "GET" ? metrics() : notAllowed("GET"));
-    if (path == "/api/parameters")
-        return respond(request.method == "GET" ? WebResponse{200, "application/json", catalog_, {}} : notAllowed("GET"));
+    if (path == "/api/parameters") {
+        if (request.method != "GET")
+            return respond(notAllowed("GET"));
+        return respond(revalidated(request, {200, "application/json", catalog_, {{"Cache-Control", "no-cache"}}},
+                                   catalogTag_));
+    }
     if (path == kProcessors) {
         if (request.method != "GET")
             return respond(notAllowed("GET"));

@@ -36,6 +36,7 @@ private:
     const StaticFiles files_;
     std::function<std::size_t()> connections_;
     const std::string catalog_;  // the same for the service's whole life
+    const std::string catalogTag_;
 };
 
 }  // namespace tonel::web

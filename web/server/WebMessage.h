@@ -16,6 +16,7 @@ struct WebRequest {
     std::string host;
     std::string origin;
     std::string contentType;
+    std::string ifNoneMatch;  // the entity tag of the copy the client holds
     std::string body;
     bool fromLoopback = false;  // the peer's address, not anything the client says
 

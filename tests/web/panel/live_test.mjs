@@ -20,6 +20,8 @@ class FakeSocket {
 const pauses = [];
 globalThis.WebSocket = FakeSocket;
 globalThis.location = { protocol: "http:", host: "venue:8380" };
+globalThis.document = new EventTarget();
+document.visibilityState = "visible";
 globalThis.setTimeout = (work, ms) => pauses.push({ work, ms });
 globalThis.clearTimeout = () => {};
 const { Live } = await import("../../../web/panel/js/live.js");
@@ -81,6 +83,10 @@ test("a lost socket forgets what waited and comes back after a pause that grows"
   FakeSocket.last.open();
   FakeSocket.last.close();
   assert.equal(pauses.shift().ms, 500);
+  const asleep = FakeSocket.last;
+  document.dispatchEvent(new Event("visibilitychange"));
+  assert.notEqual(FakeSocket.last, asleep, "a woken page does not wait out its pause");
   live.close();
+  document.dispatchEvent(new Event("visibilitychange"));
   assert.equal(pauses.length, 0);
 });

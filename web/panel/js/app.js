@@ -34,7 +34,9 @@ function leave() {
 function timeText(iso) {
   if (!iso) return t("never");
   const when = new Date(iso);
-  return when.toLocaleTimeString(lang() === "zh" ? "zh-CN" : "en-GB");
+  const locale = lang() === "zh" ? "zh-CN" : "en-GB";
+  // Today's reads by the time alone; older ones with their date.
+  return when.toDateString() === new Date().toDateString() ? when.toLocaleTimeString(locale) : when.toLocaleString(locale);
 }
 
 function roomItem(p, page) {
@@ -65,6 +67,7 @@ function route() {
   const parts = location.hash.replace(/^#\/?/, "").split("/").filter(Boolean).map(decodeURIComponent);
   if (parts.length === 0) {
     leave();
+    document.title = t("title");
     const list = h("section", { class: "rooms-view" }, h("h1", { text: t("rooms") }), h("div", { id: "rooms" }));
     app.replaceChildren(list);
     showRooms(list);
@@ -76,6 +79,7 @@ function route() {
     return;
   }
   sessionStorage.setItem("tonel.page", key);
+  document.title = `${room} · Tonel`;
   if (view && view.room === room) {
     view.showPage(key);
     return;

@@ -19,7 +19,7 @@ function kindOf(entry, control) {
 }
 
 export class Controls {
-  // host: { catalog: Map, current(name) (the value wished or known), send(name, value), mode() }
+  // host: { catalog: Map, current(name) (the value wished or known), send(name, value), mode(), raise(band) }
   constructor(host) {
     this.host = host;
     this.widgets = new Map(); // name -> [widget]
@@ -73,6 +73,12 @@ export class Controls {
     for (const part of ["freq", "q"]) row.inputs[part].disabled = easy && row.full.has(part);
   }
 
+  // A processor gone away disables the controls, and a disabled slider may never hear its finger
+  // lift: nothing stays held.
+  letGo() {
+    for (const list of this.widgets.values()) for (const widget of list) if (widget.letGo) widget.letGo();
+  }
+
   add(name, widget) {
     if (!this.widgets.has(name)) this.widgets.set(name, []);
     this.widgets.get(name).push(widget);
@@ -118,6 +124,7 @@ export class Controls {
       row.inputs[part] = row.boxes[part].querySelector("[data-param]");
       box.append(row.boxes[part]);
     }
+    box.addEventListener("focusin", () => this.host.raise(band.prefix));
     this.bandRows.push(row);
     return this.guarded(box, band);
   }
@@ -154,6 +161,7 @@ export class Controls {
     box.append(h("label", { for: id, text }), output, input);
     this.add(name, {
       held: () => held,
+      letGo: () => { held = false; },
       show: (raw) => { input.value = raw; output.textContent = this.textOf(name, raw); },
     });
   }

@@ -105,6 +105,14 @@ export class Graph {
     }
   }
 
+  // Bands at one spot hide each other: the band being worked on below comes to the top.
+  raise(band) {
+    const g = this.handleEls.get(band);
+    if (!g || this.dragging) return;
+    for (const other of this.handleEls.values()) other.classList.toggle("raised", other === g);
+    if (g !== this.handles.lastChild) this.handles.append(g);
+  }
+
   handle(band) {
     const g = s("g", { class: "handle", "data-band": band, tabindex: "0", role: "slider" },
       s("circle", { r: 20, class: "hit" }), s("circle", { r: 10, class: "dot" }),

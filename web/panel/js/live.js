@@ -17,6 +17,13 @@ export class Live {
     this.pause = FIRST_PAUSE;
     this.closed = false;
     this.timer = 0;
+    // A phone woken up tries again at once rather than at the end of a long pause.
+    this.wake = () => {
+      if (document.visibilityState !== "visible" || this.socket || this.closed) return;
+      clearTimeout(this.timer);
+      this.open();
+    };
+    document.addEventListener("visibilitychange", this.wake);
     this.open();
   }
 
@@ -39,6 +46,7 @@ export class Live {
 
   close() {
     this.closed = true;
+    document.removeEventListener("visibilitychange", this.wake);
     clearTimeout(this.timer);
     if (this.socket) this.socket.close();
     this.socket = null;

@@ -57,6 +57,7 @@ export class RoomView {
       mode: () => this.mode(),
       settled: () => this.curvesSoon(),
       canSet: (name) => !this.controls.locked.has(name),
+      raise: (band) => this.graph && this.graph.raise(band),
       image: (details) => this.image(details),
     };
   }
@@ -118,6 +119,7 @@ export class RoomView {
     this.status.dataset.state = msg.state;
     this.status.textContent = t(msg.state) + (msg.reason ? ` — ${msg.reason}` : "");
     this.el.classList.toggle("offline", !online);
+    if (!online && this.controls) this.controls.letGo();
     this.body.disabled = !online;
     this.actions.setOnline(online);
   }
@@ -145,8 +147,8 @@ export class RoomView {
   }
 
   send(name, value) {
-    if (!this.live.set(name, value)) return;
-    if (typeof value === "string" && value.startsWith("raw:")) this.wish.set(name, +value.slice(4));
+    if (!this.live.set(name, value) || !value.startsWith("raw:")) return; // typed text: the answer shows it
+    this.wish.set(name, +value.slice(4));
     this.controls.refresh(name);
   }
 
