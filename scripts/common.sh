@@ -6,7 +6,8 @@ TONEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TONEL_PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev
                 libbenchmark-dev libcli11-dev nlohmann-json3-dev fonts-wqy-microhei fonts-liberation xvfb xauth clang
                 libclang-rt-14-dev ser2net locales librsvg2-bin desktop-file-utils shared-mime-info
-                libboost1.81-dev zlib1g-dev systemd man-db groff-base nodejs)
+                libboost1.81-dev zlib1g-dev systemd man-db groff-base nodejs chromium chromium-driver
+                python3-selenium)
 
 tonel_install_packages() {
     local missing=()
