@@ -55,6 +55,19 @@ TEST(Access, SignInSetsAStrictCookieAndDropsTheTokenFromTheAddress)
     EXPECT_EQ(policy.login(request("/?token=guess"))->status, 401);
     EXPECT_EQ(AccessPolicy{"base64+token/0123456"}.login(request("/?token=base64+token%2F0123456"))->status, 303);
     EXPECT_FALSE(policy.login(request("/rooms")));
+    // The panel's form posts the token instead, from this site only.
+    const auto posted = [&](std::string body, std::string origin) {
+        WebRequest r = request("/");
+        r.method = "POST";
+        r.contentType = "application/x-www-form-urlencoded";
+        r.host = "venue.lan:8380";
+        r.origin = std::move(origin);
+        r.body = std::move(body);
+        return policy.login(r).value_or(web::WebResponse{0});
+    };
+    EXPECT_EQ(posted(std::string("token=") + kToken, "http://venue.lan:8380").status, 303);
+    EXPECT_EQ(posted(std::string("token=") + kToken, "http://evil.example").status, 401);
+    EXPECT_EQ(posted("token=guess", "http://venue.lan:8380").status, 401);
     const auto api = policy.refusal(request("/api/processors"));
     EXPECT_EQ(api.body, R"({"error":"the access token is missing or wrong"})");
     EXPECT_EQ(policy.refusal(request("/")).contentType, "text/html; charset=utf-8");

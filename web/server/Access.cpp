@@ -111,9 +111,22 @@ bool AccessPolicy::admits(const WebRequest& request) const
 
 std::optional<WebResponse> AccessPolicy::login(const WebRequest& request) const
 {
-    if (!token_ || request.method != "GET" || request.path() != "/" || request.target.find("token=") == std::string::npos)
+    if (!token_ || request.path() != "/")
         return std::nullopt;
-    if (!equalInConstantTime(request.query("token"), *token_))
+    std::string given;
+    if (request.method == "GET" && request.target.find("token=") != std::string::npos) {
+        given = request.query("token");
+    } else if (request.method == "POST" && request.contentType.starts_with("application/x-www-form-urlencoded")) {
+        // The panel's sign-in form: the token in the body, so it is in no address and no proxy's log.
+        if (!originMatchesHost(request.origin, request.host))
+            return refusal(request);
+        WebRequest form;
+        form.target = "/?" + request.body;  // the same decoding as the address's query
+        given = form.query("token");
+    } else {
+        return std::nullopt;
+    }
+    if (!equalInConstantTime(given, *token_))
         return refusal(request);
     // The token leaves the address bar (and the browser's history) at once.
     WebResponse response{303, "text/plain; charset=utf-8", "signed in\n", {}};

@@ -35,8 +35,9 @@ public:
 
     bool needsToken() const { return token_.has_value(); }
     bool admits(const WebRequest& request) const;
-    // "/?token=…" with the right token: a redirect to the same page without it that sets the
-    // cookie; with a wrong one the refusal. Nothing for any other request.
+    // "GET /?token=…" (a link) or "POST /" with the form field token=… (the panel's sign-in) with
+    // the right token: a redirect to "/" that sets the cookie; with a wrong one the refusal.
+    // Nothing for any other request.
     std::optional<WebResponse> login(const WebRequest& request) const;
     // What a request without the token gets: a JSON refusal for the API, a page for a browser.
     WebResponse refusal(const WebRequest& request) const;

@@ -42,9 +42,15 @@ export const api = {
     request("PUT", `${roomPath(room)}/image.cfg${force ? "?force=1" : ""}`, bytes, "application/octet-stream"),
 };
 
-// The service's sign-in: the token in the address once; it answers with a cookie and sends the
-// browser on to "/" (so a right token ends in 200, a wrong one in 401).
+// The service's sign-in: the token posted as a form (never in an address, where a proxy would log
+// it); it answers with a cookie and sends the browser on to "/" (a right token ends in 200, a
+// wrong one in 401).
 export async function signIn(token) {
-  const response = await fetch(`/?token=${encodeURIComponent(token)}`, { credentials: "same-origin" });
+  const response = await fetch("/", {
+    method: "POST",
+    credentials: "same-origin",
+    headers: { "Content-Type": "application/x-www-form-urlencoded" },
+    body: new URLSearchParams({ token }).toString(),
+  });
   return response.ok;
 }
