@@ -11,21 +11,23 @@ class RoomList(harness.PanelTest):
     extra_ports = {"lobby": f"tcp://127.0.0.1:{harness.free_port()}"}  # nobody listens there
 
     def test_lists_every_room_with_its_state(self):
-        driver = self.browser()
-        driver.get(self.web.url)
         listed = {p["name"]: p for p in self.web.api("api/processors")["processors"]}
         self.assertEqual(listed["lobby"]["state"], "offline")
+        self.assertEqual(listed["lobby"]["reason"], "connection refused")
         expected = {name: p["state"] for name, p in listed.items()}
         shown = lambda d: {a.get_attribute("data-room"): a.get_attribute("data-state") for a in css(d, "#rooms a.room")}
-        wait(driver, lambda d: shown(d) == expected, harness.START_DEADLINE, f"rooms shown: {shown(driver)}")
-        for name, processor in listed.items():
-            with self.subTest(room=name):
-                room = css(driver, f'#rooms a.room[data-room="{name}"]')[0]
-                reason = room.find_element(harness.By.CSS_SELECTOR, ".reason").text
-                last_read = room.find_element(harness.By.CSS_SELECTOR, ".last-read").text
-                if processor["state"] == "offline":
-                    self.assertIn(processor["reason"], reason)
-                self.assertTrue(last_read.strip(), f"{name} shows no last read (nor that it never was)")
+        # The service's reason, in the page's language.
+        for language, refused in (("en-GB", "connection refused"), ("zh-CN", "连接被拒绝")):
+            driver = self.browser(language=language)
+            driver.get(self.web.url)
+            wait(driver, lambda d: shown(d) == expected, harness.START_DEADLINE, f"rooms shown: {shown(driver)}")
+            for name, processor in listed.items():
+                with self.subTest(room=name, language=language):
+                    room = css(driver, f'#rooms a.room[data-room="{name}"]')[0]
+                    reason = room.find_element(harness.By.CSS_SELECTOR, ".reason").text
+                    last_read = room.find_element(harness.By.CSS_SELECTOR, ".last-read").text
+                    self.assertEqual(reason, refused if processor["state"] == "offline" else "")
+                    self.assertTrue(last_read.strip(), f"{name} shows no last read (nor that it never was)")
 
     def test_tapping_a_room_opens_it(self):
         driver = self.browser()

@@ -2,7 +2,7 @@
 import { PAGES } from "../layout.js";
 import { api, signIn, whenUnauthorised } from "./api.js";
 import { h } from "./dom.js";
-import { lang, t, toggleLang } from "./i18n.js";
+import { lang, reasonText, t, toggleLang } from "./i18n.js";
 import { RoomView } from "./room.js";
 
 const app = document.getElementById("app");
@@ -44,7 +44,7 @@ function roomItem(p, page) {
     "data-state": p.state },
   h("span", { class: "name", text: p.name }),
   h("span", { class: "state", text: t(p.state) }),
-  h("span", { class: "reason", text: p.reason || "" }),
+  h("span", { class: "reason", text: reasonText(p.reason) }),
   h("span", { class: "last-read", text: `${t("lastRead")}: ${timeText(p.lastRead)}` }));
 }
 

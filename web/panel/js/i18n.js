@@ -67,5 +67,24 @@ export function t(key, fill = {}) {
   return text;
 }
 
+// The service words why a processor is away in English; the common reasons have Chinese too.
+const REASONS = {
+  "connection refused": "连接被拒绝",
+  "host unreachable": "主机不可达",
+  "no answer": "处理器无应答",
+  "the line went down": "线路中断",
+  "no such port": "没有这个端口",
+  "in use by another program": "端口被其他程序占用",
+  "unknown host (check the name)": "未知主机（请检查名称）",
+  "name lookup timed out": "域名解析超时",
+  "the device server closed the connection": "设备服务器关闭了连接",
+  "permission denied — add your user to the dialout group": "没有权限：请把用户加入 dialout 组",
+  "reply invalid (not a processor's greeting)": "应答无效（不是处理器的问候）",
+};
+
+export function reasonText(reason) {
+  return (language === "zh" && REASONS[reason]) || reason || "";
+}
+
 // A layout entry's caption in the current language.
 export function caption(entry) { return (language === "zh" ? entry.zh : entry.en) || entry.zh || entry.en || ""; }

@@ -4,7 +4,7 @@ import { api } from "./api.js";
 import { Controls } from "./controls.js";
 import { h } from "./dom.js";
 import { Graph } from "./graph.js";
-import { caption, t } from "./i18n.js";
+import { caption, reasonText, t } from "./i18n.js";
 import { Live } from "./live.js";
 import { toast } from "./toast.js";
 
@@ -117,7 +117,7 @@ export class RoomView {
     this.state = { state: msg.state, reason: msg.reason };
     const online = msg.state === "connected";
     this.status.dataset.state = msg.state;
-    this.status.textContent = t(msg.state) + (msg.reason ? ` — ${msg.reason}` : "");
+    this.status.textContent = t(msg.state) + (msg.reason ? ` — ${reasonText(msg.reason)}` : "");
     this.el.classList.toggle("offline", !online);
     if (!online && this.controls) this.controls.letGo();
     this.body.disabled = !online;
