@@ -80,6 +80,7 @@ export class Graph {
         if (hz) this.curves.append(s("line", { x1: x(hz), x2: x(hz), y1: T, y2: H - B, class: "crossover-mark" }));
     }
     const seen = new Set();
+    const spots = []; // where handles stand, and the labels of the bands at each
     for (const curve of data.curves) {
       const colour = readable(curve.colour);
       this.curves.append(s("path", { d: pathOf(curve.points), class: "curve", stroke: colour }));
@@ -96,7 +97,27 @@ export class Graph {
         g.setAttribute("aria-label", `${handle.label} ${handle.type}`);
         g.setAttribute("aria-valuetext", `${Math.round(handle.frequency)} Hz ${handle.db} dB`);
         if (handle.band !== this.dragging) place(g, handle.frequency, handle.db);
+        // Bands at one spot share one label ("1·2·C1") on the first of them, instead of overprinting.
+        const [hx, hy] = [x(handle.frequency), y(handle.db)];
+        const spot = spots.find((o) => Math.abs(o.x - hx) < 20 && Math.abs(o.y - hy) < 20);
+        if (spot) {
+          spot.labels.push(handle.label);
+          spot.g.lastChild.textContent = spot.labels.join("·");
+          g.lastChild.textContent = "";
+        } else {
+          spots.push({ x: hx, y: hy, g, labels: [handle.label] });
+        }
       }
+    }
+    // Labels that would run into their left neighbour's go under their dot instead.
+    const width = (text) => text.length * (W < 500 ? 7.5 : 9);
+    let last = null;
+    for (const spot of spots.sort((a, b) => a.x - b.x)) {
+      const text = spot.g.lastChild.textContent;
+      const clash = last && Math.abs(last.y - spot.y) < 30 && spot.x - width(text) / 2 < last.right + 4;
+      const below = Boolean(clash && !last.below);
+      spot.g.lastChild.setAttribute("y", below ? "27" : "-15");
+      last = { y: spot.y, right: spot.x + width(text) / 2, below };
     }
     for (const [band, g] of this.handleEls) {
       if (seen.has(band)) continue;
