@@ -114,7 +114,7 @@ export class Graph {
     let last = null;
     for (const spot of spots.sort((a, b) => a.x - b.x)) {
       const text = spot.g.lastChild.textContent;
-      const clash = last && Math.abs(last.y - spot.y) < 30 && spot.x - width(text) / 2 < last.right + 4;
+      const clash = last && Math.abs(last.y - spot.y) < 45 && spot.x - width(text) / 2 < last.right + 4;
       const below = Boolean(clash && !last.below);
       spot.g.lastChild.setAttribute("y", below ? "27" : "-15");
       last = { y: spot.y, right: spot.x + width(text) / 2, below };
