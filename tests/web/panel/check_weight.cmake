@@ -1,0 +1,11 @@
+# The browser panel is fetched whole by a phone on the venue's Wi-Fi: its files stay within 150 KB.
+file(GLOB_RECURSE files "${PANEL}/*")
+set(total 0)
+foreach(f ${files})
+  file(SIZE "${f}" size)
+  math(EXPR total "${total} + ${size}")
+endforeach()
+if(total GREATER 153600)
+  message(FATAL_ERROR "the panel weighs ${total} bytes, over 150 KB")
+endif()
+message(STATUS "the panel weighs ${total} bytes")
