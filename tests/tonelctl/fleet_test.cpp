@@ -6,7 +6,7 @@
 #include "model/ParameterFile.h"
 #include "tests/device/EmulatorProgram.h"
 #include "tests/support/Pty.h"
-#include "tools/tonelctl/CommandLine.h"
+#include "tests/tonelctl/TonelctlRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -25,26 +25,11 @@ namespace fs = std::filesystem;
 using emulator::VirtualProcessor;
 using Json = nlohmann::json;
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 const std::size_t kQ7 = findParameter("room.eq7.q")->offset;
 
-class FleetTest : public ::testing::Test {
+class FleetTest : public ScratchFolderTest {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("tonelctl-fleet-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // A virtual processor on a pty or a TCP port, named in the fleet file; room.eq7.q is `mark`.
     std::string room(const std::string& name, bool tcp, std::uint8_t mark = 46)
     {
@@ -58,7 +43,6 @@ protected:
     }
     void writeFleet(const std::string& text) { std::ofstream(fleetFile()) << "# name  port\n" << text; }
     std::string fleetFile() const { return path("fleet"); }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
     VirtualProcessor& device(const std::string& name) { return *rooms_.at(name); }
     bool untouched(const std::string& name) { return device(name).receivedFrames().empty(); }
     // Until the session's goodbye has arrived.
@@ -67,12 +51,10 @@ protected:
         return device(name).waitUntil([](auto&, auto& log) { return !log.empty() && log.back().text == "(01bye)"; }, 2s);
     }
 
-    Result tonelctl(std::vector<std::string> args)
+    Outcome tonelctl(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--fleet", fleetFile()});
-        std::ostringstream out, err;
-        const int code = ctl::runTonelctl(args, out, err);
-        return {code, out.str(), err.str()};
+        return testing::tonelctl(std::move(args));
     }
     std::string saved(const std::string& name, std::uint8_t mark, std::optional<std::uint8_t> limiter = {})
     {
@@ -84,7 +66,6 @@ protected:
         return path(name);
     }
 
-    fs::path folder_;
     std::string fleetText_;
     std::map<std::string, std::unique_ptr<VirtualProcessor>> rooms_;
 };
@@ -92,7 +73,7 @@ protected:
 TEST_F(FleetTest, FleetListsItsRoomsInFileOrderAndNamesTheFile)
 {
     const std::string a = room("room01", true), b = room("lobby", false);
-    const Result text = tonelctl({"fleet"});
+    const Outcome text = tonelctl({"fleet"});
     ASSERT_EQ(text.code, 0) << text.err;
     EXPECT_EQ(text.out, "room01\t" + a + "\nlobby\t" + b + "\n");
     EXPECT_TRUE(has(text.err, fleetFile() + ": 2 processors")) << text.err;
@@ -123,7 +104,7 @@ TEST_F(FleetTest, BadFleetsAndUnknownRoomsAreUsageErrorsBeforeAnythingOpens)
     for (const Case& c : cases) {
         if (!c.fleet.empty())
             writeFleet(c.fleet);
-        const Result r = tonelctl(c.args);
+        const Outcome r = tonelctl(c.args);
         EXPECT_EQ(r.code, 2) << c.says;
         EXPECT_TRUE(has(r.err, c.says)) << r.err;
         EXPECT_EQ(r.out, "") << c.says;
@@ -145,7 +126,7 @@ TEST_F(FleetTest, ReadAllBacksUpEachRoomByNameAndWriteTakesTheFolderBack)
     room("room02", true, 20);
     const std::string lobby = room("lobby", false, 30);
     const std::string backup = path("backup/");
-    const Result read = tonelctl({"read", "--all", "-o", backup});
+    const Outcome read = tonelctl({"read", "--all", "-o", backup});
     ASSERT_EQ(read.code, 0) << read.err;
     EXPECT_TRUE(has(read.out, "room02\tok\tsaved " + backup + "room02.cfg\n")) << read.out;
     ParameterImage image;
@@ -160,7 +141,7 @@ TEST_F(FleetTest, ReadAllBacksUpEachRoomByNameAndWriteTakesTheFolderBack)
         device(name).setImage(defaultImageBytes());
     }
     fs::copy_file(backup + "lobby.cfg", backup + "attic.cfg");  // a room the fleet does not have
-    const Result write = tonelctl({"write", backup});
+    const Outcome write = tonelctl({"write", backup});
     EXPECT_EQ(write.code, 1);
     EXPECT_TRUE(has(write.err, "attic.cfg: no room \"attic\" in " + fleetFile() + "; not written")) << write.err;
     EXPECT_TRUE(has(write.out, "room01\tok\timage written from " + backup + "room01.cfg\n")) << write.out;
@@ -173,7 +154,7 @@ TEST_F(FleetTest, WriteSendsOneFileToEveryRoomAndRefusesBytesOutOfRange)
     room("room01", true);
     room("lobby", false);
     const std::string wild = saved("wild.cfg", 50, 40);
-    const Result refused = tonelctl({"write", wild, "--all"});
+    const Outcome refused = tonelctl({"write", wild, "--all"});
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(has(refused.err, wild + ": mic.limiter: 40 is outside 0..25")) << refused.err;
     EXPECT_TRUE(has(refused.err, "--force")) << refused.err;
@@ -192,14 +173,14 @@ TEST_F(FleetTest, DiffComparesAFileWithALiveRoomOrTwoRooms)
     room("lobby", false, 12);
     const std::string backup = saved("room01.cfg", 10);
     EXPECT_EQ(tonelctl({"diff", backup, "--port", "room01"}).code, 0);
-    const Result rooms = tonelctl({"diff", "--port", "room01", "--port", "lobby"});
+    const Outcome rooms = tonelctl({"diff", "--port", "room01", "--port", "lobby"});
     EXPECT_EQ(rooms.code, 1);
     EXPECT_TRUE(rooms.out.starts_with("room.eq7.q ")) << rooms.out;
     EXPECT_EQ(std::count(rooms.out.begin(), rooms.out.end(), '\n'), 1);
     EXPECT_EQ(tonelctl({"diff", backup, backup, "--port", "room01"}).code, 2);
     EXPECT_EQ(tonelctl({"diff", backup}).code, 2);
     device("lobby").stop();
-    const Result gone = tonelctl({"diff", backup, "--port", "lobby"});
+    const Outcome gone = tonelctl({"diff", backup, "--port", "lobby"});
     EXPECT_EQ(gone.code, 2);
     EXPECT_TRUE(has(gone.err, "lobby (")) << gone.err;
 }
@@ -221,7 +202,7 @@ TEST_F(FleetTest, DryRunPrintsFramesAndDifferencesAndSendsNothing)
     std::vector<std::string> sessions;  // each case adds one session of greeting, image query and goodbye
     for (const Case& c : cases) {
         sessions.insert(sessions.end(), {"(01hello)", "(01Q)", "(01bye)"});
-        const Result r = tonelctl(c.args);
+        const Outcome r = tonelctl(c.args);
         ASSERT_EQ(r.code, 0) << r.err;
         for (const char* name : {"room01", "lobby"}) {
             const std::string head = std::string("# ") + name + ": ";
@@ -254,7 +235,7 @@ TEST_F(FleetTest, JsonGivesOneObjectPerPortAsALine)
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
         args.insert(args.end(), {"--json", "--port", "room01", "--port", "lobby", "--port", direct});
-        const Result r = tonelctl(args);
+        const Outcome r = tonelctl(args);
         ASSERT_EQ(r.code, 0) << r.err;
         std::map<std::string, Json> byPort;
         std::istringstream lines(r.out);

@@ -6,7 +6,7 @@
 #include "model/ParameterFile.h"
 #include "model/ParameterSetting.h"
 #include "tests/support/Pty.h"
-#include "tools/tonelctl/CommandLine.h"
+#include "tests/tonelctl/TonelctlRun.h"
 #include "tools/tonelctl/ProcessorExchange.h"
 
 #include <gtest/gtest.h>
@@ -31,33 +31,10 @@ using emulator::DeviceFaults;
 using emulator::VirtualProcessor;
 using namespace std::chrono_literals;
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome tonelctl(std::vector<std::string> args, const std::string& input = {}, ctl::Terminals terminals = {})
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int code = ctl::runTonelctl(args, in, out, err, terminals);
-    return {code, out.str(), err.str()};
-}
-
 std::string bytesOf(const ParameterImage& image) { return {image.bytes().begin(), image.bytes().end()}; }
 
-class TonelctlTest : public ::testing::Test {
+class TonelctlTest : public ScratchFolderTest {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("tonelctl-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // A running processor; its image differs from the defaults at `mark` when given.
     std::string processor(DeviceFaults faults = {}, std::optional<std::uint8_t> mark = {})
     {
@@ -88,9 +65,6 @@ protected:
         fs::resize_file(path, size);
         return path;
     }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-    fs::path folder_;
     std::vector<std::unique_ptr<VirtualProcessor>> processors_;
 };
 
