@@ -57,22 +57,19 @@ std::string parseError(const QCommandLineParser& parser)
         text.chop(1);
     return text.left(1).toLower().toStdString() + text.mid(1).toStdString();
 }
+
 // Replaces each room name among the ports by its port. The fleet file is read only when --fleet
 // names one or a port is not a path or URL, so a machine without a fleet starts as before.
 std::string resolveRooms(TonelOptions& options, const std::optional<std::string>& fleetFile)
 {
-    const bool roomNamed = std::any_of(options.ports.begin(), options.ports.end(), [](const std::string& port) {
-        return resolvePort(port, nullptr).port.empty();
-    });
+    const bool roomNamed = std::any_of(options.ports.begin(), options.ports.end(),
+                                       [](const std::string& port) { return namesARoom(port); });
     if (!fleetFile && !roomNamed)
         return {};
-    std::optional<Fleet> fleet;
-    if (const std::optional<std::string> path = locateFleetFile(fleetFile)) {
-        FleetLoad load = loadFleetFile(*path);
-        if (!load.fleet)
-            return load.error;
-        fleet = std::move(load.fleet);
-    }
+    const FleetLoad load = loadLocatedFleet(fleetFile);
+    if (!load.error.empty())
+        return load.error;
+    const std::optional<Fleet>& fleet = load.fleet;
     for (std::size_t i = 0; i < options.ports.size(); ++i) {
         const ResolvedPort resolved = resolvePort(options.ports[i], fleet ? &*fleet : nullptr);
         if (!resolved.error.empty())

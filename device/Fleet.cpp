@@ -143,6 +143,14 @@ std::optional<std::string> locateFleetFile(const std::optional<std::string>& exp
         [](const std::string& path) { return ::access(path.c_str(), F_OK) == 0; });
 }
 
+FleetLoad loadLocatedFleet(const std::optional<std::string>& explicitPath)
+{
+    const std::optional<std::string> path = locateFleetFile(explicitPath);
+    return path ? loadFleetFile(*path) : FleetLoad{};
+}
+
+bool namesARoom(std::string_view given) { return !looksLikePort(given); }
+
 ResolvedPort resolvePort(std::string_view given, const Fleet* fleet)
 {
     if (fleet) {

@@ -52,6 +52,12 @@ std::optional<std::string> locateFleetFile(const std::optional<std::string>& exp
 // The same with the process's environment and file system.
 std::optional<std::string> locateFleetFile(const std::optional<std::string>& explicitPath);
 
+// The fleet file locateFleetFile(explicitPath) finds, read: no fleet and no error when none is set up.
+FleetLoad loadLocatedFleet(const std::optional<std::string>& explicitPath);
+
+// Whether a name given where a port goes means a room: it is neither a path nor a URL.
+bool namesARoom(std::string_view given);
+
 // A port as the user gave it, resolved: a room of the fleet becomes its port; a name that is not a
 // room is used as a port name when it looks like one (a path or a URL), otherwise it is an unknown
 // room. `error` is empty on success.

@@ -12,9 +12,6 @@ namespace {
 
 constexpr const char* kNoLocalPort = "no serial port found on this machine; name one with --port";
 
-// A room name has no '/'; a port always has one (a path or a URL).
-bool isRoomName(const std::string& given) { return given.find('/') == std::string::npos; }
-
 // Malformed or repeated ports end the command before any port is opened.
 bool targetsUsable(const std::vector<PortTarget>& targets, const Console& console, int& code)
 {
@@ -46,11 +43,8 @@ std::vector<std::string> portsOf(const std::vector<PortTarget>& targets)
 
 bool loadChosenFleet(const PortOptions& options, std::optional<Fleet>& fleet, const Console& console, int& code)
 {
-    const std::optional<std::string> path = locateFleetFile(options.fleetFile);
-    if (!path)
-        return true;
-    FleetLoad load = loadFleetFile(*path);
-    if (!load.fleet) {
+    FleetLoad load = loadLocatedFleet(options.fleetFile);
+    if (!load.error.empty()) {
         code = console.fail("fleet file " + load.error, kExitUsage);
         return false;
     }
@@ -64,7 +58,8 @@ std::optional<std::vector<PortTarget>> namedTargets(const PortOptions& options, 
     // on its own cannot stop a command that names its ports directly.
     std::optional<Fleet> fleet;
     const bool needsFleet = options.all || options.fleetFile ||
-                            std::any_of(options.ports.begin(), options.ports.end(), isRoomName);
+                            std::any_of(options.ports.begin(), options.ports.end(),
+                                        [](const std::string& given) { return namesARoom(given); });
     if (needsFleet && !loadChosenFleet(options, fleet, console, code))
         return std::nullopt;
     std::vector<PortTarget> targets;

@@ -83,14 +83,13 @@ ParsedWebOptions parseWebOptions(int argc, const char* const* argv)
         options.processors.push_back({name, port, 0});
     }
     if (options.processors.empty()) {
-        const std::optional<std::string> path = locateFleetFile(fleetFile);
-        if (!path)
-            return failure("no processors: give --fleet FILE or --port NAME=PORT, or write a fleet file (~/.config/tonel/fleet)");
-        FleetLoad load = loadFleetFile(*path);
-        if (!load.fleet)
+        FleetLoad load = loadLocatedFleet(fleetFile);
+        if (!load.error.empty())
             return failure(load.error);
+        if (!load.fleet)
+            return failure("no processors: give --fleet FILE or --port NAME=PORT, or write a fleet file (~/.config/tonel/fleet)");
         if (load.fleet->entries.empty())
-            return failure(*path + ": no processors in the fleet file");
+            return failure(load.fleet->source + ": no processors in the fleet file");
         options.processors = std::move(load.fleet->entries);
     }
     return {std::move(options), 0, {}};
